@@ -1,0 +1,167 @@
+#include "settings/SettingsFormat.h"
+
+#include <cstdint>
+#include <cstring>
+#include <limits>
+
+namespace {
+
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
+
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+// Reads one signed decimal number at pos the way atoi does: leading white space, an optional
+// sign, digits. Values beyond the 32-bit range saturate instead of overflowing. Returns false
+// when no digit follows; pos then stays put.
+bool ReadNumber(const std::string& text, size_t& pos, int32_t& value) {
+    size_t i = pos;
+    while (i < text.size() && IsBlank(text[i]))
+        ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+        negative = text[i] == '-';
+        ++i;
+    }
+    if (i >= text.size() || !IsDigit(text[i]))
+        return false;
+    // Accumulate towards the limit of the sign's side; the negative limit is one larger.
+    const int64_t limit = negative ? -static_cast<int64_t>(std::numeric_limits<int32_t>::min())
+                                   : std::numeric_limits<int32_t>::max();
+    int64_t magnitude = 0;
+    for (; i < text.size() && IsDigit(text[i]); ++i) {
+        magnitude = magnitude * 10 + (text[i] - '0');
+        if (magnitude > limit)
+            magnitude = limit; // keeps consuming digits, stays saturated
+    }
+    value = static_cast<int32_t>(negative ? -magnitude : magnitude);
+    pos = i;
+    return true;
+}
+
+// The number at pos, or 0 when there is none (also when pos lies past the end).
+int32_t NumberAt(const std::string& line, size_t pos) {
+    int32_t value = 0;
+    if (pos > line.size() || !ReadNumber(line, pos, value))
+        return 0;
+    return value;
+}
+
+bool StartsWith(const std::string& line, const char* key) {
+    return line.compare(0, std::strlen(key), key) == 0;
+}
+
+// One line outside the expression block. Returns true when it opens a block.
+bool ApplyKeyLine(const std::string& line, CalcSettings& settings) {
+    if (StartsWith(line, "expr:"))
+        return true;
+    if (StartsWith(line, "pos:")) {
+        int32_t* const fields[] = {&settings.m_windowRect.left, &settings.m_windowRect.top,
+                                   &settings.m_windowRect.right, &settings.m_windowRect.bottom,
+                                   &settings.m_windowState};
+        size_t pos = 4;
+        for (int32_t* field : fields) {
+            if (!ReadNumber(line, pos, *field))
+                break; // the fields after a missing number keep their values
+        }
+        return false;
+    }
+    if (StartsWith(line, "pin:")) {
+        settings.m_keepOnTop = NumberAt(line, 4);
+        return false;
+    }
+    // For the keys below the character right after the colon is skipped unread.
+    struct SkippedKey {
+        const char* key;
+        int32_t CalcSettings::*field;
+    };
+    static const SkippedKey kKeys[] = {
+        {"keyp:", &CalcSettings::m_showButtons},         {"resd:", &CalcSettings::m_decimals},
+        {"res0:", &CalcSettings::m_deleteTrailingZeros}, {"resg:", &CalcSettings::m_groupDigits},
+        {"save:", &CalcSettings::m_saveExpressions},     {"esc:", &CalcSettings::m_escAction},
+    };
+    for (const SkippedKey& key : kKeys) {
+        if (StartsWith(line, key.key)) {
+            settings.*key.field = NumberAt(line, std::strlen(key.key) + 1);
+            return false;
+        }
+    }
+    return false; // unknown keys and stray block lines do no harm
+}
+
+} // namespace
+
+void ParseSettingsText(const std::string& text, CalcSettings& settings) {
+    std::string expressions;
+    // Counts block lines rather than testing expressions for emptiness, so that empty pane
+    // lines at the start of the block are kept.
+    size_t blockLines = 0;
+    bool inBlock = false;
+
+    size_t start = 0;
+    while (start < text.size()) {
+        size_t end = text.find('\n', start);
+        const bool hasLineEnd = end != std::string::npos;
+        if (!hasLineEnd)
+            end = text.size();
+        size_t length = end - start;
+        if (hasLineEnd && length > 0 && text[end - 1] == '\r')
+            --length;
+        const std::string line = text.substr(start, length);
+        start = hasLineEnd ? end + 1 : end;
+
+        if (line.empty())
+            continue; // empty file lines neither end a block nor add to it
+        if (inBlock) {
+            if (line[0] == ' ') {
+                if (blockLines > 0)
+                    expressions += "\r\n";
+                expressions.append(line, 1, std::string::npos);
+                ++blockLines;
+                continue;
+            }
+            settings.m_expressions = expressions;
+            inBlock = false;
+        }
+        if (ApplyKeyLine(line, settings)) {
+            expressions.clear();
+            blockLines = 0;
+            inBlock = true;
+        }
+    }
+    // Whether or not a block was seen: without one the expressions end up empty.
+    settings.m_expressions = expressions;
+}
+
+std::string FormatSettingsText(const CalcSettings& settings) {
+    const WindowRect& r = settings.m_windowRect;
+    std::string text;
+    text += "pos: " + std::to_string(r.left) + ' ' + std::to_string(r.top) + ' ' +
+            std::to_string(r.right) + ' ' + std::to_string(r.bottom) + ' ' +
+            std::to_string(settings.m_windowState) + "\r\n";
+    text += "pin: " + std::to_string(settings.m_keepOnTop) + "\r\n";
+    text += "keyp: " + std::to_string(settings.m_showButtons) + "\r\n";
+    text += "resd: " + std::to_string(settings.m_decimals) + "\r\n";
+    text += "res0: " + std::to_string(settings.m_deleteTrailingZeros) + "\r\n";
+    text += "resg: " + std::to_string(settings.m_groupDigits) + "\r\n";
+    text += "save: " + std::to_string(settings.m_saveExpressions) + "\r\n";
+    text += "esc: " + std::to_string(settings.m_escAction) + "\r\n";
+    text += "expr: \r\n";
+    if (settings.m_saveExpressions != 0) {
+        // Every pane line becomes one file line that begins with a space; CRs are dropped.
+        text += ' ';
+        for (char c : settings.m_expressions) {
+            if (c == '\r')
+                continue;
+            if (c == '\n')
+                text += "\r\n ";
+            else
+                text += c;
+        }
+    }
+    text += "\r\n";
+    return text;
+}
