@@ -1,0 +1,72 @@
+# Corvane Calculator: `make run` runs the calculator, `make test` installs what is needed,
+# builds everything and runs every test (plain, under ASan/UBSan, and the fuzzers).
+SHELL := /bin/bash
+.SHELLFLAGS := -eo pipefail -c
+
+JOBS       ?= 2
+BUILD      ?= build
+BUILD_ASAN ?= build-asan
+BUILD_FUZZ ?= build-fuzz
+BUILD_TYPE ?= Release
+FUZZ_TIME  ?= 60
+GENERATOR  := -G Ninja
+
+# Window tests run without a display; Chromium refuses its sandbox when run as root.
+TEST_ENV := QT_QPA_PLATFORM=offscreen QTWEBENGINE_DISABLE_SANDBOX=1
+SANITIZER_ENV := ASAN_OPTIONS=detect_leaks=1:strict_string_checks=1 \
+	UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+
+.PHONY: all deps configure build test test-main test-asan fuzz-build fuzz bench run format clean
+
+all: build
+
+deps:
+	scripts/install-deps.sh
+
+# Configured every time, so that newly added CMake pieces (the window) are picked up.
+configure:
+	cmake -S . -B $(BUILD) $(GENERATOR) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE)
+
+build: configure
+	cmake --build $(BUILD) -j$(JOBS)
+
+test: deps
+	$(MAKE) --no-print-directory test-main
+	$(MAKE) --no-print-directory test-asan
+	$(MAKE) --no-print-directory fuzz
+	scripts/test-summary.sh $(BUILD) $(BUILD_ASAN) $(BUILD_FUZZ)
+
+# Everything, benchmarks built but not run.
+test-main: build
+	cd $(BUILD) && $(TEST_ENV) ctest --output-on-failure -j$(JOBS) --timeout 600 \
+		| tee ctest.log
+
+# The core tests and the golden files under AddressSanitizer and UndefinedBehaviorSanitizer.
+test-asan:
+	cmake -S . -B $(BUILD_ASAN) $(GENERATOR) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+		-DCORVANE_SANITIZE=ON -DCORVANE_GUI=OFF -DCORVANE_BENCH=OFF
+	cmake --build $(BUILD_ASAN) -j$(JOBS)
+	cd $(BUILD_ASAN) && $(SANITIZER_ENV) ctest --output-on-failure -j$(JOBS) --timeout 600 \
+		| tee ctest.log
+
+fuzz-build:
+	CXX=clang++-14 CC=clang-14 cmake -S . -B $(BUILD_FUZZ) $(GENERATOR) \
+		-DCMAKE_BUILD_TYPE=RelWithDebInfo -DCORVANE_FUZZ=ON -DCORVANE_GUI=OFF \
+		-DCORVANE_BENCH=OFF
+	cmake --build $(BUILD_FUZZ) -j$(JOBS)
+
+# Each fuzzer runs FUZZ_TIME seconds on a copy of its seed corpus; any crash fails.
+fuzz: fuzz-build
+	scripts/run-fuzzers.sh $(BUILD_FUZZ) $(FUZZ_TIME)
+
+bench: build
+	$(BUILD)/bench/core_bench --benchmark_counters_tabular=true
+
+run: build
+	$(BUILD)/corvane-sheet examples/tour.sheet
+
+format:
+	git ls-files '*.cpp' '*.h' | xargs clang-format-14 -i
+
+clean:
+	rm -rf $(BUILD) $(BUILD_ASAN) $(BUILD_FUZZ)
