@@ -26,6 +26,8 @@ PACKAGES=(
     qt6-webengine-dev
     qt6-webengine-dev-tools
     libqt6webenginewidgets6
+    libqt6webenginecore6-bin
+    libqt6opengl6-dev
     libgl-dev
     libgl1-mesa-dri
     libegl1
