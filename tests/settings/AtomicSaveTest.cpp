@@ -118,16 +118,4 @@ TEST(AtomicSave, FailedWriteKeepsTheOldFileWhole) {
     EXPECT_EQ(CountEntries(folder.Path()), 1u);
 }
 
-TEST(AtomicSave, ReadWholeFileLeavesContentsOnFailure) {
-    TempFolder folder;
-    std::string contents = "kept";
-    EXPECT_FALSE(ReadWholeFile(folder.File("absent"), contents));
-    EXPECT_FALSE(ReadWholeFile(folder.Path(), contents));
-    EXPECT_EQ(contents, "kept");
-    const std::string big(300000, 'x'); // more than one read
-    WriteFileBytes(folder.File("big"), big);
-    ASSERT_TRUE(ReadWholeFile(folder.File("big"), contents));
-    EXPECT_EQ(contents, big);
-}
-
 } // namespace
