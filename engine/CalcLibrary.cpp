@@ -1,0 +1,195 @@
+#include "engine/CalcLibrary.h"
+
+#include <cmath>
+#include <cstring>
+
+namespace {
+
+constexpr double kNearZero = 1e-15;
+const char* const kExpectOne = "fact expect 1 param";
+const char* const kExpectTwo = "fact expect 2 params";
+const char* const kUndefined = "undefined";
+
+// Tiny results of the trigonometric functions are rounding noise: sin(pi) is 0.
+double CleanNearZero(double r) {
+    return IsNearZero(r) ? 0.0 : r;
+}
+
+void SetReal(CalcValue& result, double r) {
+    result = CalcValue::MakeReal(r);
+}
+
+// One-parameter function whose result is kept as computed.
+template <double (*F)(double)>
+const char* Plain(CalcValue& result, const CalcValue* params, int32_t count) {
+    if (count != 1) {
+        return kExpectOne;
+    }
+    SetReal(result, F(ToReal(params[0])));
+    return nullptr;
+}
+
+// One-parameter function whose near-zero result becomes exactly 0.
+template <double (*F)(double)>
+const char* Cleaned(CalcValue& result, const CalcValue* params, int32_t count) {
+    if (count != 1) {
+        return kExpectOne;
+    }
+    SetReal(result, CleanNearZero(F(ToReal(params[0]))));
+    return nullptr;
+}
+
+double Sin(double x) {
+    return std::sin(x);
+}
+double Cos(double x) {
+    return std::cos(x);
+}
+double Asin(double x) {
+    return std::asin(x);
+}
+double Acos(double x) {
+    return std::acos(x);
+}
+double Atan(double x) {
+    return std::atan(x);
+}
+double Ln(double x) {
+    return std::log(x);
+}
+double Log(double x) {
+    return std::log10(x);
+}
+double Exp(double x) {
+    return std::exp(x);
+}
+double Sqrt(double x) {
+    return std::sqrt(x);
+}
+
+const char* Tan(CalcValue& result, const CalcValue* params, int32_t count) {
+    if (count != 1) {
+        return kExpectOne;
+    }
+    double x = ToReal(params[0]);
+    if (IsNearZero(std::cos(x))) {
+        return kUndefined;
+    }
+    SetReal(result, std::tan(x));
+    return nullptr;
+}
+
+const char* Cot(CalcValue& result, const CalcValue* params, int32_t count) {
+    if (count != 1) {
+        return kExpectOne;
+    }
+    double x = ToReal(params[0]);
+    double s = std::sin(x);
+    if (IsNearZero(s)) {
+        return kUndefined;
+    }
+    SetReal(result, std::cos(x) / s);
+    return nullptr;
+}
+
+const char* Sec(CalcValue& result, const CalcValue* params, int32_t count) {
+    if (count != 1) {
+        return kExpectOne;
+    }
+    double c = std::cos(ToReal(params[0]));
+    if (IsNearZero(c)) {
+        return kUndefined;
+    }
+    SetReal(result, 1.0 / c);
+    return nullptr;
+}
+
+const char* Csc(CalcValue& result, const CalcValue* params, int32_t count) {
+    if (count != 1) {
+        return kExpectOne;
+    }
+    double s = std::sin(ToReal(params[0]));
+    if (IsNearZero(s)) {
+        return kUndefined;
+    }
+    SetReal(result, 1.0 / s);
+    return nullptr;
+}
+
+// Same special cases as the power operator.
+const char* Pow(CalcValue& result, const CalcValue* params, int32_t count) {
+    if (count != 2) {
+        return kExpectTwo;
+    }
+    CalcValue value = params[0];
+    Power(value, params[1]);
+    result = value;
+    return nullptr;
+}
+
+const CalcFunction kFunctions[] = {
+    {"sin", Cleaned<Sin>, 1},
+    {"cos", Cleaned<Cos>, 1},
+    {"tan", Tan, 1},
+    {"cot", Cot, 1},
+    {"sec", Sec, 1},
+    {"csc", Csc, 1},
+    {"asin", Cleaned<Asin>, 1},
+    {"acos", Cleaned<Acos>, 1},
+    {"atan", Cleaned<Atan>, 1},
+    {"ln", Plain<Ln>, 1},
+    {"log", Plain<Log>, 1},
+    {"exp", Plain<Exp>, 1},
+    {"sqrt", Plain<Sqrt>, 1},
+    {"root", Plain<Sqrt>, 1},
+    {"pow", Pow, 2},
+};
+constexpr int32_t kFunctionCount = static_cast<int32_t>(sizeof kFunctions / sizeof kFunctions[0]);
+
+// pi and e are the doubles 0x400921FB54442D18 and 0x4005BF0A8B145769.
+const CalcConstant kConstants[] = {
+    {"pi", {ValueKind::Real, 0, 3.141592653589793}},
+    {"e", {ValueKind::Real, 0, 2.718281828459045}},
+};
+constexpr int32_t kConstantCount = static_cast<int32_t>(sizeof kConstants / sizeof kConstants[0]);
+
+bool SameName(const char* entry, const char* name, size_t length) {
+    return std::strlen(entry) == length && std::memcmp(entry, name, length) == 0;
+}
+
+} // namespace
+
+int32_t FunctionCount() {
+    return kFunctionCount;
+}
+const CalcFunction& GetFunction(int32_t index) {
+    return kFunctions[index];
+}
+int32_t ConstantCount() {
+    return kConstantCount;
+}
+const CalcConstant& GetConstant(int32_t index) {
+    return kConstants[index];
+}
+
+int32_t FindFunction(const char* name, size_t length) {
+    for (int32_t i = 0; i < kFunctionCount; ++i) {
+        if (SameName(kFunctions[i].name, name, length)) {
+            return i;
+        }
+    }
+    return -1;
+}
+
+int32_t FindConstant(const char* name, size_t length) {
+    for (int32_t i = 0; i < kConstantCount; ++i) {
+        if (SameName(kConstants[i].name, name, length)) {
+            return i;
+        }
+    }
+    return -1;
+}
+
+bool IsNearZero(double x) {
+    return x >= -kNearZero && x <= kNearZero;
+}

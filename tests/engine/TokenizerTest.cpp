@@ -1,0 +1,275 @@
+#include "engine/CalcEvaluator.h"
+#include "engine/SXError.h"
+#include "engine/TokenKind.h"
+#include "worksheet/VariableList.h"
+
+#include <gtest/gtest.h>
+
+#include <clocale>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// Steps the evaluator's tokenizer over a text, the way Evaluate starts it.
+class TokenizerProbe {
+public:
+    explicit TokenizerProbe(const std::string& text, const VariableList* variables = nullptr) {
+        m_evaluator.m_text = text;
+        m_evaluator.m_variables = variables;
+    }
+    TokenKind Next() {
+        m_evaluator.NextToken();
+        return m_evaluator.m_token;
+    }
+    TokenKind Previous() { return m_evaluator.NextToken(); }
+    const CalcValue& Literal() const { return m_evaluator.m_literal; }
+    int32_t Index() const { return m_evaluator.m_index; }
+    size_t Cursor() const { return m_evaluator.m_cursor; }
+
+private:
+    CalcEvaluator m_evaluator;
+};
+
+namespace {
+
+using TK = TokenKind;
+
+TokenKind Op(char c) {
+    return static_cast<TokenKind>(c);
+}
+
+// One scanned token: its kind and, for numbers, the literal.
+struct Tok {
+    TokenKind kind;
+    ValueKind valueKind = ValueKind::None;
+    double real = 0.0;
+    int64_t integer = 0;
+};
+Tok Real(double v) {
+    return {TK::TokNumber, ValueKind::Real, v, 0};
+}
+Tok Int(int64_t v) {
+    return {TK::TokNumber, ValueKind::Integer, 0.0, v};
+}
+Tok Kind(TokenKind k) {
+    return {k};
+}
+
+struct ScanCase {
+    std::string text;
+    std::vector<Tok> tokens; // up to, not including, TokEnd
+};
+
+// Scans the whole text and compares every token; any raised error fails the case.
+void ExpectTokens(const ScanCase& c, const VariableList* variables = nullptr) {
+    SCOPED_TRACE("text: " + c.text);
+    TokenizerProbe probe(c.text, variables);
+    try {
+        for (const Tok& expected : c.tokens) {
+            ASSERT_EQ(static_cast<int>(probe.Next()), static_cast<int>(expected.kind));
+            if (expected.kind != TK::TokNumber) {
+                continue;
+            }
+            const CalcValue& literal = probe.Literal();
+            ASSERT_EQ(literal.kind, expected.valueKind);
+            if (expected.valueKind == ValueKind::Integer) {
+                EXPECT_EQ(literal.integer, expected.integer);
+            } else {
+                EXPECT_EQ(literal.real, expected.real);
+            }
+        }
+        EXPECT_EQ(probe.Next(), TK::TokEnd);
+    } catch (const SXError& e) {
+        FAIL() << "raised " << e.message;
+    }
+}
+
+TEST(Tokenizer, LiteralTable) {
+    const ScanCase cases[] = {
+        {"12", {Real(12)}},
+        {"007", {Real(7)}},
+        {"1.5", {Real(1.5)}},
+        {".5", {Real(0.5)}},
+        {"5.", {Real(5)}},
+        {"1e3", {Real(1000)}},
+        {"1E+3", {Real(1000)}},
+        {"2.5e-3", {Real(0.0025)}},
+        {"5.e2", {Real(500)}},
+        {"0e5", {Real(0)}},
+        {"0.1", {Real(0.1)}},
+        {"1e400", {Real(std::numeric_limits<double>::infinity())}},
+        {"0x1F", {Int(31)}},
+        {"0XfF", {Int(255)}},
+        {"0b101", {Int(5)}},
+        {"0B1", {Int(1)}},
+        {"0x8000000000000000", {Int(std::numeric_limits<int64_t>::min())}},
+        {"0x10000000000000001", {Int(1)}},
+        {"0b1" + std::string(64, '0') + "11", {Int(3)}},
+        {"1.5.3", {Real(1.5), Real(0.3)}},
+        {"0b102", {Int(2), Real(2)}},
+        {"5e3.2", {Real(5000), Real(0.2)}},
+        {"0x1F+1", {Int(31), Kind(Op('+')), Real(1)}},
+    };
+    for (const ScanCase& c : cases) {
+        ExpectTokens(c);
+    }
+}
+
+TEST(Tokenizer, OperatorTable) {
+    const ScanCase cases[] = {
+        {"+-*/%(),&|^~<>",
+         {Kind(Op('+')), Kind(Op('-')), Kind(Op('*')), Kind(Op('/')), Kind(Op('%')), Kind(Op('(')),
+          Kind(Op(')')), Kind(Op(',')), Kind(Op('&')), Kind(Op('|')), Kind(Op('^')), Kind(Op('~')),
+          Kind(Op('<')), Kind(Op('>'))}},
+        {"1>>2", {Real(1), Kind(TK::TokShiftRight), Real(2)}},
+        {"1<<2", {Real(1), Kind(TK::TokShiftLeft), Real(2)}},
+        {"1><2", {Real(1), Kind(Op('>')), Kind(Op('<')), Real(2)}},
+        {">^", {Kind(Op('>')), Kind(Op('^'))}},
+        {"^/", {Kind(Op('^')), Kind(Op('/'))}},
+        {"2^^3", {Real(2), Kind(TK::TokXor), Real(3)}},
+        {"2^3", {Real(2), Kind(Op('^')), Real(3)}},
+        {"^^^", {Kind(TK::TokXor), Kind(Op('^'))}},
+        {">>>", {Kind(TK::TokShiftRight), Kind(Op('>'))}},
+        {"7/2", {Real(7), Kind(Op('/')), Real(2)}},
+        {"7//note", {Real(7), Kind(TK::TokComment)}},
+        {"//", {Kind(TK::TokComment)}},
+        {"1///2+$", {Real(1), Kind(TK::TokComment)}},
+        {"sin", {Kind(TK::TokFunction)}},
+        {"pi", {Kind(TK::TokConstant)}},
+        {"e", {Kind(TK::TokConstant)}},
+        {"e+1e5", {Kind(TK::TokConstant), Kind(Op('+')), Real(1e5)}},
+    };
+    for (const ScanCase& c : cases) {
+        ExpectTokens(c);
+    }
+}
+
+TEST(Tokenizer, IdentifiersResolveAgainstTablesThenVariables) {
+    VariableList variables;
+    variables.SetVariable("_000", CalcValue::MakeInteger(0));
+    variables.SetVariable("g", CalcValue::MakeInteger(0));
+    variables.SetVariable("sin", CalcValue::MakeInteger(0));
+    variables.SetVariable("x1", CalcValue::MakeInteger(0));
+    ExpectTokens({"1_000", {Real(1), Kind(TK::TokVariable)}}, &variables);
+    ExpectTokens({"0x1Fg", {Int(31), Kind(TK::TokVariable)}}, &variables);
+    ExpectTokens({"x1*2", {Kind(TK::TokVariable), Kind(Op('*')), Real(2)}}, &variables);
+    ExpectTokens({"sin", {Kind(TK::TokFunction)}}, &variables); // the table wins
+
+    const struct {
+        const char* text;
+        TokenKind kind;
+        int32_t index;
+    } positions[] = {
+        {"sin", TK::TokFunction, 0},  {"cos", TK::TokFunction, 1}, {"root", TK::TokFunction, 13},
+        {"pow", TK::TokFunction, 14}, {"pi", TK::TokConstant, 0},  {"e", TK::TokConstant, 1},
+        {"g", TK::TokVariable, 1},    {"x1", TK::TokVariable, 3},
+    };
+    for (const auto& p : positions) {
+        TokenizerProbe probe(p.text, &variables);
+        EXPECT_EQ(probe.Next(), p.kind) << p.text;
+        EXPECT_EQ(probe.Index(), p.index) << p.text;
+    }
+}
+
+TEST(Tokenizer, ScanningErrorsLeaveCursorAtOffendingToken) {
+    const struct {
+        std::string text;
+        const char* message; // raised by the last token scanned
+    } cases[] = {
+        {".", "dot '.'"},
+        {".e5", "dot '.e5'"},
+        {"12a", "bad suffix '12a'"},
+        {"1.5k", "bad suffix '1.5k'"},
+        {"10x5", "bad suffix '10x5'"},
+        {"2pi", "bad suffix '2pi'"},
+        {"00x5", "bad suffix '00x5'"},
+        {"1e", "expecting digit '1e'"},
+        {"1e+", "expecting digit '1e+'"},
+        {"1ex", "expecting digit '1ex'"},
+        {"1e5x", "expecting digit '1e5x'"},
+        {"0x", "invalid hexa '0x'"},
+        {"0xg", "invalid hexa '0xg'"},
+        {"0b", "invalid bin '0b'"},
+        {"0b2", "invalid bin '0b2'"},
+        {"PI", "unknown const 'PI'"},
+        {"Sin", "unknown const 'Sin'"},
+        {"foo+1", "unknown const 'foo+1'"},
+        {"=", "invalid tok '='"},
+        {"$", "invalid tok '$'"},
+        {"\t", "invalid tok '\t'"},
+        {" 1", "invalid tok ' 1'"},
+        {"\xc3\xa9", "invalid tok '\xc3\xa9'"},
+        {"\x80", "invalid tok '\x80'"},
+        {"\xff", "invalid tok '\xff'"},
+        {"1+12a+1", "bad suffix '12a+1'"},
+        {"3=5", "invalid tok '=5'"},
+        {"x\xe9", "unknown const 'x\xe9'"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE("text: " + c.text);
+        TokenizerProbe probe(c.text);
+        try {
+            for (int i = 0; i < 10; ++i) {
+                probe.Next();
+            }
+            ADD_FAILURE() << "no error raised";
+        } catch (const SXError& e) {
+            EXPECT_EQ(e.message, c.message);
+        }
+    }
+}
+
+TEST(Tokenizer, EndRepeatsAndClearsLiteral) {
+    TokenizerProbe empty("");
+    EXPECT_EQ(empty.Next(), TK::TokEnd);
+    EXPECT_EQ(empty.Next(), TK::TokEnd);
+    EXPECT_EQ(empty.Cursor(), 0u);
+
+    TokenizerProbe probe("42");
+    EXPECT_EQ(probe.Next(), TK::TokNumber);
+    EXPECT_EQ(probe.Literal().kind, ValueKind::Real);
+    EXPECT_EQ(probe.Next(), TK::TokEnd);
+    EXPECT_EQ(probe.Literal().kind, ValueKind::None);
+    EXPECT_EQ(probe.Next(), TK::TokEnd);
+    EXPECT_EQ(probe.Cursor(), 2u);
+}
+
+TEST(Tokenizer, NextTokenReturnsThePreviousKind) {
+    TokenizerProbe probe("1<<2");
+    EXPECT_EQ(probe.Previous(), TK::TokEnd); // nothing was current yet
+    EXPECT_EQ(probe.Previous(), TK::TokNumber);
+    EXPECT_EQ(probe.Previous(), TK::TokShiftLeft);
+    EXPECT_EQ(probe.Previous(), TK::TokNumber);
+    EXPECT_EQ(probe.Previous(), TK::TokEnd);
+}
+
+TEST(Tokenizer, CommentMovesCursorToEnd) {
+    TokenizerProbe probe("7//note");
+    EXPECT_EQ(probe.Next(), TK::TokNumber);
+    EXPECT_EQ(probe.Next(), TK::TokComment);
+    EXPECT_EQ(probe.Cursor(), 7u);
+}
+
+// A host (the window) may switch the C library's numeric locale; literals still read with '.'.
+TEST(Tokenizer, DecimalPointIndependentOfNumericLocale) {
+    const std::string saved = std::setlocale(LC_NUMERIC, nullptr);
+    const char* candidates[] = {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "fr_FR.utf8"};
+    const char* chosen = nullptr;
+    for (const char* name : candidates) {
+        if (std::setlocale(LC_NUMERIC, name) != nullptr) {
+            chosen = name;
+            break;
+        }
+    }
+    if (chosen == nullptr) {
+        GTEST_SKIP() << "no locale with a decimal comma installed";
+    }
+    TokenizerProbe probe("2.5e-1");
+    const TokenKind kind = probe.Next();
+    const double value = probe.Literal().real;
+    std::setlocale(LC_NUMERIC, saved.c_str());
+    EXPECT_EQ(kind, TK::TokNumber);
+    EXPECT_EQ(value, 0.25) << chosen;
+}
+
+} // namespace

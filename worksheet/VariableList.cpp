@@ -1,0 +1,26 @@
+#include "worksheet/VariableList.h"
+
+#include <cstring>
+
+int VariableList::FindVariable(const char* name, size_t length) const {
+    for (size_t i = 0; i < m_entries.size(); ++i) {
+        const std::string& entry = m_entries[i].name;
+        if (entry.size() == length && std::memcmp(entry.data(), name, length) == 0) {
+            return static_cast<int>(i);
+        }
+    }
+    return -1;
+}
+
+CalcValue VariableList::GetVariable(int index) const {
+    return m_entries.at(static_cast<size_t>(index)).value;
+}
+
+void VariableList::SetVariable(const std::string& name, const CalcValue& value) {
+    int index = FindVariable(name.data(), name.size());
+    if (index >= 0) {
+        m_entries[static_cast<size_t>(index)].value = value;
+    } else {
+        m_entries.push_back({name, value});
+    }
+}
