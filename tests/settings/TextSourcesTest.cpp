@@ -1,0 +1,65 @@
+#include "tools/TextSources.h"
+
+#include "tests/settings/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using text_sources::BuildError;
+using text_sources::IdFromName;
+using text_sources::ReadTexts;
+
+TEST(TextSources, FileNamesGiveTheirIds) {
+    struct Case {
+        const char* name;
+        int id; // -1: not a text file name
+    };
+    const Case cases[] = {
+        {"05-version.txt", 5}, {"00-agreement.html", 0}, {"42-x.y", 42},         {"99-far.txt", 99},
+        {"5-version.txt", -1}, {"05version.txt", -1},    {"05-.txt", -1},        {"05-version", -1},
+        {"05-version.", -1},   {"05-ver sion.txt", -1},  {"a5-version.txt", -1}, {"README.md", -1},
+        {"05-a.b.txt", -1},
+    };
+    for (const Case& c : cases) {
+        const std::optional<int> id = IdFromName(c.name);
+        EXPECT_EQ(id.value_or(-1), c.id) << c.name;
+    }
+}
+
+TEST(TextSources, ReadsTextsDroppingOneFinalLineEnd) {
+    TempFolder folder;
+    WriteFileBytes(folder.File("05-version.txt"), "1.0\n");
+    WriteFileBytes(folder.File("06-two.txt"), "a\n\n");
+    WriteFileBytes(folder.File("07-none.txt"), "b");
+    WriteFileBytes(folder.File("08-crlf.txt"), "c\r\n");
+    WriteFileBytes(folder.File(".hidden"), "ignored");
+    const std::vector<std::string> texts = ReadTexts(folder.Path());
+    ASSERT_EQ(texts.size(), 43u);
+    EXPECT_EQ(texts[5], "1.0");
+    EXPECT_EQ(texts[6], "a\n");
+    EXPECT_EQ(texts[7], "b");
+    EXPECT_EQ(texts[8], "c\r");
+    EXPECT_EQ(texts[0], "");
+    EXPECT_EQ(texts[42], "");
+}
+
+TEST(TextSources, RejectsWhatWouldBreakTheTable) {
+    const std::pair<const char*, std::string> bad[] = {
+        {"43-too-big.txt", "x"},
+        {"notes.txt", "x"},
+        {"05-again.txt", "x"}, // 05-version.txt is there too
+        {"09-zero.txt", std::string("a\0b", 3)},
+    };
+    for (const auto& [name, contents] : bad) {
+        TempFolder folder;
+        WriteFileBytes(folder.File("05-version.txt"), "1.0\n");
+        WriteFileBytes(folder.File(name), contents);
+        EXPECT_THROW(ReadTexts(folder.Path()), BuildError) << name;
+    }
+    TempFolder folder;
+    std::filesystem::create_directory(folder.File("07-folder.txt"));
+    EXPECT_THROW(ReadTexts(folder.Path()), BuildError);
+}
+
+} // namespace
