@@ -8,20 +8,6 @@
 
 namespace {
 
-// Decodes %XX sequences, as the image handler of the page view will.
-std::string PercentDecode(const std::string& text) {
-    std::string out;
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '%' && i + 2 < text.size()) {
-            out += static_cast<char>(std::stoi(text.substr(i + 1, 2), nullptr, 16));
-            i += 2;
-        } else {
-            out += text[i];
-        }
-    }
-    return out;
-}
-
 TEST(ResourceAddress, PercentEncodingKeepsOnlySafeCharacters) {
     struct Case {
         std::string path;
@@ -37,7 +23,12 @@ TEST(ResourceAddress, PercentEncodingKeepsOnlySafeCharacters) {
     };
     for (const Case& c : cases) {
         EXPECT_EQ(PercentEncodePath(c.path), c.encoded) << c.path;
-        EXPECT_EQ(PercentDecode(PercentEncodePath(c.path)), c.path);
+        std::string path;
+        int number = 0;
+        ASSERT_TRUE(ParseResourceAddress("x://h%s/%d", "x://h" + c.encoded + "/135", path, number))
+            << c.encoded;
+        EXPECT_EQ(path, c.path);
+        EXPECT_EQ(number, 135);
     }
 }
 
@@ -54,7 +45,13 @@ TEST(ResourceAddress, TheImageFormatGivesAHostAndAnAbsolutePath) {
     const std::string rest = address.substr(pathStart);
     EXPECT_EQ(rest.find_first_of(" #?"), std::string::npos) << address;
     EXPECT_EQ(rest, "/home/u%20s/%25%23%3F%C3%A9/corvane/131");
-    EXPECT_EQ(PercentDecode(rest.substr(0, rest.rfind('/'))), path);
+    std::string parsedPath;
+    int number = 0;
+    ASSERT_TRUE(ParseResourceAddress(address, parsedPath, number));
+    EXPECT_EQ(parsedPath, path);
+    EXPECT_EQ(number, 131);
+    EXPECT_EQ(
+        address.compare(0, ResourceAddressScheme().size() + 3, ResourceAddressScheme() + "://"), 0);
 }
 
 TEST(ResourceAddress, OnlyAFormatWithTextThenNumberIsFilledIn) {
@@ -75,6 +72,33 @@ TEST(ResourceAddress, OnlyAFormatWithTextThenNumberIsFilledIn) {
     };
     for (const Case& c : cases)
         EXPECT_EQ(FormatResourceAddress(c.format, "/p q", 7), c.expected) << c.format;
+}
+
+TEST(ResourceAddress, ParsingRejectsOtherShapes) {
+    const char* const bad[] = {
+        "y://h/p/1",           // another prefix
+        "x://h/p/",            // no number
+        "x://h/p1",            // no separator before the number
+        "x://h/p/1z",          // junk after the number
+        "x://h/p%2/1",         // short escape
+        "x://h/p%G0/1",        // not hex
+        "x://h/p%00q/1",       // a zero byte
+        "x://h/p/99999999999", // beyond int
+        "x:/",
+    };
+    for (const char* address : bad) {
+        std::string path = "kept";
+        int number = -1;
+        EXPECT_FALSE(ParseResourceAddress("x://h%s/%d", address, path, number)) << address;
+        EXPECT_EQ(path, "kept");
+        EXPECT_EQ(number, -1);
+    }
+    std::string path;
+    int number = 0;
+    EXPECT_FALSE(ParseResourceAddress("%d%s", "1/p", path, number)); // a bad format
+    ASSERT_TRUE(ParseResourceAddress("x://h%s/%d", "x://h/p%2fq/007", path, number));
+    EXPECT_EQ(path, "/p/q");
+    EXPECT_EQ(number, 7);
 }
 
 TEST(ResourceAddress, ReplacesEveryPlaceholderWithTheModuleAddress) {
