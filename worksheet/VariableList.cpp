@@ -13,14 +13,17 @@ int VariableList::FindVariable(const char* name, size_t length) const {
 }
 
 CalcValue VariableList::GetVariable(int index) const {
-    return m_entries.at(static_cast<size_t>(index)).value;
+    if (index < 0 || static_cast<size_t>(index) >= m_entries.size()) {
+        return CalcValue{}; // only indexes from FindVariable are meaningful
+    }
+    return m_entries[static_cast<size_t>(index)].value;
 }
 
 void VariableList::SetVariable(const std::string& name, const CalcValue& value) {
-    int index = FindVariable(name.data(), name.size());
+    const int index = FindVariable(name.data(), name.size());
     if (index >= 0) {
         m_entries[static_cast<size_t>(index)].value = value;
     } else {
-        m_entries.push_back({name, value});
+        m_entries.push_back(Variable{name, value});
     }
 }

@@ -1,0 +1,173 @@
+#include "worksheet/Worksheet.h"
+
+#include "settings/CalcSettings.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+
+namespace {
+
+// Runs one pass with the default formatting options.
+class WorksheetTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        saved_ = g_settings;
+        g_settings = CalcSettings{};
+    }
+    void TearDown() override { g_settings = saved_; }
+
+    static std::string Run(const std::string& text, bool explain = false) {
+        Worksheet worksheet;
+        worksheet.SetExplainErrors(explain);
+        std::string results;
+        worksheet.EvaluateText(text, results);
+        return results;
+    }
+
+    CalcSettings saved_;
+};
+
+struct PassCase {
+    const char* text;
+    const char* results;
+};
+
+TEST_F(WorksheetTest, WholePasses) {
+    const PassCase cases[] = {
+        {"1+1", "2\r\n"},
+        {"1+1\r\n", "2\r\n\r\n"},
+        {"", "\r\n"},
+        {"\r\n\r\n", "\r\n\r\n\r\n"},
+        {"   ", "\r\n"},
+        {"1\r\n   \r\n2", "1\r\n\r\n2\r\n"},
+        {"a = 3\r\na", "3\r\n3\r\n"},
+        {"a b=5\r\nab", "5\r\n5\r\n"},
+        {"x=4\r\nx*2\r\nx=x+1\r\nx", "4\r\n8\r\n5\r\n5\r\n"},
+        {"y\r\ny=2", "err\r\n2\r\n"},
+        {"x=255,x\r\nx+1", "FF\r\n256\r\n"},
+        {"x=\r\n,x", "err\r\nerr\r\n"},
+        {"a==3\r\na=b=3\r\n2a=3", "err\r\nerr\r\nerr\r\n"},
+        {"x=1/0\r\nx", "err\r\nerr\r\n"},
+        {"x=2\r\nx=1/0\r\nx", "2\r\nerr\r\n2\r\n"},
+        {"x=5//five\r\nx", "5\r\n5\r\n"},
+        {"1\t+1", "err\r\n"},
+        {"//note\r\nx=//note\r\nx", "\r\n\r\nerr\r\n"},
+        {"255 ,x", "FF\r\n"},
+        {"255,X", "err\r\n"},
+        {"0x1F,b", "1 1111\r\n"},
+        {"-1,u", "18 446 744 073 709 551 615\r\n"},
+        {"1e30,u", "9 223 372 036 854 775 808\r\n"},
+        // A lone LF also ends a line; a lone CR stays in the line and is rejected.
+        {"1\n2\r\n3", "1\r\n2\r\n3\r\n"},
+        {"1\r2", "err\r\n"},
+        // A name that is also a function or constant can be assigned, but not read back.
+        {"pi=3\r\npi", "3\r\n3.1416\r\n"},
+        {"sin=1\r\nsin", "1\r\nerr\r\n"},
+        {"X=1\r\nx", "1\r\nerr\r\n"},
+        {"_a1=0x10\r\n_a1*2,x", "16\r\n20\r\n"},
+    };
+    for (const PassCase& c : cases) {
+        EXPECT_EQ(Run(c.text), c.results) << "text: " << c.text;
+    }
+}
+
+TEST_F(WorksheetTest, ExplainedErrorsShowTheEngineMessage) {
+    EXPECT_EQ(Run("1/0+5\r\n(1+2\r\n5%0.5\r\n//c", true),
+              "err: div by 0 '5'\r\nerr: missing ) ''\r\nerr: internal err\r\n\r\n");
+}
+
+TEST_F(WorksheetTest, AssignedIntegerStaysInteger) {
+    Worksheet worksheet;
+    std::string results;
+    worksheet.EvaluateText("a=0x7\r\nb=7\r\nc=a/0x2\r\nd=b/0x2", results);
+    EXPECT_EQ(results, "7\r\n7\r\n3\r\n3.5\r\n");
+    ASSERT_EQ(worksheet.m_variables.Count(), 4u);
+    EXPECT_EQ(worksheet.m_variables.GetVariable(0).kind, ValueKind::Integer);
+    EXPECT_EQ(worksheet.m_variables.GetVariable(1).kind, ValueKind::Real);
+    EXPECT_EQ(worksheet.m_variables.GetVariable(2).kind, ValueKind::Integer);
+}
+
+TEST_F(WorksheetTest, FailedLineLeavesVariablesUntouched) {
+    Worksheet worksheet;
+    std::string results;
+    worksheet.EvaluateText("x=1/0\r\ny=sin(", results);
+    EXPECT_EQ(results, "err\r\nerr\r\n");
+    EXPECT_EQ(worksheet.m_variables.Count(), 0u);
+}
+
+TEST_F(WorksheetTest, CommentAfterAssignmentAssignsNothing) {
+    Worksheet worksheet;
+    std::string results;
+    worksheet.EvaluateText("x=//note", results);
+    EXPECT_EQ(results, "\r\n");
+    EXPECT_EQ(worksheet.m_variables.Count(), 0u);
+}
+
+TEST_F(WorksheetTest, EvaluateLineShortensTheLine) {
+    Worksheet worksheet;
+    std::string line = "x=255,x";
+    std::string result = "stale";
+    worksheet.EvaluateLine(line, result);
+    EXPECT_EQ(result, "FF");
+    EXPECT_EQ(line, "255");
+}
+
+TEST_F(WorksheetTest, FollowsTheFormattingOptions) {
+    g_settings.m_decimals = 2;
+    g_settings.m_deleteTrailingZeros = 0;
+    g_settings.m_groupDigits = 0;
+    EXPECT_EQ(Run("1/3\r\n1234567\r\n0x10"), "0.33\r\n1234567.00\r\n16\r\n");
+}
+
+TEST_F(WorksheetTest, ManyLinesAndVariables) {
+    g_settings.m_groupDigits = 0;
+    std::string text;
+    std::string expected;
+    for (int i = 0; i < 2000; ++i) {
+        text += "v" + std::to_string(i) + "=" + (i == 0 ? "1" : "v" + std::to_string(i - 1) + "+1");
+        text += "\r\n";
+        expected += std::to_string(i + 1) + "\r\n";
+    }
+    expected += "\r\n";
+    const std::string results = Run(text);
+    EXPECT_TRUE(results == expected)
+        << "first difference at "
+        << std::mismatch(results.begin(), results.end(), expected.begin(), expected.end()).first -
+               results.begin();
+}
+
+struct AssignmentCase {
+    const char* line;
+    bool assigns;
+    const char* name;
+    const char* rest;
+};
+
+TEST(SplitAssignmentTest, CutsOnlyALeadingNameAndOneEquals) {
+    const AssignmentCase cases[] = {
+        {"x=4", true, "x", "4"},
+        {"abc_1=x+1", true, "abc_1", "x+1"},
+        {"_=1", true, "_", "1"},
+        {"a==3", true, "a", "=3"},
+        {"a=b=3", true, "a", "b=3"},
+        {"x=", true, "x", ""},
+        {"2a=3", false, "", "2a=3"},
+        {"=3", false, "", "=3"},
+        {"x", false, "", "x"},
+        {"x+1=2", false, "", "x+1=2"},
+        {"", false, "", ""},
+        {"x1", false, "", "x1"},
+        {"\xe9=1", false, "", "\xe9=1"},
+    };
+    for (const AssignmentCase& c : cases) {
+        std::string line = c.line;
+        std::string name;
+        EXPECT_EQ(SplitAssignment(line, name), c.assigns) << c.line;
+        EXPECT_EQ(name, c.name) << c.line;
+        EXPECT_EQ(line, c.rest) << c.line;
+    }
+}
+
+} // namespace
