@@ -1,0 +1,40 @@
+#include "cli/SheetText.h"
+
+bool ReadAll(std::FILE* stream, std::string& text) {
+    char buffer[65536];
+    size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, stream)) > 0) {
+        text.append(buffer, n);
+    }
+    return std::ferror(stream) == 0;
+}
+
+std::string ToPaneText(std::string text) {
+    if (!text.empty() && text.back() == '\n') {
+        text.pop_back();
+        if (!text.empty() && text.back() == '\r') {
+            text.pop_back();
+        }
+    }
+    std::string pane;
+    pane.reserve(text.size() + text.size() / 8);
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\n' && (i == 0 || text[i - 1] != '\r')) {
+            pane += '\r';
+        }
+        pane += text[i];
+    }
+    return pane;
+}
+
+std::string ToOutputText(const std::string& results) {
+    std::string output;
+    output.reserve(results.size());
+    for (size_t i = 0; i < results.size(); ++i) {
+        if (results[i] == '\r' && i + 1 < results.size() && results[i + 1] == '\n') {
+            continue;
+        }
+        output += results[i];
+    }
+    return output;
+}

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <cstdio>
+#include <string>
+
+// Reads the whole stream; false with errno set when a read fails.
+bool ReadAll(std::FILE* stream, std::string& text);
+
+// File text (LF or CR LF lines) to pane text (CR LF lines). One final line break only ends
+// the last line; it adds no empty line.
+std::string ToPaneText(std::string text);
+
+// Results text (CR LF lines) to output text (LF lines).
+std::string ToOutputText(const std::string& results);
