@@ -50,6 +50,14 @@ void Worksheet::EvaluateLine(std::string& line, std::string& result) {
     std::string name;
     const bool isAssignment = SplitAssignment(line, name);
 
+    // The engine reads its text up to a zero byte; a line holding one (possible only from
+    // a file) is rejected like any other character that begins no token, not cut short.
+    const size_t zero = line.find('\0');
+    if (zero != std::string::npos) {
+        result = m_explainErrors ? "err: invalid tok '" + line.substr(zero) + "'" : "err";
+        return;
+    }
+
     CalcEvaluator evaluator;
     evaluator.SetVariables(&m_variables);
     CalcValue value;

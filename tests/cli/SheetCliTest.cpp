@@ -112,6 +112,12 @@ TEST_F(SheetCli, ReadsStandardInputAndPrintsOneLinePerLine) {
     }
 }
 
+TEST_F(SheetCli, ZeroByteFailsItsLineOnly) {
+    const RunResult r = Run({}, std::string("1\0+5\n2\n", 7));
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_EQ(r.out, "err\n2\n");
+}
+
 TEST_F(SheetCli, ReadsAFile) {
     WriteFile(Path("sheet"), "a=2\r\na^10\r\n");
     const RunResult r = Run({Path("sheet")}, "ignored\n");

@@ -78,6 +78,17 @@ TEST_F(WorksheetTest, ExplainedErrorsShowTheEngineMessage) {
               "err: div by 0 '5'\r\nerr: missing ) ''\r\nerr: internal err\r\n\r\n");
 }
 
+// A zero byte cannot end a line early: the line fails instead of showing a partial value.
+TEST_F(WorksheetTest, ZeroByteFailsTheLine) {
+    using namespace std::string_literals;
+    EXPECT_EQ(Run("1\0+5\r\n2\r\nx=\0"s), "err\r\n2\r\nerr\r\n");
+    EXPECT_EQ(Run("1\0+5"s, true), "err: invalid tok '\0+5'\r\n"s);
+    Worksheet worksheet;
+    std::string results;
+    worksheet.EvaluateText("x=4\0"s, results);
+    EXPECT_EQ(worksheet.m_variables.Count(), 0u);
+}
+
 TEST_F(WorksheetTest, AssignedIntegerStaysInteger) {
     Worksheet worksheet;
     std::string results;
