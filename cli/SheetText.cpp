@@ -1,5 +1,8 @@
 #include "cli/SheetText.h"
 
+#include <cerrno>
+#include <cstring>
+
 bool ReadAll(std::FILE* stream, std::string& text) {
     char buffer[65536];
     size_t n;
@@ -7,6 +10,21 @@ bool ReadAll(std::FILE* stream, std::string& text) {
         text.append(buffer, n);
     }
     return std::ferror(stream) == 0;
+}
+
+bool ReadFile(const std::string& path, std::string& text, std::string& error) {
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file) {
+        error = path + ": " + std::strerror(errno);
+        return false;
+    }
+    const bool ok = ReadAll(file, text);
+    const int readErrno = errno;
+    std::fclose(file);
+    if (!ok) {
+        error = path + ": " + std::strerror(readErrno);
+    }
+    return ok;
 }
 
 std::string ToPaneText(std::string text) {

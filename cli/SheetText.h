@@ -6,6 +6,9 @@
 // Reads the whole stream; false with errno set when a read fails.
 bool ReadAll(std::FILE* stream, std::string& text);
 
+// Reads the whole file; false with "path: reason" in error when it cannot be read.
+bool ReadFile(const std::string& path, std::string& text, std::string& error);
+
 // File text (LF or CR LF lines) to pane text (CR LF lines). One final line break only ends
 // the last line; it adds no empty line.
 std::string ToPaneText(std::string text);

@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -24,17 +25,19 @@ bool ApplySteps(const SheetOptions& options, std::string& error) {
         case SettingStep::Kind::NoGroup:
             g_settings.m_groupDigits = 0;
             break;
-        case SettingStep::Kind::SettingsFile:
-            if (!LoadSettings(step.path)) {
-                std::FILE* probe = std::fopen(step.path.c_str(), "rb");
-                const std::string reason = probe ? "cannot be read" : std::strerror(errno);
-                if (probe) {
-                    std::fclose(probe);
-                }
-                error = "settings file " + step.path + ": " + reason;
+        case SettingStep::Kind::SettingsFile: {
+            // Unlike the calculator, which quietly keeps its defaults, the command line
+            // reports a settings file that cannot be read whole.
+            std::string ignored;
+            if (!ReadFile(step.path, ignored, error)) {
+                error = "settings file " + error;
                 return false;
             }
-            break;
+            if (!LoadSettings(step.path)) {
+                error = "settings file " + step.path + ": cannot be read";
+                return false;
+            }
+        } break;
         }
     }
     return true;
@@ -48,18 +51,7 @@ bool ReadInput(const std::string& path, std::string& text, std::string& error) {
         }
         return true;
     }
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file) {
-        error = path + ": " + std::strerror(errno);
-        return false;
-    }
-    const bool ok = ReadAll(file, text);
-    const int readErrno = errno;
-    std::fclose(file);
-    if (!ok) {
-        error = path + ": " + std::strerror(readErrno);
-    }
-    return ok;
+    return ReadFile(path, text, error);
 }
 
 } // namespace

@@ -202,6 +202,10 @@ TEST_F(SheetCli, UnreadableSettingsFileExitsOne) {
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_EQ(r.out, "");
     EXPECT_NE(r.err.find("No such file or directory"), std::string::npos) << r.err;
+
+    const RunResult dir = Run({"--settings", dir_}, "1\n");
+    EXPECT_EQ(dir.exitCode, 1);
+    EXPECT_NE(dir.err.find("Is a directory"), std::string::npos) << dir.err;
 }
 
 TEST_F(SheetCli, FailedWriteIsReported) {
