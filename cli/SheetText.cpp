@@ -28,6 +28,10 @@ bool ReadFile(const std::string& path, std::string& text, std::string& error) {
 }
 
 std::string ToPaneText(std::string text) {
+    // A byte-order mark from an editor is no part of the first expression.
+    if (text.compare(0, 3, "\xEF\xBB\xBF") == 0) {
+        text.erase(0, 3);
+    }
     if (!text.empty() && text.back() == '\n') {
         text.pop_back();
         if (!text.empty() && text.back() == '\r') {

@@ -10,7 +10,7 @@ bool ReadAll(std::FILE* stream, std::string& text);
 bool ReadFile(const std::string& path, std::string& text, std::string& error);
 
 // File text (LF or CR LF lines) to pane text (CR LF lines). One final line break only ends
-// the last line; it adds no empty line.
+// the last line; it adds no empty line. A leading UTF-8 byte-order mark is dropped.
 std::string ToPaneText(std::string text);
 
 // Results text (CR LF lines) to output text (LF lines).

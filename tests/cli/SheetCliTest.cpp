@@ -224,6 +224,10 @@ TEST(SheetTextTest, PaneTextUsesCrLfAndDropsOneFinalBreak) {
     EXPECT_EQ(ToPaneText("\n"), "");
     EXPECT_EQ(ToPaneText("a\rb"), "a\rb");
     EXPECT_EQ(ToPaneText("a\r"), "a\r");
+    EXPECT_EQ(ToPaneText("\xEF\xBB\xBF"
+                         "1+1\n"),
+              "1+1");
+    EXPECT_EQ(ToPaneText("1\n\xEF\xBB\xBF"), "1\r\n\xEF\xBB\xBF");
     EXPECT_EQ(ToOutputText("1\r\n\r\nerr\r\n"), "1\n\nerr\n");
 }
 
