@@ -13,6 +13,18 @@ namespace {
 constexpr int kMaxDecimals = 15;
 constexpr int kSignificantDigits = 17;
 
+// Adds one unit in the last place of a decimal digit string, carries included.
+void IncrementDigits(std::string& digits) {
+    for (auto it = digits.rbegin(); it != digits.rend(); ++it) {
+        if (*it != '9') {
+            ++*it;
+            return;
+        }
+        *it = '0';
+    }
+    digits.insert(digits.begin(), '1');
+}
+
 // Fixed-point text of a finite double with the given decimals. The digits come from the
 // correctly rounded 17-digit form, cut at the last wanted place and rounded half up in
 // magnitude; places beyond the 17th significant digit are 0.
@@ -30,30 +42,18 @@ std::string FixedPoint(double value, int decimals) {
     }
     const int exponent = std::atoi(p + 1); // place value of the first digit is 10^exponent
 
-    // The scaled integer N such that the printed value is N * 10^-decimals.
+    // The digits of N, where the printed value is N * 10^-decimals.
     std::string scaled;
     const int kept = exponent + 1 + decimals; // significant digits down to 10^-decimals
-    if (kept < 0) {
-        scaled = "0"; // the first dropped digit is an implied 0: no rounding up
-    } else if (kept == 0) {
-        scaled = digits[0] >= '5' ? "1" : "0";
-    } else if (kept >= kSignificantDigits) {
+    if (kept >= kSignificantDigits) {
         scaled = digits + std::string(static_cast<size_t>(kept - kSignificantDigits), '0');
-    } else {
-        scaled = digits.substr(0, static_cast<size_t>(kept));
-        if (digits[static_cast<size_t>(kept)] >= '5') {
-            int i = kept - 1;
-            while (i >= 0 && scaled[static_cast<size_t>(i)] == '9') {
-                scaled[static_cast<size_t>(i)] = '0';
-                --i;
-            }
-            if (i >= 0) {
-                ++scaled[static_cast<size_t>(i)];
-            } else {
-                scaled.insert(scaled.begin(), '1');
-            }
+    } else if (kept >= 0) {
+        const auto cut = static_cast<size_t>(kept);
+        scaled = digits.substr(0, cut);
+        if (digits[cut] >= '5') {
+            IncrementDigits(scaled);
         }
-    }
+    } // else every digit is dropped, the first dropped one being an implied 0
 
     // At least one integer digit and exactly `decimals` fraction digits.
     if (scaled.size() < static_cast<size_t>(decimals) + 1) {
