@@ -34,6 +34,8 @@ struct PassCase {
     const char* results;
 };
 
+// The exact results text, CR LF pairs included; line contents are covered by the golden
+// worksheets, which go through the command line's LF conversion.
 TEST_F(WorksheetTest, WholePasses) {
     const PassCase cases[] = {
         {"1+1", "2\r\n"},
@@ -42,31 +44,12 @@ TEST_F(WorksheetTest, WholePasses) {
         {"\r\n\r\n", "\r\n\r\n\r\n"},
         {"   ", "\r\n"},
         {"1\r\n   \r\n2", "1\r\n\r\n2\r\n"},
-        {"a = 3\r\na", "3\r\n3\r\n"},
-        {"a b=5\r\nab", "5\r\n5\r\n"},
         {"x=4\r\nx*2\r\nx=x+1\r\nx", "4\r\n8\r\n5\r\n5\r\n"},
-        {"y\r\ny=2", "err\r\n2\r\n"},
-        {"x=255,x\r\nx+1", "FF\r\n256\r\n"},
-        {"x=\r\n,x", "err\r\nerr\r\n"},
-        {"a==3\r\na=b=3\r\n2a=3", "err\r\nerr\r\nerr\r\n"},
-        {"x=1/0\r\nx", "err\r\nerr\r\n"},
-        {"x=2\r\nx=1/0\r\nx", "2\r\nerr\r\n2\r\n"},
-        {"x=5//five\r\nx", "5\r\n5\r\n"},
-        {"1\t+1", "err\r\n"},
         {"//note\r\nx=//note\r\nx", "\r\n\r\nerr\r\n"},
-        {"255 ,x", "FF\r\n"},
-        {"255,X", "err\r\n"},
-        {"0x1F,b", "1 1111\r\n"},
-        {"-1,u", "18 446 744 073 709 551 615\r\n"},
-        {"1e30,u", "9 223 372 036 854 775 808\r\n"},
         // A lone LF also ends a line; a lone CR stays in the line and is rejected.
         {"1\n2\r\n3", "1\r\n2\r\n3\r\n"},
         {"1\r2", "err\r\n"},
-        // A name that is also a function or constant can be assigned, but not read back.
-        {"pi=3\r\npi", "3\r\n3.1416\r\n"},
-        {"sin=1\r\nsin", "1\r\nerr\r\n"},
-        {"X=1\r\nx", "1\r\nerr\r\n"},
-        {"_a1=0x10\r\n_a1*2,x", "16\r\n20\r\n"},
+        {"1\r\r\n2", "err\r\n2\r\n"},
     };
     for (const PassCase& c : cases) {
         EXPECT_EQ(Run(c.text), c.results) << "text: " << c.text;
