@@ -1,0 +1,76 @@
+#pragma once
+
+#include <QColor>
+#include <QImage>
+#include <QPoint>
+#include <QString>
+
+#include <vector>
+
+class QPainter;
+
+// A strip of equal cells (16 x 16 by default) with magenta as the transparent colour, drawn
+// normal, hot (blended) or greyed.
+class CXImageList {
+public:
+    CXImageList() = default;
+
+    // Cuts the strip into cells; pixels of the background colour become transparent.
+    bool Create(const QImage& strip, int cellWidth = 16, int cellHeight = 16);
+    // Create from an image file or Qt resource.
+    bool Load(const QString& path, int cellWidth = 16, int cellHeight = 16);
+    bool IsNull() const { return m_strip.isNull(); }
+    int Count() const;
+    int CellWidth() const { return m_cx; }
+    int CellHeight() const { return m_cy; }
+
+    QColor BackgroundColor() const { return m_background; }
+    void SetBackgroundColor(const QColor& colour) { m_background = colour; }
+    void SetDirectIndex(bool direct) { m_bDirectIndex = direct; }
+    void SetKeys(std::vector<int> keys) { m_keys = std::move(keys); }
+
+    // The cell of a key: the key itself with the direct index, else its position in the key
+    // list; -1 when there is none.
+    int Lookup(int key) const;
+
+    // The cell with its transparent pixels (alpha 0).
+    QImage Cell(int cell) const;
+    // The greyed cell: background pixels become `background`, every other pixel the grey
+    // (R + G + B) / 5 + 100. Opaque.
+    QImage GreyedCell(int cell, const QColor& background) const;
+
+    void DrawNormal(QPainter& painter, int cell, QPoint at) const;
+    // Half-opacity copy at `at`, then the normal picture one pixel up and left of it.
+    void DrawHot(QPainter& painter, int cell, QPoint at) const;
+    void DrawGreyed(QPainter& painter, int cell, QPoint at, const QColor& background) const;
+
+private:
+    bool ValidCell(int cell) const;
+
+    QImage m_strip;  // ARGB32, background pixels transparent
+    QImage m_source; // RGB32 as loaded, for the greyed rule
+    QColor m_background{255, 0, 255};
+    std::vector<int> m_keys;
+    int m_cx = 16;
+    int m_cy = 16;
+    bool m_bDirectIndex = false;
+};
+
+// The shared button pictures: nine cells from bitmap resource 130, keyed by cell index.
+// Loaded once at start (after the QApplication exists); false when the bitmap is missing.
+bool LoadSharedImages();
+// The shared list (empty until LoadSharedImages).
+const CXImageList* SharedImages();
+
+// Indexes of the shared pictures.
+namespace SharedImage {
+constexpr int PinIn = 0;
+constexpr int PinOut = 1;
+constexpr int Help = 2;
+constexpr int ArrowRight = 3;
+constexpr int ArrowLeft = 4;
+constexpr int Settings = 5;
+constexpr int Ok = 6;
+constexpr int Cancel = 7;
+constexpr int About = 8;
+} // namespace SharedImage

@@ -1,0 +1,139 @@
+#include "controls/CXWebBrowser.h"
+
+#include "controls/DialogBuilder.h"
+#include "controls/ResourceScheme.h"
+#include "settings/TextTable.h"
+
+#include <QApplication>
+#include <QWebEnginePage>
+#include <QWebEngineProfile>
+#include <QWebEngineSettings>
+
+// The page asks its view before every navigation.
+class CXWebBrowser::Page : public QWebEnginePage {
+public:
+    Page(QWebEngineProfile* profile, CXWebBrowser* view)
+        : QWebEnginePage(profile, view), m_view(view) {}
+
+protected:
+    bool acceptNavigationRequest(const QUrl& url, NavigationType type, bool isMainFrame) override {
+        // The view's own loads ("about:blank" and the written document) are not offered.
+        if (type == NavigationTypeTyped)
+            return true;
+        (void)isMainFrame;
+        return m_view->BeforeNavigate(url);
+    }
+
+private:
+    CXWebBrowser* m_view;
+};
+
+std::string HookUrlText(const std::string& url) {
+    static const std::string kBlank = "about:blank";
+    const size_t n = url.size();
+    if (n > kBlank.size() && url.compare(n - kBlank.size(), kBlank.size(), kBlank) == 0)
+        return n > 13 ? url.substr(0, n - 13) : std::string();
+    return url;
+}
+
+CXWebBrowser::CXWebBrowser(QWidget* parent) : QWebEngineView(parent) {}
+
+CXWebBrowser::~CXWebBrowser() = default;
+
+bool CXWebBrowser::CreateInParent(const QRect& rect, bool visible, int id, QWidget* parent) {
+    setParent(parent);
+    SetControlId(this, id);
+    QWebEngineProfile* profile = QWebEngineProfile::defaultProfile();
+    InstallResourceSchemeHandler(profile);
+    auto* page = new Page(profile, this); // owned by the view
+    page->settings()->setUnknownUrlSchemePolicy(QWebEngineSettings::AllowAllUnknownUrlSchemes);
+    setPage(page);
+    connect(page, &QWebEnginePage::loadFinished, this, &CXWebBrowser::OnLoadFinished);
+    setGeometry(rect);
+    setVisible(visible);
+    load(QUrl(QStringLiteral("about:blank")));
+    AcquireDocument();
+    return true;
+}
+
+QUrl CXWebBrowser::DocumentBaseUrl() {
+    const std::string address = ResourceAddress(0);
+    if (!address.empty())
+        return QUrl(QString::fromStdString(address));
+    return QUrl(QString::fromLatin1(ResourceSchemeName() + ":/"));
+}
+
+bool CXWebBrowser::HasFocusWithin() const {
+    const QWidget* focus = QApplication::focusWidget();
+    return focus && (focus == this || isAncestorOf(focus));
+}
+
+bool CXWebBrowser::AcquireDocument() {
+    return m_bDocument;
+}
+
+void CXWebBrowser::WriteHtml(const std::string& html) {
+    if (!AcquireDocument()) {
+        std::lock_guard<std::recursive_mutex> lock(m_csPending);
+        m_strPendingHtml += html;
+        return;
+    }
+    if (m_bDocumentClosed) {
+        // A write after the document was closed opens a new one.
+        m_strDocument.clear();
+        m_bDocumentClosed = false;
+    }
+    if (html.empty())
+        return;
+    m_strDocument += html;
+    ShowDocument();
+}
+
+void CXWebBrowser::ClearDocument() {
+    if (!AcquireDocument())
+        return;
+    WriteHtml(std::string());
+    m_bDocumentClosed = true;
+}
+
+void CXWebBrowser::ShowDocument() {
+    // Several writes in one turn of the event loop become one load.
+    if (m_bShowQueued)
+        return;
+    m_bShowQueued = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            m_bShowQueued = false;
+            setHtml(QString::fromUtf8(m_strDocument.data(), static_cast<int>(m_strDocument.size())),
+                    DocumentBaseUrl());
+        },
+        Qt::QueuedConnection);
+}
+
+bool CXWebBrowser::BeforeNavigate(const QUrl& url) {
+    if (!m_navigateHook.pfnCallback)
+        return true;
+    const std::string text = HookUrlText(url.toString(QUrl::FullyEncoded).toStdString());
+    m_navigateHook.bAllow = 0;
+    m_navigateHook.pszUrl = text.c_str();
+    m_navigateHook.pfnCallback(&m_navigateHook);
+    m_navigateHook.pszUrl = nullptr;
+    return m_navigateHook.bAllow != 0;
+}
+
+void CXWebBrowser::OnLoadFinished(bool ok) {
+    // A cancelled navigation also ends in loadFinished(false): not a completed one.
+    if (!ok)
+        return;
+    m_bDocument = true;
+    {
+        std::lock_guard<std::recursive_mutex> lock(m_csPending);
+        if (!m_strPendingHtml.empty()) {
+            const std::string pending = std::move(m_strPendingHtml);
+            m_strPendingHtml.clear();
+            WriteHtml(pending);
+        }
+    }
+    emit navigateComplete(url());
+}

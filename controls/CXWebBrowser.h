@@ -1,0 +1,72 @@
+#pragma once
+
+#include <QWebEngineView>
+
+#include <mutex>
+#include <string>
+
+class CXWebBrowser;
+class QWebEngineProfile;
+
+// How a CXWebBrowser asks its owner whether a navigation may proceed.
+struct BrowserHook {
+    void (*pfnCallback)(BrowserHook* hook) = nullptr; // null: every navigation proceeds
+    void* pOwner = nullptr;
+    const char* pszUrl = nullptr; // the target address, valid during the call only
+    CXWebBrowser* pBrowser = nullptr;
+    int bAllow = 0; // the callback sets it nonzero to let the navigation proceed
+};
+
+// The embedded HTML view. It starts on "about:blank" and shows HTML text that its owner writes
+// into its document; every navigation is first offered to m_navigateHook.
+class CXWebBrowser : public QWebEngineView {
+    Q_OBJECT
+public:
+    explicit CXWebBrowser(QWidget* parent = nullptr);
+    ~CXWebBrowser() override;
+
+    // Places the view in parent at rect (parent's client coordinates), gives it the control id
+    // and starts the navigation to "about:blank". False when the view cannot be created.
+    bool CreateInParent(const QRect& rect, bool visible, int id, QWidget* parent);
+
+    // Appends HTML text (UTF-8) to the document, or keeps it pending until the document exists.
+    void WriteHtml(const std::string& html);
+    // Closes the document: the next WriteHtml starts a new page. Nothing without a document.
+    void ClearDocument();
+
+    bool HasDocument() const { return m_bDocument; }
+    // The text of the open document (what the view shows).
+    const std::string& DocumentText() const { return m_strDocument; }
+    // The base address of written pages: in the resource scheme, so their pictures load.
+    static QUrl DocumentBaseUrl();
+
+    // True when the keyboard focus is in the view (its focus proxy or a child of it).
+    bool HasFocusWithin() const;
+
+    // The hook; the owner fills pfnCallback, pOwner and pBrowser after its first WriteHtml.
+    BrowserHook m_navigateHook;
+
+signals:
+    // A navigation completed (after the pending text, if any, was written).
+    void navigateComplete(const QUrl& url);
+
+private:
+    class Page;
+    friend class Page;
+
+    bool AcquireDocument();
+    bool BeforeNavigate(const QUrl& url);
+    void OnLoadFinished(bool ok);
+    void ShowDocument();
+
+    std::recursive_mutex m_csPending;
+    bool m_bDocument = false;       // "about:blank" has loaded once
+    bool m_bDocumentClosed = false; // ClearDocument: the next write starts anew
+    bool m_bShowQueued = false;
+    std::string m_strDocument;
+    std::string m_strPendingHtml;
+};
+
+// Before-navigate's rule about "about:blank": a URL longer than 11 characters that ends in
+// "about:blank" is passed on without its last 13 characters; any other URL unchanged.
+std::string HookUrlText(const std::string& url);
