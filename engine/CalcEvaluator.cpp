@@ -48,7 +48,7 @@ EvalStatus CalcEvaluator::Evaluate(const std::string& line, CalcValue& result) {
         if (m_token == TokenKind::TokComment) {
             return EvalStatus::CommentLine;
         }
-        ParseBitwise(result);
+        ParseExpression(result);
         if (m_token != TokenKind::TokEnd && m_token != TokenKind::TokComment) {
             Raise("expr incomplete");
         }
@@ -61,89 +61,75 @@ EvalStatus CalcEvaluator::Evaluate(const std::string& line, CalcValue& result) {
     return EvalStatus::Failed;
 }
 
-// Level 1: &, | and ^^, all of equal rank.
-void CalcEvaluator::ParseBitwise(CalcValue& result) {
-    ParseShift(result);
-    while (m_token == TokenKind::TokAnd || m_token == TokenKind::TokOr ||
-           m_token == TokenKind::TokXor) {
-        const TokenKind op = NextToken();
-        CalcValue right;
-        ParseShift(right);
-        if (op == TokenKind::TokAnd) {
-            BitAnd(result, right);
-        } else if (op == TokenKind::TokOr) {
-            BitOr(result, right);
-        } else {
-            BitXor(result, right);
-        }
+// The two-operand operators bind at five levels, loosest first:
+//   1: &, | and ^^   2: << and >>   3: + and -   4: *, / and %   5: ^
+// Every level groups from left to right, the power operator too (2^3^2 is 64).
+int CalcEvaluator::BinaryLevel(TokenKind token) {
+    switch (token) {
+    case TokenKind::TokAnd:
+    case TokenKind::TokOr:
+    case TokenKind::TokXor:
+        return 1;
+    case TokenKind::TokShiftLeft:
+    case TokenKind::TokShiftRight:
+        return 2;
+    case TokenKind::TokPlus:
+    case TokenKind::TokMinus:
+        return 3;
+    case TokenKind::TokStar:
+    case TokenKind::TokSlash:
+    case TokenKind::TokPercent:
+        return 4;
+    case TokenKind::TokPower:
+        return 5;
+    default:
+        return 0;
     }
 }
 
-// Level 2: << and >>.
-void CalcEvaluator::ParseShift(CalcValue& result) {
-    ParseSum(result);
-    while (m_token == TokenKind::TokShiftLeft || m_token == TokenKind::TokShiftRight) {
-        const TokenKind op = NextToken();
-        CalcValue right;
-        ParseSum(right);
-        if (op == TokenKind::TokShiftLeft) {
-            ShiftLeft(result, right);
-        } else {
-            ShiftRight(result, right);
-        }
-    }
-}
-
-// Level 3: + and -.
-void CalcEvaluator::ParseSum(CalcValue& result) {
-    ParseProduct(result);
-    while (m_token == TokenKind::TokPlus || m_token == TokenKind::TokMinus) {
-        const TokenKind op = NextToken();
-        CalcValue right;
-        ParseProduct(right);
-        if (op == TokenKind::TokPlus) {
-            Add(result, right);
-        } else {
-            Subtract(result, right);
-        }
-    }
-}
-
-// Level 4: *, / and %; the divisor of / and % is tested before the operation.
-void CalcEvaluator::ParseProduct(CalcValue& result) {
-    ParsePower(result);
-    while (m_token == TokenKind::TokStar || m_token == TokenKind::TokSlash ||
-           m_token == TokenKind::TokPercent) {
-        const TokenKind op = NextToken();
-        CalcValue right;
-        ParsePower(right);
-        if (op == TokenKind::TokStar) {
-            Multiply(result, right);
-            continue;
-        }
-        if (IsZeroDivisor(right)) {
-            Raise("div by 0");
-        }
-        if (op == TokenKind::TokSlash) {
-            Divide(result, right);
-        } else {
-            Remainder(result, right);
-        }
-    }
-}
-
-// Level 5: ^, grouped from left to right like every other level (2^3^2 is 64).
-void CalcEvaluator::ParsePower(CalcValue& result) {
+// Parses a chain of operators of level minLevel or tighter. One loop serves all five levels
+// (rather than one function per level) so that each nested parenthesis costs few stack frames.
+void CalcEvaluator::ParseBinary(CalcValue& result, int minLevel) {
     ParsePrefix(result);
-    while (m_token == TokenKind::TokPower) {
-        NextToken();
+    for (int level; (level = BinaryLevel(m_token)) >= minLevel;) {
+        const TokenKind op = NextToken();
         CalcValue right;
-        ParsePrefix(right);
-        Power(result, right);
+        ParseBinary(right, level + 1); // tighter operators take the right operand first
+        ApplyBinary(op, result, right);
     }
 }
 
-// Level 6: prefix -, + and ~, which repeat and bind tighter than ^ (-2^2 is 4).
+void CalcEvaluator::ApplyBinary(TokenKind op, CalcValue& left, const CalcValue& right) const {
+    if ((op == TokenKind::TokSlash || op == TokenKind::TokPercent) && IsZeroDivisor(right)) {
+        Raise("div by 0");
+    }
+    switch (op) {
+    case TokenKind::TokAnd:
+        return BitAnd(left, right);
+    case TokenKind::TokOr:
+        return BitOr(left, right);
+    case TokenKind::TokXor:
+        return BitXor(left, right);
+    case TokenKind::TokShiftLeft:
+        return ShiftLeft(left, right);
+    case TokenKind::TokShiftRight:
+        return ShiftRight(left, right);
+    case TokenKind::TokPlus:
+        return Add(left, right);
+    case TokenKind::TokMinus:
+        return Subtract(left, right);
+    case TokenKind::TokStar:
+        return Multiply(left, right);
+    case TokenKind::TokSlash:
+        return Divide(left, right);
+    case TokenKind::TokPercent:
+        return Remainder(left, right);
+    default:
+        return Power(left, right);
+    }
+}
+
+// Prefix -, + and ~, which repeat and bind tighter than ^ (-2^2 is 4).
 void CalcEvaluator::ParsePrefix(CalcValue& result) {
     if (m_token != TokenKind::TokMinus && m_token != TokenKind::TokPlus &&
         m_token != TokenKind::TokTilde) {
@@ -160,13 +146,13 @@ void CalcEvaluator::ParsePrefix(CalcValue& result) {
     }
 }
 
-// Level 7: a parenthesised expression, a call, a constant, a variable or a literal.
+// An operand: a parenthesised expression, a call, a constant, a variable or a literal.
 void CalcEvaluator::ParseOperand(CalcValue& result) {
     switch (m_token) {
     case TokenKind::TokOpen: {
         NestingScope scope(m_nesting, kMaxNesting);
         NextToken();
-        ParseBitwise(result);
+        ParseExpression(result);
         if (m_token != TokenKind::TokClose) {
             Raise("missing )");
         }
@@ -212,7 +198,7 @@ void CalcEvaluator::ParseCall(CalcValue& result) {
             if (count == kMaxParams) {
                 Raise("too many params");
             }
-            ParseBitwise(params[count]);
+            ParseExpression(params[count]);
             ++count;
             if (m_token == TokenKind::TokComma) {
                 NextToken();

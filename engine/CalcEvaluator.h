@@ -15,7 +15,9 @@ class VariableList;
 class CalcEvaluator {
 public:
     // Deepest nesting of parentheses, prefix operators and function calls together; a line
-    // nested deeper fails with "internal err" instead of exhausting the stack.
+    // nested deeper fails with "internal err" instead of exhausting the stack. At this depth
+    // the stack-hungriest line (1^sin(1^sin(...) takes about 0.14 MiB of stack in a release
+    // build and 0.6 MiB in an unoptimised AddressSanitizer build, so a 1 MiB thread is enough.
     static constexpr int32_t kMaxNesting = 256;
 
     void SetVariables(const VariableList* variables) { m_variables = variables; }
@@ -33,12 +35,11 @@ private:
     // Throws SXError "<text> '<rest of the line from the cursor>'".
     [[noreturn]] void Raise(const char* text) const;
 
-    // Grammar levels, loosest binding first (CalcEvaluator.cpp).
-    void ParseBitwise(CalcValue& result);
-    void ParseShift(CalcValue& result);
-    void ParseSum(CalcValue& result);
-    void ParseProduct(CalcValue& result);
-    void ParsePower(CalcValue& result);
+    // Parser (CalcEvaluator.cpp).
+    void ParseExpression(CalcValue& result) { ParseBinary(result, 1); }
+    static int BinaryLevel(TokenKind token);
+    void ParseBinary(CalcValue& result, int minLevel);
+    void ApplyBinary(TokenKind op, CalcValue& left, const CalcValue& right) const;
     void ParsePrefix(CalcValue& result);
     void ParseOperand(CalcValue& result);
     void ParseCall(CalcValue& result);

@@ -36,6 +36,11 @@ const std::vector<LineCase>& DeepCases() {
         {Repeat("sin(", kLimit) + "0" + Repeat(")", kLimit), Expect::Real(0)},
         {Repeat("pow(1,", kLimit) + "2" + Repeat(")", kLimit), Expect::Real(1)},
         {Repeat("-(", kLimit / 2) + "1" + Repeat(")", kLimit / 2), Expect::Real(1)},
+        // The stack-hungriest shapes: a call or a group as the right operand of an operator.
+        {Repeat("1^sin(", kLimit) + "1" + Repeat(")", kLimit), Expect::Real(1)},
+        {Repeat("1+(", kLimit) + "1" + Repeat(")", kLimit), Expect::Real(kLimit + 1)},
+        {Repeat("1^sin(", kLimit + 1) + "1" + Repeat(")", kLimit + 1),
+         Expect::Fails("internal err")},
         // The nesting count falls again as levels close: many shallow groups are fine.
         {Repeat("(1)+", kDeep / 4) + "0", Expect::Real(kDeep / 4)},
     };
