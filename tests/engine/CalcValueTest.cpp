@@ -154,12 +154,7 @@ TEST(CalcValueConversions, ToInteger) {
         EXPECT_EQ(ToInteger(R(c.in)), c.out) << c.in;
     }
     EXPECT_EQ(ToInteger(I(-42)), -42);
-}
-
-TEST(CalcValueConversions, ToReal) {
-    EXPECT_EQ(ToReal(I(9007199254740993)), 9007199254740992.0); // nearest double
-    EXPECT_EQ(ToReal(I(kMin)), -9223372036854775808.0);
-    EXPECT_EQ(ToReal(R(-1.25)), -1.25);
+    EXPECT_EQ(ToReal(I(9007199254740993)), 9007199254740992.0); // the nearest double
 }
 
 TEST(CalcValueConversions, ZeroDivisorTest) {
