@@ -24,6 +24,7 @@ bool IsZeroDivisor(const CalcValue& v);
 void Add(CalcValue& left, const CalcValue& right);
 void Subtract(CalcValue& left, const CalcValue& right);
 void Multiply(CalcValue& left, const CalcValue& right);
+// Integer division by 0 throws like Remainder; the parser tests the divisor before either.
 void Divide(CalcValue& left, const CalcValue& right);
 // Throws a non-SXError exception when the converted divisor is 0 ("internal err").
 void Remainder(CalcValue& left, const CalcValue& right);
