@@ -1,0 +1,21 @@
+#pragma once
+
+#include <string>
+
+// Creates one folder (mode 0755), never its parents. Returns 0 on success, else the errno
+// value (EEXIST when something of that name is already there).
+int CreateOneFolder(const std::string& path);
+
+// Deletes one file (or symbolic link); never a folder. True when it was deleted.
+bool DeleteOneFile(const std::string& path);
+
+// Removes one folder, only when it is empty; never follows a symbolic link. True when removed.
+bool RemoveEmptyFolder(const std::string& path);
+
+// Writes data as the whole content of path (created or emptied) and gives it the permission
+// bits mode. False when it cannot be written completely.
+bool WriteWholeFile(const std::string& path, const std::string& data, unsigned mode);
+
+// Creates path and any missing parent folders, with mode for the new ones (the base-directory
+// convention creates a missing data folder with 0700). True when it exists afterwards.
+bool CreateFolderPath(const std::string& path, unsigned mode);

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <string>
+
+class QWidget;
+
+enum class MessageButtons { Ok, YesNo };
+enum class MessageAnswer { Ok, Yes, No };
+
+// Shows text in a modal message box with the given buttons and returns the button chosen.
+//
+// Test seam: when CORVANE_TEST_ANSWER is set ("yes" or "no"), no box is shown; the text is
+// appended to the file named by CORVANE_TEST_LOG (a line "box <text>", line breaks as "\n")
+// and the answer is taken from the variable. A real user never has it set.
+MessageAnswer ShowMessage(const std::string& text, MessageButtons buttons,
+                          QWidget* owner = nullptr);
+
+// Opens a web address in the user's browser (under the test seam: logged as "open <url>").
+void OpenAddress(const std::string& url);
+
+// The seam itself: true and the answer when tests answer the boxes.
+bool TestAnswerGiven(std::string& answer);
+void AppendTestLog(const std::string& kind, const std::string& text);

@@ -1,0 +1,71 @@
+#include "setup/DesktopEntry.h"
+#include "setup/ShortcutMaker.h"
+#include "setup/TextFormat.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(DesktopEntry, ValueAndExecEscaping) {
+    struct Case {
+        const char* text;
+        const char* value;  // EscapeDesktopValue
+        const char* quoted; // QuoteExecArgument
+    };
+    const Case cases[] = {
+        {"/opt/Corvane/corvane", "/opt/Corvane/corvane", "\"/opt/Corvane/corvane\""},
+        {"/a b/c", "/a b/c", "\"/a b/c\""},
+        {"a\\b", "a\\\\b", "\"a\\\\b\""},
+        {"say \"hi\"", "say \"hi\"", "\"say \\\"hi\\\"\""},
+        {"$HOME`x`", "$HOME`x`", "\"\\$HOME\\`x\\`\""},
+        {"100%", "100%", "\"100%%\""},
+        {"line\nbreak\ttab\rcr", "line\\nbreak\\ttab\\rcr", "\"line\nbreak\ttab\rcr\""},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(EscapeDesktopValue(c.text), c.value) << c.text;
+        EXPECT_EQ(QuoteExecArgument(c.text), c.quoted) << c.text;
+    }
+    // An Exec value escapes twice: first the argument, then the string value.
+    EXPECT_EQ(EscapeDesktopValue(QuoteExecArgument("a\\b")), "\"a\\\\\\\\b\"");
+}
+
+TEST(DesktopEntry, LinkTextNamesTargetFolderAndIcon) {
+    ShortcutSpec spec;
+    spec.strTarget = "/home/u/.local/share/Corvane/corvane";
+    spec.strDescription = "Corvane Calculator";
+    spec.strWorkingDir = "/home/u/.local/share/Corvane";
+    spec.strIconPath = ProgramIconPath(spec.strTarget);
+    EXPECT_EQ(CShortcutMaker::LinkText(spec),
+              "[Desktop Entry]\n"
+              "Type=Application\n"
+              "Name=Corvane Calculator\n"
+              "Comment=Corvane Calculator\n"
+              "Exec=\"/home/u/.local/share/Corvane/corvane\"\n"
+              "Path=/home/u/.local/share/Corvane\n"
+              "Icon=/home/u/.local/share/Corvane/corvane.png\n"
+              "Terminal=false\n");
+    spec.strArguments = "--x";
+    EXPECT_NE(CShortcutMaker::LinkText(spec).find(
+                  "Exec=\"/home/u/.local/share/Corvane/corvane\" --x\n"),
+              std::string::npos);
+}
+
+TEST(TextFormat, FillsTheOneTextArgument) {
+    struct Case {
+        const char* format;
+        const char* argument;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {"\"%s\" --uninstall", "/p", "\"/p\" --uninstall"},
+        {"In:\n%s", "/x/", "In:\n/x/"},
+        {"100%% %s", "a%sb", "100% a%sb"}, // the argument is never read as a format
+        {"%s and %s", "a", "a and %s"},
+        {"no argument", "a", "no argument"},
+        {"trailing %", "a", "trailing %"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(FormatWithText(c.format, c.argument), c.expected) << c.format;
+}
+
+} // namespace

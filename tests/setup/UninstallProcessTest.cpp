@@ -1,0 +1,132 @@
+// The installed program run as a real process with the uninstall switch: stage 0 hands over
+// to a temporary copy, which removes the installation as a detached process of its own.
+#include "SetupTestSupport.h"
+
+#include "setup/Installer.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const char* const kQuestion = "box Uninstall Corvane Calculator?\n";
+const char* const kDone = "box Corvane Calculator has been removed from your computer.\n"
+                          "open https://corvane.example/uninstalled?1.0\n";
+
+class UninstallTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        fs::create_directories(home.Desktop());
+        fs::create_directories(home.Root() + "download");
+        const std::string source = home.Root() + "download/corvane";
+        fs::copy_file(DeliveredProgram(), source);
+        CInstaller installer;
+        installer.m_bDesktopIcon = 1;
+        ASSERT_TRUE(installer.Install(source)) << installer.m_strError;
+        ASSERT_TRUE(Exists(Program()));
+
+        // Files that are not ours, beside and around the installed ones.
+        fs::create_directories(home.Applications() + "other");
+        WriteFile(home.Desktop() + "notes.desktop", "mine");
+        WriteFile(home.Applications() + "other.desktop", "mine");
+        WriteFile(home.Applications() + "other/corvane.desktop", "mine");
+        WriteFile(home.DataHome() + "corvane", "mine");
+        WriteFile(home.Temp() + "keep", "mine");
+
+        home.SetEnv("QT_QPA_PLATFORM", "offscreen");
+        home.SetEnv("CORVANE_TEST_LOG", log.c_str());
+        home.SetEnv("CORVANE_TEST_ANSWER", "yes");
+    }
+
+    std::string Folder() const { return home.DataHome() + "Corvane/"; }
+    std::string Program() const { return Folder() + "corvane"; }
+
+    std::vector<std::string> NotOurs() const {
+        const std::string share = ".local/share/";
+        return {".local",
+                ".local/share",
+                share + "applications",
+                share + "applications/other",
+                share + "applications/other.desktop",
+                share + "applications/other/corvane.desktop",
+                share + "corvane",
+                "Desktop",
+                "Desktop/notes.desktop"};
+    }
+
+    ScratchHome home;
+    std::string log = home.Root() + "log";
+};
+
+TEST_F(UninstallTest, BothStagesRemoveEveryInstalledFileAndNothingElse) {
+    WriteFile(Folder() + "corvane.cfg", "pin: 0\r\n"); // the calculator's settings file
+    ASSERT_EQ(RunProgram(Program(), {"--uninstall"}), 0);
+    ASSERT_TRUE(WaitForText(log, "open ")) << ReadFile(log);
+    EXPECT_EQ(ReadFile(log), std::string(kQuestion) + kDone);
+    EXPECT_EQ(ListTree(home.Home()), NotOurs());
+    // The temporary copy stays, as the removal stage cannot delete its own running file.
+    EXPECT_EQ(ListTree(home.Temp()), (std::vector<std::string>{"corvane-uninstall", "keep"}));
+}
+
+TEST_F(UninstallTest, FileOfTheUserKeepsTheInstallFolder) {
+    WriteFile(Folder() + "my-results.txt", "42");
+    ASSERT_EQ(RunProgram(Program(), {"--uninstall"}), 0);
+    ASSERT_TRUE(WaitForText(log, "open ")) << ReadFile(log);
+    std::vector<std::string> expected = NotOurs();
+    expected.push_back(".local/share/Corvane");
+    expected.push_back(".local/share/Corvane/my-results.txt");
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(ListTree(home.Home()), expected);
+}
+
+TEST_F(UninstallTest, AnsweringNoChangesNothing) {
+    home.SetEnv("CORVANE_TEST_ANSWER", "no");
+    const std::vector<std::string> before = ListTree(home.Root());
+    ASSERT_EQ(RunProgram(Program(), {"--uninstall"}), 0);
+    EXPECT_EQ(ReadFile(log), kQuestion);
+    std::vector<std::string> after = ListTree(home.Root());
+    after.erase(std::remove(after.begin(), after.end(), "log"), after.end());
+    EXPECT_EQ(after, before);
+}
+
+TEST_F(UninstallTest, TemporaryCopyThatCannotBeMadeIsNotStarted) {
+    home.SetEnv("TMPDIR", (home.Root() + "missing").c_str());
+    const std::vector<std::string> before = ListTree(home.Home());
+    ASSERT_EQ(RunProgram(Program(), {"--uninstall"}), 0);
+    EXPECT_EQ(ReadFile(log), std::string(kQuestion) + "box unistall failed\n");
+    EXPECT_EQ(ListTree(home.Home()), before);
+}
+
+TEST_F(UninstallTest, RemovalStageTakesTheFolderWithOrWithoutQuotes) {
+    for (const std::string& folder :
+         {"\"" + Folder() + "\"", Folder().substr(0, Folder().size() - 1)}) {
+        SCOPED_TRACE(folder);
+        CInstaller installer;
+        ASSERT_TRUE(installer.Install(home.Root() + "download/corvane"));
+        fs::remove(log);
+        ASSERT_EQ(RunProgram(InstalledBuildProgram(), {"--uninstall", folder}), 0);
+        EXPECT_EQ(ReadFile(log), kDone);
+        EXPECT_EQ(ListTree(home.Home()), NotOurs());
+    }
+}
+
+TEST_F(UninstallTest, OtherFirstArgumentsStartTheCalculator) {
+    home.SetEnv("CORVANE_TEST_REPORT_RUN", "1");
+    const std::vector<std::string> before = ListTree(home.Root());
+    const std::vector<std::vector<std::string>> commandLines = {
+        {"--Uninstall"}, {"--UNINSTALL"}, {"--uninstal"}, {"uninstall"},
+        {"-uninstall"},  {"x", "--uninstall"}, {"--uninstall "},
+    };
+    for (const auto& arguments : commandLines) {
+        std::string output;
+        EXPECT_EQ(RunProgram(Program(), arguments, &output), 0) << arguments[0];
+        EXPECT_EQ(output, "calculator\n") << arguments[0];
+    }
+    EXPECT_EQ(ListTree(home.Root()), before); // no log: no box was shown
+}
+
+} // namespace
