@@ -51,8 +51,8 @@ std::string ParseDesktopDirEntry(const std::string& fileText, const std::string&
         if (start == std::string::npos || line.compare(start, key.size(), key) != 0)
             continue;
         std::string value = line.substr(start + key.size());
-        while (!value.empty() && (value.back() == ' ' || value.back() == '\t' ||
-                                  value.back() == '\r'))
+        while (!value.empty() &&
+               (value.back() == ' ' || value.back() == '\t' || value.back() == '\r'))
             value.pop_back();
         if (value.size() >= 2 && value.front() == '"' && value.back() == '"')
             value = value.substr(1, value.size() - 2);

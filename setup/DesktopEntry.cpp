@@ -40,8 +40,7 @@ std::string QuoteExecArgument(const std::string& argument) {
     return "\"" + EscapeExecQuoted(argument) + "\"";
 }
 
-std::string
-FormatDesktopEntry(const std::vector<std::pair<std::string, std::string>>& entries) {
+std::string FormatDesktopEntry(const std::vector<std::pair<std::string, std::string>>& entries) {
     std::string text = "[Desktop Entry]\n";
     for (const auto& [key, value] : entries)
         text += key + "=" + value + "\n";

@@ -106,8 +106,8 @@ void CInstaller::WriteUninstallEntry(const std::string& programPath) {
     const size_t slash = path.rfind('/');
     CreateOneFolder(path.substr(0, slash)); // create or open the key's parent
 
-    const std::string command = FormatWithText(Text(TextId::UninstallCommandFormat),
-                                               EscapeExecQuoted(programPath));
+    const std::string command =
+        FormatWithText(Text(TextId::UninstallCommandFormat), EscapeExecQuoted(programPath));
     const std::string text = FormatDesktopEntry({
         {"Type", "Application"},
         {Text(TextId::UninstallValueName29), EscapeDesktopValue(Text(TextId::ShortcutName))},

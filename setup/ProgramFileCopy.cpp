@@ -29,8 +29,8 @@ std::uint32_t ReadWordLE(const unsigned char* p) {
 // program that can be started. Changing the mode fails on a file of another user, so such a
 // file is never filled with a program of ours.
 FilePtr OpenDestination(const std::string& path) {
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC,
-                          0755);
+    const int fd =
+        ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0755);
     if (fd < 0)
         return nullptr;
     if (::fchmod(fd, 0755) != 0) {

@@ -7,8 +7,7 @@
 // Copies the program file source to destination. With replaceMarker the whole file is read at
 // once and the one setup marker word in it is replaced by 1; a count other than exactly one
 // fails the copy. False on any failure; the destination then holds what was written so far.
-bool CopyProgramFile(const std::string& source, const std::string& destination,
-                     bool replaceMarker);
+bool CopyProgramFile(const std::string& source, const std::string& destination, bool replaceMarker);
 
 // Replaces every setup marker word in buffer (at any byte position) by 1 and returns how
 // many were replaced.

@@ -44,8 +44,7 @@ ShortcutSpec CShortcutMaker::PrepareDesktopLink(const std::string& target,
     return FillSpec(folder, target, name);
 }
 
-ShortcutSpec CShortcutMaker::PrepareProgramsLink(const std::string& target,
-                                                 const std::string& name,
+ShortcutSpec CShortcutMaker::PrepareProgramsLink(const std::string& target, const std::string& name,
                                                  const std::string& group,
                                                  const std::string& arguments) const {
     std::string folder;

@@ -29,8 +29,7 @@ public:
 
     ShortcutSpec PrepareDesktopLink(const std::string& target, const std::string& name) const;
     ShortcutSpec PrepareProgramsLink(const std::string& target, const std::string& name,
-                                     const std::string& group,
-                                     const std::string& arguments) const;
+                                     const std::string& group, const std::string& arguments) const;
 
     // Writes the desktop entry (mode 0755, so that desktops launch it). False when it cannot
     // be written or the spec has no folder.

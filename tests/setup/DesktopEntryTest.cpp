@@ -35,19 +35,18 @@ TEST(DesktopEntry, LinkTextNamesTargetFolderAndIcon) {
     spec.strDescription = "Corvane Calculator";
     spec.strWorkingDir = "/home/u/.local/share/Corvane";
     spec.strIconPath = ProgramIconPath(spec.strTarget);
-    EXPECT_EQ(CShortcutMaker::LinkText(spec),
-              "[Desktop Entry]\n"
-              "Type=Application\n"
-              "Name=Corvane Calculator\n"
-              "Comment=Corvane Calculator\n"
-              "Exec=\"/home/u/.local/share/Corvane/corvane\"\n"
-              "Path=/home/u/.local/share/Corvane\n"
-              "Icon=/home/u/.local/share/Corvane/corvane.png\n"
-              "Terminal=false\n");
+    EXPECT_EQ(CShortcutMaker::LinkText(spec), "[Desktop Entry]\n"
+                                              "Type=Application\n"
+                                              "Name=Corvane Calculator\n"
+                                              "Comment=Corvane Calculator\n"
+                                              "Exec=\"/home/u/.local/share/Corvane/corvane\"\n"
+                                              "Path=/home/u/.local/share/Corvane\n"
+                                              "Icon=/home/u/.local/share/Corvane/corvane.png\n"
+                                              "Terminal=false\n");
     spec.strArguments = "--x";
-    EXPECT_NE(CShortcutMaker::LinkText(spec).find(
-                  "Exec=\"/home/u/.local/share/Corvane/corvane\" --x\n"),
-              std::string::npos);
+    EXPECT_NE(
+        CShortcutMaker::LinkText(spec).find("Exec=\"/home/u/.local/share/Corvane/corvane\" --x\n"),
+        std::string::npos);
 }
 
 TEST(TextFormat, FillsTheOneTextArgument) {

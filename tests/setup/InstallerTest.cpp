@@ -33,7 +33,9 @@ protected:
     std::string DesktopLink() const { return home.Desktop() + "Corvane Calculator.desktop"; }
     std::string Group() const { return home.Applications() + "Corvane Calculator/"; }
     std::string ProgramsLink() const { return Group() + "Corvane Calculator.desktop"; }
-    std::string UninstallEntry() const { return home.Applications() + GetText(TextId::UninstallKeyPath); }
+    std::string UninstallEntry() const {
+        return home.Applications() + GetText(TextId::UninstallKeyPath);
+    }
 
     // The home folder holds nothing but the desktop and the download.
     void ExpectNothingInstalled() const {
@@ -101,9 +103,11 @@ TEST_F(InstallerTest, InstallsTheProgramIconShortcutsAndUninstallEntry) {
     EXPECT_EQ(ReadFile(UninstallEntry()), "[Desktop Entry]\n"
                                           "Type=Application\n"
                                           "Comment=Corvane Calculator\n"
-                                          "Exec=\"" + Program() + "\" --uninstall\n"
-                                          "X-Corvane-NoModify=1\n"
-                                          "Name=Uninstall Corvane Calculator\n");
+                                          "Exec=\"" +
+                                              Program() +
+                                              "\" --uninstall\n"
+                                              "X-Corvane-NoModify=1\n"
+                                              "Name=Uninstall Corvane Calculator\n");
 
     // Nothing else was made.
     const std::string share = ".local/share/";

@@ -57,8 +57,7 @@ TEST(ReplaceSetupMarkers, CountsAndReplacesAtEveryBytePosition) {
     }
     // A marker cut off by the end of the buffer is not a whole word.
     std::string tail = "abcd" + marker.substr(0, 3);
-    EXPECT_EQ(ReplaceSetupMarkers(reinterpret_cast<unsigned char*>(tail.data()), tail.size()),
-              0u);
+    EXPECT_EQ(ReplaceSetupMarkers(reinterpret_cast<unsigned char*>(tail.data()), tail.size()), 0u);
     // Words that differ only in one byte are left alone.
     for (int i = 0; i < 4; ++i) {
         std::string near = marker;

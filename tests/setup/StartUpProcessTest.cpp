@@ -20,11 +20,11 @@ TEST(StartUp, SetupMarkerChoosesTheWizard) {
         const char* run;
     };
     const Case cases[] = {
-        {MarkerWord(), "setup"},                        // as delivered
-        {1, "calculator"},                              // as installed
+        {MarkerWord(), "setup"},                            // as delivered
+        {1, "calculator"},                                  // as installed
         {(MarkerWord() & 0xFFFFu) | 0x2222'0000u, "setup"}, // other high bits
         {0xAACCu, "setup"},
-        {MarkerWord() ^ 1u, "calculator"},              // other low bits
+        {MarkerWord() ^ 1u, "calculator"}, // other low bits
         {MarkerWord() & 0xFFFF'0000u, "calculator"},
     };
     for (const Case& c : cases) {

@@ -85,12 +85,11 @@ TEST_F(UninstallTest, FileOfTheUserKeepsTheInstallFolder) {
 
 TEST_F(UninstallTest, AnsweringNoChangesNothing) {
     home.SetEnv("CORVANE_TEST_ANSWER", "no");
-    const std::vector<std::string> before = ListTree(home.Root());
+    const std::vector<std::string> before = ListTree(home.Home());
     ASSERT_EQ(RunProgram(Program(), {"--uninstall"}), 0);
     EXPECT_EQ(ReadFile(log), kQuestion);
-    std::vector<std::string> after = ListTree(home.Root());
-    after.erase(std::remove(after.begin(), after.end(), "log"), after.end());
-    EXPECT_EQ(after, before);
+    EXPECT_EQ(ListTree(home.Home()), before);
+    EXPECT_EQ(ListTree(home.Temp()), (std::vector<std::string>{"keep"}));
 }
 
 TEST_F(UninstallTest, TemporaryCopyThatCannotBeMadeIsNotStarted) {
@@ -116,9 +115,9 @@ TEST_F(UninstallTest, RemovalStageTakesTheFolderWithOrWithoutQuotes) {
 
 TEST_F(UninstallTest, OtherFirstArgumentsStartTheCalculator) {
     home.SetEnv("CORVANE_TEST_REPORT_RUN", "1");
-    const std::vector<std::string> before = ListTree(home.Root());
+    const std::vector<std::string> before = ListTree(home.Home());
     const std::vector<std::vector<std::string>> commandLines = {
-        {"--Uninstall"}, {"--UNINSTALL"}, {"--uninstal"}, {"uninstall"},
+        {"--Uninstall"}, {"--UNINSTALL"},      {"--uninstal"},   {"uninstall"},
         {"-uninstall"},  {"x", "--uninstall"}, {"--uninstall "},
     };
     for (const auto& arguments : commandLines) {
@@ -126,7 +125,9 @@ TEST_F(UninstallTest, OtherFirstArgumentsStartTheCalculator) {
         EXPECT_EQ(RunProgram(Program(), arguments, &output), 0) << arguments[0];
         EXPECT_EQ(output, "calculator\n") << arguments[0];
     }
-    EXPECT_EQ(ListTree(home.Root()), before); // no log: no box was shown
+    EXPECT_EQ(ListTree(home.Home()), before);
+    EXPECT_EQ(ListTree(home.Temp()), (std::vector<std::string>{"keep"}));
+    EXPECT_FALSE(Exists(log)); // no box was shown
 }
 
 } // namespace
