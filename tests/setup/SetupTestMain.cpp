@@ -1,5 +1,7 @@
 // The setup tests run with a QApplication (the wizard and the folder browser need one),
 // offscreen unless told otherwise.
+#include "controls/AppSetup.h"
+
 #include <QApplication>
 
 #include <gtest/gtest.h>
@@ -8,9 +10,9 @@
 
 int main(int argc, char** argv) {
     ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    ::setenv("QTWEBENGINE_DISABLE_SANDBOX", "1", 0);
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    PrepareApplication();
     QApplication app(argc, argv);
+    StartControls();
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -1,0 +1,115 @@
+#include "setup/SetupWizard.h"
+
+#include "controls/CXButton.h"
+#include "controls/CXCheckBox.h"
+#include "controls/CXImageList.h"
+#include "settings/TextTable.h"
+#include "setup/MessageBox.h"
+#include "setup/TextFormat.h"
+#include "setup/WizardTemplates.h"
+
+#include <QKeyEvent>
+#include <QLabel>
+
+namespace {
+
+bool IsEnter(const QKeyEvent* event) {
+    return event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+}
+
+// Enter inside a page is the frame's OK, as in the frame itself.
+bool ForwardEnterToFrame(QWidget* page, QKeyEvent* event) {
+    auto* frame = qobject_cast<CXDialog*>(page->parentWidget());
+    if (!IsEnter(event) || frame == nullptr)
+        return false;
+    QWidget* ok = frame->Control(IDOK);
+    if (ok != nullptr && ok->isEnabled())
+        frame->PostCommand(IDOK, 0);
+    event->accept();
+    return true;
+}
+
+} // namespace
+
+CAgreementPage::CAgreementPage(QWidget* parent) : CXDialog(AgreementPageTemplate(), parent) {
+    // No navigation hook: links in the agreement are followed inside the view.
+    m_browser.CreateInParent(QRect(0, 0, 445, 230), true, SetupControl::AgreementView, this);
+    m_browser.WriteHtml(GetText(TextId::AgreementPage));
+}
+
+void CAgreementPage::keyPressEvent(QKeyEvent* event) {
+    if (!ForwardEnterToFrame(this, event))
+        CXDialog::keyPressEvent(event);
+}
+
+COptionsPage::COptionsPage(QWidget* parent) : CXDialog(OptionsPageTemplate(), parent) {
+    m_pRunAfter = ControlAs<CXCheckBox>(SetupControl::RunAfter);
+    m_pDesktopIcon = ControlAs<CXCheckBox>(SetupControl::DesktopIcon);
+    m_pChange = ControlAs<CXButton>(SetupControl::Change);
+    m_pFolderLine = ControlAs<QLabel>(SetupControl::FolderLine);
+    ShowFolderLine();
+    // Both options are on by default.
+    m_pRunAfter->SetCheck(1);
+    m_pDesktopIcon->SetCheck(1);
+}
+
+void COptionsPage::ShowFolderLine() {
+    const std::string line =
+        FormatWithText(GetText(TextId::FolderCaptionFormat), m_installer.m_strFolder);
+    m_pFolderLine->setText(QString::fromUtf8(line.c_str()));
+}
+
+void COptionsPage::OnCommand(int id, int code) {
+    if (id == SetupControl::Change && code == 0) {
+        if (m_installer.BrowseFolder(window()))
+            ShowFolderLine();
+        return;
+    }
+    CXDialog::OnCommand(id, code);
+}
+
+void COptionsPage::keyPressEvent(QKeyEvent* event) {
+    if (!ForwardEnterToFrame(this, event))
+        CXDialog::keyPressEvent(event);
+}
+
+CSetupFrame::CSetupFrame(QWidget* parent)
+    : CXDialog(SetupFrameTemplate(), parent), m_options(this), m_agreement(this) {
+    m_pBanner = ControlAs<QLabel>(SetupControl::Banner);
+    m_pOk = ControlAs<CXButton>(IDOK);
+    m_pCancel = ControlAs<CXButton>(IDCANCEL);
+
+    // Both pages sit below the banner, in pixels of the frame.
+    const QRect pageRect(5, 120, 445, 233);
+    m_agreement.setGeometry(pageRect);
+    m_options.setGeometry(pageRect);
+    m_agreement.show();
+    m_options.hide();
+
+    m_pCancel->SetImage(SharedImages(), SharedImage::Cancel);
+    m_pOk->SetImage(SharedImages(), SharedImage::Ok);
+}
+
+void CSetupFrame::OnOK() {
+    if (m_nStage == 0) {
+        // The first OK only moves on to the options; it installs nothing.
+        m_agreement.hide();
+        m_options.show();
+        m_pOk->SetText(QStringLiteral("Install"));
+        m_nStage = 1;
+        return;
+    }
+
+    CInstaller& installer = m_options.m_installer;
+    installer.m_bDesktopIcon = m_options.m_pDesktopIcon->GetCheck();
+    if (!installer.Install()) {
+        // The wizard stays on the options page; another folder may be tried.
+        ShowMessage(installer.m_strError, MessageButtons::Ok, this);
+        return;
+    }
+    if (m_options.m_pRunAfter->GetCheck())
+        installer.RunInstalled(); // ends this process once the installed program runs
+    else
+        ShowMessage("Setup complete", MessageButtons::Ok, this);
+    CXDialog::OnOK();
+}
