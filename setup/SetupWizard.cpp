@@ -33,7 +33,8 @@ bool ForwardEnterToFrame(QWidget* page, QKeyEvent* event) {
 
 CAgreementPage::CAgreementPage(QWidget* parent) : CXDialog(AgreementPageTemplate(), parent) {
     // No navigation hook: links in the agreement are followed inside the view.
-    m_browser.CreateInParent(QRect(0, 0, 445, 230), true, SetupControl::AgreementView, this);
+    m_browser.CreateInParent(MapDialogRect(0, 0, 297, 142), true, SetupControl::AgreementView,
+                             this);
     m_browser.WriteHtml(GetText(TextId::AgreementPage));
 }
 
@@ -79,8 +80,9 @@ CSetupFrame::CSetupFrame(QWidget* parent)
     m_pOk = ControlAs<CXButton>(IDOK);
     m_pCancel = ControlAs<CXButton>(IDCANCEL);
 
-    // Both pages sit below the banner, in pixels of the frame.
-    const QRect pageRect(5, 120, 445, 233);
+    // Both pages sit below the banner: 445 x 233 pixels at 5, 120 with the classic 8-point
+    // dialog font, given here in dialog units so that they grow with the frame's font.
+    const QRect pageRect = MapDialogRect(3, 74, 297, 143);
     m_agreement.setGeometry(pageRect);
     m_options.setGeometry(pageRect);
     m_agreement.show();

@@ -38,11 +38,11 @@ const DialogTemplate& OptionsPageTemplate() {
             {SetupControl::Change, ControlKind::PushButton, "Change ...", 250, 45, 44, 14,
              CtlStyle::TabStop},
             {SetupControl::FolderLine, ControlKind::Static, "", 6, 26, 240, 45},
-            {SetupControl::DesktopIcon, ControlKind::CheckBox, "Create a desktop icon", 4, 74,
-             116, 12, CtlStyle::TabStop},
+            {SetupControl::DesktopIcon, ControlKind::CheckBox, "Create a desktop icon", 4, 74, 116,
+             12, CtlStyle::TabStop},
             {kNoId, ControlKind::Static, "Click Install to start installation", 6, 132, 167, 10},
-            {SetupControl::RunAfter, ControlKind::CheckBox, "Run application after install", 4,
-             92, 282, 12, CtlStyle::TabStop},
+            {SetupControl::RunAfter, ControlKind::CheckBox, "Run application after install", 4, 92,
+             282, 12, CtlStyle::TabStop},
         }};
     return tmpl;
 }

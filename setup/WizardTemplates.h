@@ -10,12 +10,12 @@ const DialogTemplate& OptionsPageTemplate();
 
 // Control ids of the wizard.
 namespace SetupControl {
-constexpr int Banner = 1023;       // frame: bitmap 138
+constexpr int Banner = 1023;        // frame: bitmap 138
 constexpr int AgreementView = 1005; // agreement page: the HTML view
-constexpr int DesktopIcon = 1005;  // options page: "Create a desktop icon"
-constexpr int Change = 1006;       // options page: "Change ..."
-constexpr int FolderLine = 1007;   // options page: the install folder line
-constexpr int RunAfter = 1008;     // options page: "Run application after install"
+constexpr int DesktopIcon = 1005;   // options page: "Create a desktop icon"
+constexpr int Change = 1006;        // options page: "Change ..."
+constexpr int FolderLine = 1007;    // options page: the install folder line
+constexpr int RunAfter = 1008;      // options page: "Run application after install"
 } // namespace SetupControl
 
 // Bitmap resources of the frame.

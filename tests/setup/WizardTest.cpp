@@ -113,7 +113,7 @@ TEST_F(WizardTest, FailedInstallShowsTheMessageAndStaysThenAnotherFolderWorks) {
     fs::create_directories(chosen);
     BrowseWith([&](QFileDialog* dialog) {
         dialog->setDirectory(QString::fromStdString(chosen));
-        dialog->accept();
+        static_cast<QDialog*>(dialog)->accept(); // QFileDialog hides its override
     });
     EXPECT_EQ(Options().m_installer.m_strFolder, chosen + "/Corvane/");
     EXPECT_NE(FolderLine().toStdString().find(chosen + "/Corvane/"), std::string::npos);
