@@ -55,3 +55,51 @@ endforeach()
 
 # --- The calculator executable (ui/) ----------------------------------------------------------
 # Added below by the window's section: link corvane_controls and corvane_resources.
+
+# --- Setup: installer, uninstaller, shortcuts and the setup wizard (setup/, platform/) --------
+# The OS services the installer needs: standard C++ and POSIX only, no Qt.
+add_library(corvane_platform STATIC
+  ${CMAKE_SOURCE_DIR}/platform/FileOps.cpp
+  ${CMAKE_SOURCE_DIR}/platform/Process.cpp
+  ${CMAKE_SOURCE_DIR}/platform/XdgFolders.cpp)
+target_include_directories(corvane_platform PUBLIC ${CMAKE_SOURCE_DIR})
+
+# The program-file copy with the setup-marker replacement, shared by the installer and by the
+# build step that makes build/installed/corvane.
+add_library(corvane_programcopy STATIC ${CMAKE_SOURCE_DIR}/setup/ProgramFileCopy.cpp)
+target_include_directories(corvane_programcopy PUBLIC ${CMAKE_SOURCE_DIR})
+add_executable(corvane_make_installed ${CMAKE_SOURCE_DIR}/setup/tools/MakeInstalledCopy.cpp)
+target_link_libraries(corvane_make_installed PRIVATE corvane_programcopy)
+
+file(GLOB SETUP_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/setup/*.cpp
+                                          ${CMAKE_SOURCE_DIR}/setup/*.h)
+list(REMOVE_ITEM SETUP_SOURCES ${CMAKE_SOURCE_DIR}/setup/ProgramFileCopy.cpp)
+add_library(corvane_setup STATIC ${SETUP_SOURCES})
+set_target_properties(corvane_setup PROPERTIES AUTOMOC ON)
+target_link_libraries(corvane_setup PUBLIC
+  corvane_controls corvane_programcopy corvane_platform corvane_core Qt6::Widgets Qt6::Gui)
+
+if(TARGET corvane)
+  # build/corvane is the delivered program: it carries the setup marker and runs the wizard.
+  target_link_libraries(corvane PRIVATE corvane_setup)
+  # build/installed/corvane: the same file with its marker replaced by the installer's own copy
+  # routine, so that it runs the calculator. `make run` starts it.
+  add_custom_command(TARGET corvane POST_BUILD
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/installed
+    COMMAND corvane_make_installed $<TARGET_FILE:corvane> ${CMAKE_BINARY_DIR}/installed/corvane
+    COMMENT "Making the installed form of the program: build/installed/corvane")
+
+  # Setup tests. The runner and each test point HOME, TMPDIR and XDG_* at scratch folders of
+  # their own, and run offscreen.
+  find_package(GTest REQUIRED)
+  include(GoogleTest)
+  file(GLOB SETUP_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/setup/*.cpp)
+  add_executable(setup_tests ${SETUP_TEST_SOURCES})
+  set_target_properties(setup_tests PROPERTIES AUTOMOC ON)
+  target_link_libraries(setup_tests PRIVATE corvane_setup corvane_resources Qt6::Test GTest::gtest)
+  target_compile_definitions(setup_tests PRIVATE
+    CORVANE_DELIVERED_PROGRAM="$<TARGET_FILE:corvane>"
+    CORVANE_INSTALLED_BUILD_PROGRAM="${CMAKE_BINARY_DIR}/installed/corvane")
+  add_dependencies(setup_tests corvane corvane_make_installed)
+  gtest_discover_tests(setup_tests DISCOVERY_TIMEOUT 60 TEST_PREFIX setup. PROPERTIES TIMEOUT 300)
+endif()
