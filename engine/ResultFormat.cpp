@@ -3,6 +3,7 @@
 #include "settings/CalcSettings.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cinttypes>
 #include <cmath>
 #include <cstdio>
@@ -29,8 +30,11 @@ void IncrementDigits(std::string& digits) {
 // correctly rounded 17-digit form, cut at the last wanted place and rounded half up in
 // magnitude; places beyond the 17th significant digit are 0.
 std::string FixedPoint(double value, int decimals) {
+    // to_chars, unlike printf, ignores the numeric locale a GUI host may have switched to.
     char buffer[40];
-    std::snprintf(buffer, sizeof buffer, "%.16e", std::fabs(value));
+    const auto written = std::to_chars(buffer, buffer + sizeof buffer - 1, std::fabs(value),
+                                       std::chars_format::scientific, kSignificantDigits - 1);
+    *written.ptr = '\0';
     // buffer: d.dddddddddddddddde[+-]xx
     std::string digits;
     digits.reserve(kSignificantDigits);
