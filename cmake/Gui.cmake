@@ -47,7 +47,8 @@ add_executable(controls_tests ${CONTROLS_TEST_SOURCES})
 set_target_properties(controls_tests PROPERTIES AUTOMOC ON)
 target_link_libraries(controls_tests PRIVATE corvane_controls corvane_resources Qt6::Test)
 # One ctest entry per test class (the runner takes the class name as its first argument).
-foreach(test_class DialogBuilderTest ImageListTest)
+foreach(test_class DialogBuilderTest ImageListTest ButtonTest SmallControlsTest
+                   WebBrowserTest ResourceSchemeTest)
   add_test(NAME controls.${test_class} COMMAND controls_tests ${test_class})
   set_tests_properties(controls.${test_class} PROPERTIES
     ENVIRONMENT "${GUI_TEST_ENVIRONMENT}" TIMEOUT 120)

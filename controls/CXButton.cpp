@@ -91,6 +91,7 @@ void CXButton::mousePressEvent(QMouseEvent* event) {
         return;
     }
     if (!m_bTracking) {
+        // A press without a move before it (a window that just appeared under the mouse).
         m_bTracking = true;
         m_bHover = true;
     }
@@ -116,7 +117,10 @@ void CXButton::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void CXButton::mouseDoubleClickEvent(QMouseEvent* /*event*/) {
-    // The second press of a double click is ignored: no second click.
+    // Qt delivers the second press of a double click before this event; it does not count, so
+    // the release that follows does not click a second time.
+    m_bPressed = false;
+    update();
 }
 
 void CXButton::keyPressEvent(QKeyEvent* event) {

@@ -22,3 +22,7 @@ template <class T> struct RegisterTest {
 };
 
 #define CONTROLS_TEST(Class) static const RegisterTest<Class> kRegister##Class(#Class)
+
+// Waits, running the event loop, until done() holds; false after the timeout. (QTest::qWaitFor
+// sleeps between rounds that miss newly posted events, which slows WebEngine down tenfold.)
+bool WaitUntil(const std::function<bool()>& done, int timeoutMs = 10000);
