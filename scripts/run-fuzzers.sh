@@ -32,7 +32,7 @@ for target in fuzz_evaluate fuzz_worksheet; do
     log="$build/$target.log"
     echo "fuzz: $target for ${seconds}s ($(ls "$work" | wc -l) seed files)"
     if "$build/fuzz/$target" -max_total_time="$seconds" -max_len=4096 -timeout=10 \
-        -rss_limit_mb=2048 -print_final_stats=1 \
+        -rss_limit_mb=2048 -print_final_stats=1 -dict="$root/fuzz/dict/${corpus[$target]}.dict" \
         -artifact_prefix="$build/fuzz-artifacts/$target-" "$work" >"$log" 2>&1; then
         # The last status line and the totals.
         grep -E '^#[0-9]+' "$log" | tail -n 1 || true
