@@ -42,44 +42,41 @@ void PutCell(QImage& strip, const QImage& cell, int index) {
     }
 }
 
-// One part of a push pin: dark outline, red body, a lit edge (left when upright, top when
-// lying).
-void PinPart(QPainter& p, const QRect& r, bool upright) {
-    const QColor outline(110, 0, 0);
-    const QColor body(214, 42, 36);
-    const QColor light(250, 140, 125);
-    p.fillRect(r, outline);
-    const QRect inner = r.adjusted(1, 1, -1, -1);
-    if (inner.isEmpty())
-        return;
-    p.fillRect(inner, body);
-    if (upright)
-        p.fillRect(inner.left(), inner.top(), 1, inner.height(), light);
-    else
-        p.fillRect(inner.left(), inner.top(), inner.width(), 1, light);
+// A map pin's round head: red ball, lit from the top left, with a dark rim.
+void PinHead(QPainter& p, QPointF centre, double radius) {
+    QRadialGradient ball(centre - QPointF(radius * 0.35, radius * 0.4), radius * 1.4);
+    ball.setColorAt(0, QColor(255, 196, 186));
+    ball.setColorAt(0.3, QColor(236, 64, 52));
+    ball.setColorAt(1, QColor(150, 12, 10));
+    p.setBrush(ball);
+    p.setPen(QPen(QColor(104, 0, 0), 1.0));
+    p.drawEllipse(centre, radius, radius);
 }
 
 QImage PinPushedIn() {
+    // Seen from the side, stuck upright into the surface: a short needle under the head.
     QImage cell = Transparent(16, 16);
     QPainter p(&cell);
-    p.fillRect(6, 14, 5, 1, QColor(60, 60, 80, 110)); // shadow on the surface
-    p.fillRect(8, 10, 1, 4, QColor(90, 90, 100));     // the short visible needle
-    PinPart(p, QRect(3, 8, 11, 2), true);             // plate
-    p.fillRect(4, 8, 9, 1, QColor(214, 42, 36));
-    PinPart(p, QRect(7, 5, 3, 3), true); // neck
-    PinPart(p, QRect(5, 1, 7, 5), true); // head
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(40, 40, 70, 90));
+    p.drawEllipse(QPointF(8.0, 14.6), 3.6, 1.1); // its shadow where it went in
+    p.setPen(QPen(QColor(96, 96, 110), 1.4, Qt::SolidLine, Qt::FlatCap));
+    p.drawLine(QPointF(8.0, 9.0), QPointF(8.0, 14.4));
+    PinHead(p, QPointF(8.0, 5.6), 4.6);
     return cell;
 }
 
 QImage PinSideways() {
+    // Lying on its side, the long needle pointing left.
     QImage cell = Transparent(16, 16);
     QPainter p(&cell);
-    p.fillRect(1, 8, 5, 1, QColor(90, 90, 100)); // needle
-    p.fillRect(0, 8, 1, 1, QColor(90, 90, 100, 140));
-    PinPart(p, QRect(6, 3, 2, 11), false); // plate
-    p.fillRect(6, 4, 1, 9, QColor(214, 42, 36));
-    PinPart(p, QRect(8, 7, 3, 3), false);  // neck
-    PinPart(p, QRect(11, 4, 4, 9), false); // head
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(96, 96, 110), 1.4, Qt::SolidLine, Qt::FlatCap));
+    p.drawLine(QPointF(0.8, 9.0), QPointF(8.0, 9.0));
+    p.setPen(QPen(QColor(200, 200, 210), 1.0));
+    p.drawLine(QPointF(1.5, 8.2), QPointF(6.5, 8.2));
+    PinHead(p, QPointF(10.8, 8.0), 4.6);
     return cell;
 }
 
@@ -92,12 +89,12 @@ QImage QuestionMark() {
     hook.moveTo(4.6, 5.6);
     hook.cubicTo(4.6, 2.4, 11.4, 2.0, 11.4, 5.4);
     hook.cubicTo(11.4, 7.6, 8.0, 7.8, 8.0, 10.2);
-    QPen outline(QColor(16, 48, 130), 4.0, Qt::SolidLine, Qt::FlatCap, Qt::RoundJoin);
-    QPen fill(QColor(52, 110, 215), 2.0, Qt::SolidLine, Qt::FlatCap, Qt::RoundJoin);
+    QPen outline(QColor(16, 48, 130), 3.8, Qt::SolidLine, Qt::FlatCap, Qt::RoundJoin);
+    QPen fill(QColor(60, 122, 225), 1.8, Qt::SolidLine, Qt::FlatCap, Qt::RoundJoin);
     p.strokePath(hook, outline);
-    p.fillRect(QRectF(6.0, 11.5, 4.0, 4.0), QColor(16, 48, 130));
+    p.fillRect(QRectF(6.1, 11.6, 3.8, 3.8), QColor(16, 48, 130));
     p.strokePath(hook, fill);
-    p.fillRect(QRectF(7.0, 12.5, 2.0, 2.0), QColor(52, 110, 215));
+    p.fillRect(QRectF(7.0, 12.5, 2.0, 2.0), QColor(60, 122, 225));
     return cell;
 }
 
@@ -282,7 +279,7 @@ void DrawBanner(QImage& image, int iconSize, int iconX, double titlePx, double s
     QFont titleFont = BannerFont(titlePx, true);
     const int textX = iconX + iconSize + iconX;
     // Shrink the title until it fits.
-    while (QFontMetricsF(titleFont).horizontalAdvance(title) > r.width() - textX - 6 &&
+    while (QFontMetricsF(titleFont).horizontalAdvance(title) > r.width() - textX - 12 &&
            titleFont.pixelSize() > 8)
         titleFont.setPixelSize(titleFont.pixelSize() - 1);
     const QFont subFont = BannerFont(subtitlePx, false);
@@ -341,7 +338,7 @@ QImage DrawAboutBanner() {
 
 QImage DrawSetupBanner() {
     QImage image(458, 110, QImage::Format_ARGB32);
-    DrawBanner(image, 64, 22, 32, 15, QStringLiteral("Setup"));
+    DrawBanner(image, 64, 22, 28, 15, QStringLiteral("Setup"));
     return image;
 }
 
@@ -395,7 +392,7 @@ QImage DrawProgramIcon(int size) {
     // Display with a result in it.
     const QRect display = g.Rect(4, 2, 12, 5);
     p.fillRect(display, outline);
-    const int edge = std::max(1, size / 32);
+    const int edge = std::max(1, size / 48);
     p.fillRect(display.adjusted(edge, edge, -edge, -edge), QColor(232, 244, 255));
     if (size >= 48) {
         QFont font(QStringLiteral("DejaVu Sans"));
@@ -419,9 +416,12 @@ QImage DrawProgramIcon(int size) {
             const bool equals = row == 2 && col == 2;
             const QColor face = equals ? QColor(250, 166, 40) : QColor(226, 236, 253);
             if (detailed) {
-                p.fillRect(key, equals ? QColor(150, 80, 0) : outline);
-                p.fillRect(key.adjusted(edge, edge, -edge, -edge), face);
-                p.fillRect(key.left() + edge, key.top() + edge, key.width() - 2 * edge, edge,
+                // A raised key: face, light top edge, shadow along the bottom and right.
+                const QColor shadow = equals ? QColor(150, 80, 0) : QColor(20, 52, 128);
+                p.fillRect(key, face);
+                p.fillRect(key.left(), key.bottom() - edge + 1, key.width(), edge, shadow);
+                p.fillRect(key.right() - edge + 1, key.top(), edge, key.height(), shadow);
+                p.fillRect(key.left(), key.top(), key.width() - edge, edge,
                            equals ? QColor(255, 214, 140) : QColor(255, 255, 255));
             } else {
                 p.fillRect(key, face);

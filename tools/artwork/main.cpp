@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QGuiApplication>
+#include <QPainter>
 
 #include <cstdio>
 
@@ -59,6 +60,42 @@ int Preview(const QDir& root, const QDir& out) {
                                "img/134.gif",     "img/135.gif",     "img/140.gif",
                                "icon/128_16.png", "icon/128_24.png", "icon/128_32.png",
                                "icon/128_48.png", "icon/128_256.png"};
+    // The nine button pictures on 20 x 20 buttons: normal face, hot face, greyed.
+    {
+        QImage strip =
+            QImage(root.filePath("bitmap/130.png")).convertToFormat(QImage::Format_ARGB32);
+        for (int y = 0; y < strip.height(); ++y)
+            for (int x = 0; x < strip.width(); ++x)
+                if ((strip.pixel(x, y) & 0xFFFFFF) == 0xFF00FF)
+                    strip.setPixel(x, y, 0);
+        QImage sheet(9 * 24 + 4, 3 * 24 + 4, QImage::Format_RGB32);
+        sheet.fill(QColor(207, 217, 226));
+        QPainter p(&sheet);
+        const QColor faces[3] = {QColor(226, 236, 253), QColor(193, 210, 237),
+                                 QColor(226, 236, 253)};
+        for (int row = 0; row < 3; ++row) {
+            for (int i = 0; i < 9; ++i) {
+                const QRect button(4 + i * 24, 4 + row * 24, 20, 20);
+                p.fillRect(button, QColor(49, 106, 197));
+                p.fillRect(button.adjusted(1, 1, -1, -1), faces[row]);
+                const QImage cell = strip.copy(i * 16, 0, 16, 16);
+                if (row == 2) {
+                    QImage grey = cell;
+                    for (int y = 0; y < 16; ++y)
+                        for (int x = 0; x < 16; ++x) {
+                            const QRgb c = grey.pixel(x, y);
+                            const int g = (qRed(c) + qGreen(c) + qBlue(c)) / 5 + 100;
+                            grey.setPixel(x, y, qAlpha(c) ? qRgb(g, g, g) : faces[row].rgb());
+                        }
+                    p.drawImage(button.topLeft() + QPoint(2, 2), grey);
+                } else {
+                    p.drawImage(button.topLeft() + QPoint(2, 2), cell);
+                }
+            }
+        }
+        p.end();
+        sheet.scaled(sheet.size() * 4).save(out.filePath("buttons_on_faces.png"));
+    }
     for (const QString& name : files) {
         const QImage image = QImage(root.filePath(name)).convertToFormat(QImage::Format_ARGB32);
         const int zoom = image.width() <= 32 ? 8 : image.width() <= 160 ? 4 : 2;
