@@ -32,7 +32,10 @@ add_custom_target(artwork
 # --- Controls tests ---------------------------------------------------------------------------
 # GUI tests run offscreen with HOME and XDG_* in a scratch folder of the build tree.
 set(GUI_TEST_HOME ${CMAKE_BINARY_DIR}/gui-test-home)
-file(MAKE_DIRECTORY ${GUI_TEST_HOME})
+file(MAKE_DIRECTORY ${GUI_TEST_HOME}/config ${GUI_TEST_HOME}/cache ${GUI_TEST_HOME}/data
+                    ${GUI_TEST_HOME}/state ${GUI_TEST_HOME}/runtime)
+# Qt insists on a private runtime folder.
+file(CHMOD ${GUI_TEST_HOME}/runtime DIRECTORY_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE)
 set(GUI_TEST_ENVIRONMENT
   QT_QPA_PLATFORM=offscreen
   HOME=${GUI_TEST_HOME}

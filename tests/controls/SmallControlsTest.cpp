@@ -171,6 +171,23 @@ private slots:
         QCOMPARE(frameIds, std::vector<int>{1077});
     }
 
+    void escInAPageCancelsTheFrame() {
+        // The page has no Cancel of its own; the frame around it has.
+        CXDialog frame(kFrame);
+        CXDialog page(kPage, &frame);
+        int cancels = 0;
+        connect(&frame, &CXDialog::commandReceived, this,
+                [&cancels](int id, int) { cancels += id == IDCANCEL ? 1 : 0; });
+        frame.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&frame));
+        auto* edit = page.ControlAs<CXEdit>(1005);
+        edit->setFocus();
+        QTRY_VERIFY(edit->hasFocus());
+        QTest::keyClick(edit, Qt::Key_Escape);
+        QTRY_VERIFY(!frame.isVisible());
+        QCOMPARE(cancels, 1);
+    }
+
     void radioGroup() {
         auto* group = m_dialog->ControlAs<CXRadioGroup>(1010);
         auto* exitApp = m_dialog->ControlAs<QRadioButton>(1011);

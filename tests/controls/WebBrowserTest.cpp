@@ -2,6 +2,7 @@
 // pictures from the resource scheme, and the focus after a click.
 #include "TestRegistry.h"
 
+#include "controls/CXDialog.h"
 #include "controls/CXWebBrowser.h"
 #include "controls/ResourceScheme.h"
 #include "settings/TextTable.h"
@@ -239,6 +240,44 @@ private slots:
         QVERIFY(HasElement("p"));
         QTRY_VERIFY_WITH_TIMEOUT(Js(*m_view, "window.done || 0").toInt() != 0, 10000);
         QCOMPARE(Js(*m_view, "window.done").toInt(), 2);
+    }
+
+    void pageFillsTheViewExactly() {
+        QVERIFY(Write("<body style='margin:0'><p id='x'>x</p></body>"));
+        m_view->resize(300, 200);
+        QTRY_COMPARE_WITH_TIMEOUT(Js(*m_view, "window.innerWidth").toInt(), 300, 10000);
+        QTRY_COMPARE_WITH_TIMEOUT(Js(*m_view, "window.innerHeight").toInt(), 200, 10000);
+    }
+
+    void escInTheViewReachesTheDialog() {
+        // The dialog sees key presses meant for the page before the page does.
+        const DialogTemplate tmpl{
+            800,
+            "Page",
+            200,
+            120,
+            DlgStyle::Popup | DlgStyle::Caption,
+            8,
+            {{IDCANCEL, ControlKind::PushButton, "Cancel", 140, 100, 50, 14, CtlStyle::Hidden}}};
+        CXDialog dialog(tmpl);
+        CXWebBrowser view;
+        view.CreateInParent(QRect(0, 0, 200, 120), true, 1001, &dialog);
+        int completes = 0;
+        connect(&view, &CXWebBrowser::navigateComplete, this, [&completes] { ++completes; });
+        int cancels = 0;
+        connect(&dialog, &CXDialog::commandReceived, this,
+                [&cancels](int id, int) { cancels += id == IDCANCEL ? 1 : 0; });
+        view.WriteHtml("<body><p>page</p></body>");
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        QVERIFY(WaitUntil([&] { return completes >= 2; }));
+        QWidget* inner = view.focusProxy() ? view.focusProxy() : &view;
+        QTest::mouseClick(inner, Qt::LeftButton, {}, QPoint(20, 20));
+        QTRY_VERIFY_WITH_TIMEOUT(view.HasFocusWithin(), 10000);
+        QTest::keyClick(inner, Qt::Key_Escape);
+        QTRY_VERIFY(!dialog.isVisible()); // the hidden Cancel is enabled: Esc cancels
+        QCOMPARE(dialog.result(), int(QDialog::Rejected));
+        QCOMPARE(cancels, 1); // through the posted IDCANCEL, not the page
     }
 
     void clickPutsFocusInTheView() {
