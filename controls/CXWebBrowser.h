@@ -19,6 +19,11 @@ struct BrowserHook {
 
 // The embedded HTML view. It starts on "about:blank" and shows HTML text that its owner writes
 // into its document; every navigation is first offered to m_navigateHook.
+//
+// The document is the text the view keeps: writes append to it until ClearDocument closes it,
+// and it is shown with setHtml under a base address in the resource scheme (so the page's
+// pictures load). The view's own loads are not offered to the hook. WebEngine itself commits
+// links to a plain "about:blank" without asking the page, so those are followed unasked.
 class CXWebBrowser : public QWebEngineView {
     Q_OBJECT
 public:
