@@ -16,11 +16,12 @@ public:
         : QWebEnginePage(profile, view), m_view(view) {}
 
 protected:
-    bool acceptNavigationRequest(const QUrl& url, NavigationType type, bool isMainFrame) override {
+    // Frames ask as well as the page itself.
+    bool acceptNavigationRequest(const QUrl& url, NavigationType type,
+                                 bool /*isMainFrame*/) override {
         // The view's own loads ("about:blank" and the written document) are not offered.
         if (type == NavigationTypeTyped)
             return true;
-        (void)isMainFrame;
         return m_view->BeforeNavigate(url);
     }
 
