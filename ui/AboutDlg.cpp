@@ -1,0 +1,30 @@
+#include "ui/AboutDlg.h"
+
+#include "controls/CXButton.h"
+#include "controls/CXImageList.h"
+#include "ui/DialogTemplates.h"
+#include "ui/Pages.h"
+
+namespace {
+constexpr int kButtonRoom = 40; // below the page, for the OK button
+}
+
+CAboutDlg::CAboutDlg(QWidget* parent) : CXDialog(AboutDialogTemplate(), parent) {
+    m_btnCancel = ControlAs<CXButton>(IDCANCEL);
+    m_btnOk = ControlAs<CXButton>(IDOK);
+    Q_ASSERT(m_btnCancel && m_btnOk);
+
+    m_browser.CreateInParent(QRect(0, 0, width(), height() - kButtonRoom), true, kPageViewId, this);
+
+    m_btnOk->SetImage(SharedImages(), SharedImage::Ok);
+    m_btnCancel->SetImage(SharedImages(), SharedImage::Cancel);
+    m_btnCancel->hide(); // hidden but enabled: Esc still closes the dialog
+    setWindowTitle(QStringLiteral("About"));
+    m_btnOk->SetText(QStringLiteral("Ok"));
+    m_btnOk->Enable(true);
+    if (const QWidget* placeholder = Control(kAboutOkPlaceholder))
+        m_btnOk->setGeometry(placeholder->geometry());
+
+    m_browser.ClearDocument();
+    m_browser.WriteHtml(BuildInfoPage(TextId::AboutPage));
+}
