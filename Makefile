@@ -63,7 +63,7 @@ bench: build
 	$(BUILD)/bench/core_bench --benchmark_counters_tabular=true
 
 run: build
-	$(BUILD)/corvane-sheet examples/tour.sheet
+	$(BUILD)/installed/corvane
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format-14 -i

@@ -58,7 +58,7 @@ foreach(test_class DialogBuilderTest ImageListTest ButtonTest SmallControlsTest
 endforeach()
 
 # --- The calculator executable (ui/) ----------------------------------------------------------
-# Added below by the window's section: link corvane_controls and corvane_resources.
+include(${CMAKE_SOURCE_DIR}/cmake/Window.cmake)
 
 # --- Setup: installer, uninstaller, shortcuts and the setup wizard (setup/, platform/) --------
 # The OS services the installer needs: standard C++ and POSIX only, no Qt.

@@ -3,12 +3,17 @@
 #include "controls/AppSetup.h"
 #include "controls/ResourceScheme.h"
 #include "settings/TextTable.h"
+#include "setup/Installer.h"
+#include "setup/SetupMarker.h"
+#include "setup/SetupWizard.h"
 #include "ui/MainDlg.h"
 
 #include <QApplication>
 
 #include <cstdio>
 #include <cstdlib>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -23,6 +28,24 @@ void ReportReadyIfAsked(CMainDlg& dlg) {
     });
 }
 
+// With CORVANE_TEST_REPORT_RUN set, the process prints which run it chose ("setup" or
+// "calculator") and ends instead of showing its window: the start-up tests check the choice.
+bool ReportRunIfAsked(const char* run) {
+    if (!std::getenv("CORVANE_TEST_REPORT_RUN"))
+        return false;
+    std::printf("%s\n", run);
+    std::fflush(stdout);
+    return true;
+}
+
+void RunCalculator(QApplication& app) {
+    // The window shows itself while it initialises; the application's loop runs until it ends.
+    CMainDlg dlg;
+    QObject::connect(&dlg, &QDialog::finished, &app, &QCoreApplication::quit);
+    ReportReadyIfAsked(dlg);
+    app.exec();
+}
+
 } // namespace
 
 int RunStartUp(int argc, char** argv) {
@@ -30,11 +53,17 @@ int RunStartUp(int argc, char** argv) {
     QApplication app(argc, argv);
     app.setWindowIcon(ProgramIcon());
     StartControls(); // the shared button pictures, loaded once
-    {
-        CMainDlg dlg; // shows itself while it initialises
-        QObject::connect(&dlg, &QDialog::finished, &app, &QCoreApplication::quit);
-        ReportReadyIfAsked(dlg);
-        app.exec();
+
+    const std::vector<std::string> arguments(argv + 1, argv + argc);
+    if (!CheckUninstallRequest(arguments)) {
+        if (IsSetupPackage()) {
+            if (!ReportRunIfAsked("setup")) {
+                CSetupFrame wizard;
+                wizard.exec();
+            }
+        } else if (!ReportRunIfAsked("calculator")) {
+            RunCalculator(app);
+        }
     }
     ReleaseTexts();
     return 0;
