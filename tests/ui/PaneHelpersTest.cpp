@@ -3,8 +3,10 @@
 #include "ui/Decimals.h"
 #include "ui/KeyTable.h"
 #include "ui/Pages.h"
+#include "ui/PaneEdit.h"
 #include "ui/PaneText.h"
 
+#include <QTextDocument>
 #include <QtTest>
 
 #include <cstring>
@@ -28,6 +30,8 @@ private slots:
     void decimals();
     void cellAttributes();
     void replaceAllDoesNotRescan();
+    void replaceChangedPart_data();
+    void replaceChangedPart();
 };
 
 void PaneHelpersTest::positionsRoundTrip_data() {
@@ -199,5 +203,51 @@ void PaneHelpersTest::replaceAllDoesNotRescan() {
     QCOMPARE(ver, std::string("1.0 and 1.0"));
 }
 
-QTEST_GUILESS_MAIN(PaneHelpersTest)
+void PaneHelpersTest::replaceChangedPart_data() {
+    QTest::addColumn<QString>("before");
+    QTest::addColumn<QString>("after");
+    QTest::addColumn<int>("end"); // position after the inserted text
+    QTest::newRow("same") << "2\n6\n"
+                          << "2\n6\n"
+                          << 4;
+    QTest::newRow("one line changes") << "2\n6\n8\n"
+                                      << "2\n60\n8\n"
+                                      << 4;
+    QTest::newRow("first line removed") << "2\n6\n"
+                                        << "6\n"
+                                        << 0;
+    QTest::newRow("line added at end") << "2\n"
+                                       << "2\n6\n"
+                                       << 4;
+    QTest::newRow("repeated text") << "1\n1\n1\n"
+                                   << "1\n1\n"
+                                   << 4;
+    QTest::newRow("from empty") << ""
+                                << "err\n"
+                                << 4;
+    QTest::newRow("to empty") << "err\n"
+                              << "" << 0;
+    QTest::newRow("all different") << "abc"
+                                   << "xyz" << 3;
+    QTest::newRow("surrogate pairs kept whole") << QString::fromUtf8("a\xf0\x9f\x98\x80"
+                                                                     "b")
+                                                << QString::fromUtf8("a\xf0\x9f\x98\x81"
+                                                                     "b")
+                                                << 3;
+}
+
+void PaneHelpersTest::replaceChangedPart() {
+    QFETCH(QString, before);
+    QFETCH(QString, after);
+    QFETCH(int, end);
+    QTextDocument document;
+    document.setPlainText(before);
+    document.setUndoRedoEnabled(true);
+    QCOMPARE(ReplaceChangedPart(&document, before, after), end);
+    QCOMPARE(document.toPlainText(), after);
+    QCOMPARE(document.blockCount(), static_cast<int>(after.count('\n')) + 1);
+    QCOMPARE(document.isUndoAvailable(), before != after); // nothing done when nothing changed
+}
+
+QTEST_MAIN(PaneHelpersTest)
 #include "PaneHelpersTest.moc"
