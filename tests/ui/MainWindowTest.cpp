@@ -262,10 +262,13 @@ void MainWindowTest::escActions() {
     QTest::keyClicks(pane, "1+2");
     QSignalSpy finished(dlg, &QDialog::finished);
 
-    // Esc typed in the expression pane and in the results pane.
+    // Esc typed in the expression pane, the results pane and the keypad view.
     QTest::keyClick(pane, Qt::Key_Escape);
-    if (!closed)
+    if (!closed) {
         QTest::keyClick(dlg->ResultsPane(), Qt::Key_Escape);
+        QTRY_VERIFY(dlg->PanelView()->focusProxy());
+        QTest::keyClick(dlg->PanelView()->focusProxy(), Qt::Key_Escape);
+    }
     QCOMPARE(dlg->isMinimized(), minimised);
     QCOMPARE(finished.count(), closed ? 1 : 0);
     QCOMPARE(dlg->isVisible(), !closed);
