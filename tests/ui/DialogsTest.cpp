@@ -216,6 +216,10 @@ void DialogsTest::helpPage() {
           "Comments", "Options", "0x1F", "0b101", ",x", "pow(x,y)", "//"})
         QVERIFY2(text.contains(topic), topic);
     QCOMPARE(dlg.windowTitle(), QString("Help"));
+    // The contents links move within the page.
+    RunJs(page, "document.querySelector('#toc a[href=\"#options\"]').click();true");
+    QTRY_VERIFY(RunJs(page, "window.scrollY").toInt() > 0);
+    QVERIFY(RunJs(page, "document.getElementById('options') !== null").toBool());
 }
 
 void DialogsTest::helpLayoutFollowsSize() {
