@@ -85,25 +85,10 @@ void PaneHelpersTest::applyKey_data() {
         QTest::newRow(name) << std::string(key) << QString(text) << s << e << changed
                             << QString(result) << caret;
     };
-    row("sin at end", "sin", "1+2+3", 5, 5, true, "1+2+3sin()", 9);
-    row("digit replaces selection", "n9", "12345", 1, 3, true, "1945", 2);
-    row("par2 caret after", "par2", "(1", 2, 2, true, "(1)", 3);
-    row("rad inserts root", "rad", "", 0, 0, true, "root()", 5);
-    row("pi caret after", "pi", "2*", 2, 2, true, "2*pi", 4);
-    row("ox", "ox", "", 0, 0, true, "0x", 2);
-    row("ob", "ob", "", 0, 0, true, "0b", 2);
-    row("pow", "pow", "2", 1, 1, true, "2^", 2);
-    row("ent inserts CR LF", "ent", "12", 1, 1, true, "1\r\n2", 3);
-    row("equ", "equ", "x", 1, 1, true, "x=", 2);
-    row("asin", "asin", "", 0, 0, true, "asin()", 5);
-    row("n with any character", "nA", "", 0, 0, true, "A", 1);
-    row("del at 3", "del", "123", 3, 3, true, "12", 2);
-    row("del with selection", "del", "12345", 1, 3, true, "45", 0);
-    row("del at 0", "del", "123", 0, 0, false, "", 0);
-    row("del selection at 0", "del", "123", 0, 2, false, "", 0);
-    row("del joins lines", "del", "1\r\n2", 3, 3, true, "12", 1);
-    row("del after empty line", "del", "\r\n", 2, 2, true, "", 0);
+    // The keypad test presses every key of the page; these are the cases no page key makes.
     row("reversed selection", "n0", "abc", 3, 1, true, "a0", 2);
+    row("n with any character", "nA", "", 0, 0, true, "A", 1);
+    row("del after an empty line", "del", "\r\n", 2, 2, true, "", 0);
     row("unknown key", "foo", "abc", 1, 1, false, "", 0);
     row("case matters", "SIN", "abc", 1, 1, false, "", 0);
     row("n key too long", "n12", "abc", 1, 1, false, "", 0);
