@@ -176,6 +176,13 @@ TEST_F(InstallerTest, SourceWithoutOrWithTwoMarkersIsNotInstalled) {
     }
 }
 
+TEST_F(InstallerTest, RunInstalledReturnsWhenTheProgramCannotStart) {
+    CInstaller installer;
+    installer.SetBaseFolder(home.Root() + "nowhere/");
+    installer.RunInstalled(); // would end this test program if it started anything
+    EXPECT_FALSE(Exists(installer.InstalledProgramPath()));
+}
+
 TEST_F(InstallerTest, WithoutAnyDataFolderTheFallbackIsUsed) {
     home.SetEnv("HOME", nullptr);
     home.SetEnv("XDG_DATA_HOME", nullptr);

@@ -1,6 +1,7 @@
 #include "SetupTestSupport.h"
 
 #include "platform/FileOps.h"
+#include "platform/Process.h"
 #include "platform/XdgFolders.h"
 
 #include <gtest/gtest.h>
@@ -147,6 +148,22 @@ TEST(FileOps, CreateFolderPathMakesMissingParents) {
     WriteFile(scratch.Root() + "file", "x");
     EXPECT_FALSE(CreateFolderPath(scratch.Root() + "file/sub", 0700));
     EXPECT_FALSE(CreateFolderPath("", 0700));
+}
+
+TEST(Process, SpawnDetachedPassesTheArgumentsAndReportsAFailedStart) {
+    ScratchHome scratch;
+    const std::string script = scratch.Root() + "script";
+    const std::string out = scratch.Root() + "out";
+    WriteFile(script,
+              "#!/bin/sh\nprintf '%s|' \"$@\" > \"$OUT.part\"; mv \"$OUT.part\" \"$OUT\"\n");
+    ::chmod(script.c_str(), 0755);
+    scratch.SetEnv("OUT", out.c_str()); // the environment is passed on
+    ASSERT_TRUE(SpawnDetached(script, {"--uninstall", "/a folder/with \"quotes\"/"}));
+    ASSERT_TRUE(WaitForText(out, "|"));
+    EXPECT_EQ(ReadFile(out), "--uninstall|/a folder/with \"quotes\"/|");
+    EXPECT_FALSE(SpawnDetached(scratch.Root() + "missing", {}));
+    ::chmod(script.c_str(), 0644);
+    EXPECT_FALSE(SpawnDetached(script, {})); // not startable
 }
 
 } // namespace

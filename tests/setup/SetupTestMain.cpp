@@ -16,8 +16,8 @@ int main(int argc, char** argv) {
     std::string root = (fs::temp_directory_path() / "corvane-setup-run-XXXXXX").string();
     if (::mkdtemp(root.data()) == nullptr)
         return 1;
-    for (const char* name : {"HOME", "TMPDIR", "XDG_DATA_HOME", "XDG_CONFIG_HOME",
-                             "XDG_CACHE_HOME", "XDG_STATE_HOME", "XDG_RUNTIME_DIR"})
+    for (const char* name : {"HOME", "TMPDIR", "XDG_DATA_HOME", "XDG_CONFIG_HOME", "XDG_CACHE_HOME",
+                             "XDG_STATE_HOME", "XDG_RUNTIME_DIR"})
         ::setenv(name, root.c_str(), 1);
     ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
 
