@@ -35,7 +35,23 @@ PACKAGES=(
     # offscreen window tests render text
     fonts-dejavu-core
     fontconfig
+    # a locale with a decimal comma, for the tests that literals never depend on the locale
+    locales
 )
+TEST_LOCALE=de_DE.UTF-8
+
+# A locale is compiled, not installed: done once, after the packages.
+ensure_locale() {
+    if ! locale -a 2>/dev/null | grep -qix 'de_DE.utf8'; then
+        echo "install-deps: compiling the locale $TEST_LOCALE"
+        "${SUDO[@]}" localedef -i de_DE -f UTF-8 "$TEST_LOCALE"
+    fi
+}
+
+SUDO=()
+if [[ $(id -u) -ne 0 ]] && command -v sudo >/dev/null 2>&1; then
+    SUDO=(sudo)
+fi
 
 missing=()
 for pkg in "${PACKAGES[@]}"; do
@@ -47,21 +63,18 @@ done
 
 if [[ ${#missing[@]} -eq 0 ]]; then
     echo "install-deps: all ${#PACKAGES[@]} packages are installed"
+    ensure_locale
     exit 0
 fi
 
 echo "install-deps: installing ${missing[*]}"
-SUDO=()
-if [[ $(id -u) -ne 0 ]]; then
-    if command -v sudo >/dev/null 2>&1; then
-        SUDO=(sudo)
-    else
-        echo "install-deps: not root and no sudo; install these by hand: ${missing[*]}" >&2
-        exit 1
-    fi
+if [[ $(id -u) -ne 0 && ${#SUDO[@]} -eq 0 ]]; then
+    echo "install-deps: not root and no sudo; install these by hand: ${missing[*]}" >&2
+    exit 1
 fi
 
 export DEBIAN_FRONTEND=noninteractive
 "${SUDO[@]}" apt-get update
 "${SUDO[@]}" env DEBIAN_FRONTEND=noninteractive \
     apt-get install -y --no-install-recommends "${missing[@]}"
+ensure_locale
