@@ -59,8 +59,10 @@ fuzz-build:
 fuzz: fuzz-build
 	scripts/run-fuzzers.sh $(BUILD_FUZZ) $(FUZZ_TIME)
 
+# The core benchmarks, then (with the window built) keystroke to results, offscreen.
 bench: build
 	$(BUILD)/bench/core_bench --benchmark_counters_tabular=true
+	if [[ -x $(BUILD)/window_bench ]]; then $(TEST_ENV) $(BUILD)/window_bench; fi
 
 run: build
 	$(BUILD)/installed/corvane
