@@ -26,17 +26,19 @@ std::string Format(const char* format, uint32_t a, uint32_t b, uint32_t c) {
 
 // One line of the mix; lines that assign variables come early in each group of 16 so that the
 // others can read them.
-std::string MakeLine(size_t index, Lcg& rng) {
+std::string MakeLine(size_t index, Lcg& rng, bool failingLines) {
     const uint32_t a = rng.Below(1000);
     const uint32_t b = rng.Below(100) + 1;
     const uint32_t c = rng.Below(10);
+    // The price variable of this group of sixteen lines, assigned by its first line.
+    const uint32_t k = static_cast<uint32_t>(index / 16 % 10);
     switch (index % 16) {
     case 0:
-        return Format("price%u = %u.%02u * 3 + 2", c, a, b);
+        return Format("price%u = %u.%02u * 3 + 2", k, a, b);
     case 1:
         return Format("mask = 0x%X & 0xFF00 | 0b1010 ^^ 0x%X, x", a * 977, b, 0);
     case 2:
-        return Format("(price%u + %u.5) / 3 ^ 2 - %u", c, a, b);
+        return Format("(price%u + %u.5) / 3 ^ 2 - %u", k, a, b);
     case 3:
         return Format("sin(pi / %u) + cos(0.%u) * tan(0.%u)", b, a, c);
     case 4:
@@ -51,11 +53,11 @@ std::string MakeLine(size_t index, Lcg& rng) {
         return Format("asin(0.%u) + acos(0.%u) + atan(%u) + cot(1) + sec(1) + csc(1)", c, b % 10,
                       a);
     case 9:
-        return Format("%u / 0", a, 0, 0); // fails
+        return Format(failingLines ? "%u / 0" : "%u / 7", a, 0, 0);
     case 10:
-        return Format("total%u = mask * 2 + price%u - %u.25e2", c, c, a);
+        return Format("total%u = mask * 2 + price%u - %u.25e2", c, k, a);
     case 11:
-        return Format("unknown%u + 1", a, 0, 0); // fails
+        return Format(failingLines ? "unknown%u + 1" : "price%u + 1", failingLines ? a : k, 0, 0);
     case 12:
         return "// a comment line";
     case 13:
@@ -69,14 +71,14 @@ std::string MakeLine(size_t index, Lcg& rng) {
 
 } // namespace
 
-std::string MakeSheet(size_t lineCount) {
+std::string MakeSheet(size_t lineCount, bool failingLines) {
     Lcg rng;
     std::string text;
     for (size_t i = 0; i < lineCount; ++i) {
         if (i > 0) {
             text += "\r\n";
         }
-        text += MakeLine(i, rng);
+        text += MakeLine(i, rng, failingLines);
     }
     return text;
 }
