@@ -9,7 +9,8 @@ BUILD_ASAN ?= build-asan
 BUILD_FUZZ ?= build-fuzz
 BUILD_TYPE ?= Release
 FUZZ_TIME  ?= 60
-GENERATOR  := -G Ninja
+# Ninja for a new build folder; an existing one keeps the generator it was made with.
+generator = $(if $(wildcard $(1)/CMakeCache.txt),,-G Ninja)
 
 # Window tests run without a display; Chromium refuses its sandbox when run as root.
 TEST_ENV := QT_QPA_PLATFORM=offscreen QTWEBENGINE_DISABLE_SANDBOX=1
@@ -25,7 +26,7 @@ deps:
 
 # Configured every time, so that newly added CMake pieces (the window) are picked up.
 configure:
-	cmake -S . -B $(BUILD) $(GENERATOR) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE)
+	cmake -S . -B $(BUILD) $(call generator,$(BUILD)) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE)
 
 build: configure
 	cmake --build $(BUILD) -j$(JOBS)
@@ -43,14 +44,14 @@ test-main: build
 
 # The core tests and the golden files under AddressSanitizer and UndefinedBehaviorSanitizer.
 test-asan:
-	cmake -S . -B $(BUILD_ASAN) $(GENERATOR) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	cmake -S . -B $(BUILD_ASAN) $(call generator,$(BUILD_ASAN)) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 		-DCORVANE_SANITIZE=ON -DCORVANE_GUI=OFF -DCORVANE_BENCH=OFF
 	cmake --build $(BUILD_ASAN) -j$(JOBS)
 	cd $(BUILD_ASAN) && $(SANITIZER_ENV) ctest --output-on-failure -j$(JOBS) --timeout 600 \
 		| tee ctest.log
 
 fuzz-build:
-	CXX=clang++-14 CC=clang-14 cmake -S . -B $(BUILD_FUZZ) $(GENERATOR) \
+	CXX=clang++-14 CC=clang-14 cmake -S . -B $(BUILD_FUZZ) $(call generator,$(BUILD_FUZZ)) \
 		-DCMAKE_BUILD_TYPE=RelWithDebInfo -DCORVANE_FUZZ=ON -DCORVANE_GUI=OFF \
 		-DCORVANE_BENCH=OFF
 	cmake --build $(BUILD_FUZZ) -j$(JOBS)
