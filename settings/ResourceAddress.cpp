@@ -36,14 +36,14 @@ bool SplitFormat(const std::string& format, FormatParts& parts) {
             *current += format[i];
             continue;
         }
-        const char spec = i + 1 < format.size() ? format[i + 1] : '\0';
+        const char conversion = i + 1 < format.size() ? format[i + 1] : '\0';
         ++i;
-        if (spec == '%') {
+        if (conversion == '%') {
             *current += '%';
-        } else if (spec == 's' && conversions == 0) {
+        } else if (conversion == 's' && conversions == 0) {
             current = &parts.between;
             conversions = 1;
-        } else if (spec == 'd' && conversions == 1) {
+        } else if (conversion == 'd' && conversions == 1) {
             current = &parts.after;
             conversions = 2;
         } else {

@@ -8,19 +8,19 @@
 namespace {
 
 ShortcutSpec FillSpec(std::string folder, const std::string& target, const std::string& name) {
-    ShortcutSpec spec;
+    ShortcutSpec shortcut;
     AddBackslash(folder);
-    spec.strFolder = folder;
-    spec.strTarget = target;
-    spec.strDescription = name;
+    shortcut.strFolder = folder;
+    shortcut.strTarget = target;
+    shortcut.strDescription = name;
     const size_t slash = target.rfind('/');
-    spec.strWorkingDir = slash == std::string::npos ? std::string() : target.substr(0, slash);
-    spec.strIconPath = ProgramIconPath(target);
-    spec.nIconIndex = 0;
+    shortcut.strWorkingDir = slash == std::string::npos ? std::string() : target.substr(0, slash);
+    shortcut.strIconPath = ProgramIconPath(target);
+    shortcut.nIconIndex = 0;
     // Without a folder there is no place for the link; an empty path keeps it from being made
     // (or deleted) relative to the current folder.
-    spec.strLinkPath = folder.empty() ? std::string() : folder + name + ".desktop";
-    return spec;
+    shortcut.strLinkPath = folder.empty() ? std::string() : folder + name + ".desktop";
+    return shortcut;
 }
 
 } // namespace
@@ -50,28 +50,28 @@ ShortcutSpec CShortcutMaker::PrepareProgramsLink(const std::string& target, cons
     std::string folder;
     if (GetProgramsFolder(folder))
         folder += group;
-    ShortcutSpec spec = FillSpec(folder, target, name);
-    spec.strArguments = arguments;
-    return spec;
+    ShortcutSpec shortcut = FillSpec(folder, target, name);
+    shortcut.strArguments = arguments;
+    return shortcut;
 }
 
-std::string CShortcutMaker::LinkText(const ShortcutSpec& spec) {
-    std::string exec = QuoteExecArgument(spec.strTarget);
-    if (!spec.strArguments.empty())
-        exec += " " + spec.strArguments;
+std::string CShortcutMaker::LinkText(const ShortcutSpec& shortcut) {
+    std::string exec = QuoteExecArgument(shortcut.strTarget);
+    if (!shortcut.strArguments.empty())
+        exec += " " + shortcut.strArguments;
     return FormatDesktopEntry({
         {"Type", "Application"},
-        {"Name", EscapeDesktopValue(spec.strDescription)},
-        {"Comment", EscapeDesktopValue(spec.strDescription)},
+        {"Name", EscapeDesktopValue(shortcut.strDescription)},
+        {"Comment", EscapeDesktopValue(shortcut.strDescription)},
         {"Exec", EscapeDesktopValue(exec)},
-        {"Path", EscapeDesktopValue(spec.strWorkingDir)},
-        {"Icon", EscapeDesktopValue(spec.strIconPath)},
+        {"Path", EscapeDesktopValue(shortcut.strWorkingDir)},
+        {"Icon", EscapeDesktopValue(shortcut.strIconPath)},
         {"Terminal", "false"},
     });
 }
 
-bool CShortcutMaker::CreateLink(const ShortcutSpec& spec) const {
-    if (spec.strLinkPath.empty())
+bool CShortcutMaker::CreateLink(const ShortcutSpec& shortcut) const {
+    if (shortcut.strLinkPath.empty())
         return false;
-    return WriteWholeFile(spec.strLinkPath, LinkText(spec), 0755);
+    return WriteWholeFile(shortcut.strLinkPath, LinkText(shortcut), 0755);
 }

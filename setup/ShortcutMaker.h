@@ -32,9 +32,9 @@ public:
                                      const std::string& group, const std::string& arguments) const;
 
     // Writes the desktop entry (mode 0755, so that desktops launch it). False when it cannot
-    // be written or the spec has no folder.
-    bool CreateLink(const ShortcutSpec& spec) const;
+    // be written or the shortcut has no folder.
+    bool CreateLink(const ShortcutSpec& shortcut) const;
 
-    // The desktop entry text for spec.
-    static std::string LinkText(const ShortcutSpec& spec);
+    // The desktop entry text for shortcut.
+    static std::string LinkText(const ShortcutSpec& shortcut);
 };

@@ -30,12 +30,12 @@ TEST(DesktopEntry, ValueAndExecEscaping) {
 }
 
 TEST(DesktopEntry, LinkTextNamesTargetFolderAndIcon) {
-    ShortcutSpec spec;
-    spec.strTarget = "/home/u/.local/share/Corvane/corvane";
-    spec.strDescription = "Corvane Calculator";
-    spec.strWorkingDir = "/home/u/.local/share/Corvane";
-    spec.strIconPath = ProgramIconPath(spec.strTarget);
-    EXPECT_EQ(CShortcutMaker::LinkText(spec), "[Desktop Entry]\n"
+    ShortcutSpec shortcut;
+    shortcut.strTarget = "/home/u/.local/share/Corvane/corvane";
+    shortcut.strDescription = "Corvane Calculator";
+    shortcut.strWorkingDir = "/home/u/.local/share/Corvane";
+    shortcut.strIconPath = ProgramIconPath(shortcut.strTarget);
+    EXPECT_EQ(CShortcutMaker::LinkText(shortcut), "[Desktop Entry]\n"
                                               "Type=Application\n"
                                               "Name=Corvane Calculator\n"
                                               "Comment=Corvane Calculator\n"
@@ -43,9 +43,9 @@ TEST(DesktopEntry, LinkTextNamesTargetFolderAndIcon) {
                                               "Path=/home/u/.local/share/Corvane\n"
                                               "Icon=/home/u/.local/share/Corvane/corvane.png\n"
                                               "Terminal=false\n");
-    spec.strArguments = "--x";
+    shortcut.strArguments = "--x";
     EXPECT_NE(
-        CShortcutMaker::LinkText(spec).find("Exec=\"/home/u/.local/share/Corvane/corvane\" --x\n"),
+        CShortcutMaker::LinkText(shortcut).find("Exec=\"/home/u/.local/share/Corvane/corvane\" --x\n"),
         std::string::npos);
 }
 
