@@ -36,17 +36,17 @@ TEST(DesktopEntry, LinkTextNamesTargetFolderAndIcon) {
     shortcut.strWorkingDir = "/home/u/.local/share/Corvane";
     shortcut.strIconPath = ProgramIconPath(shortcut.strTarget);
     EXPECT_EQ(CShortcutMaker::LinkText(shortcut), "[Desktop Entry]\n"
-                                              "Type=Application\n"
-                                              "Name=Corvane Calculator\n"
-                                              "Comment=Corvane Calculator\n"
-                                              "Exec=\"/home/u/.local/share/Corvane/corvane\"\n"
-                                              "Path=/home/u/.local/share/Corvane\n"
-                                              "Icon=/home/u/.local/share/Corvane/corvane.png\n"
-                                              "Terminal=false\n");
+                                                  "Type=Application\n"
+                                                  "Name=Corvane Calculator\n"
+                                                  "Comment=Corvane Calculator\n"
+                                                  "Exec=\"/home/u/.local/share/Corvane/corvane\"\n"
+                                                  "Path=/home/u/.local/share/Corvane\n"
+                                                  "Icon=/home/u/.local/share/Corvane/corvane.png\n"
+                                                  "Terminal=false\n");
     shortcut.strArguments = "--x";
-    EXPECT_NE(
-        CShortcutMaker::LinkText(shortcut).find("Exec=\"/home/u/.local/share/Corvane/corvane\" --x\n"),
-        std::string::npos);
+    EXPECT_NE(CShortcutMaker::LinkText(shortcut).find(
+                  "Exec=\"/home/u/.local/share/Corvane/corvane\" --x\n"),
+              std::string::npos);
 }
 
 TEST(TextFormat, FillsTheOneTextArgument) {
