@@ -255,6 +255,10 @@ struct SuffixCase {
     std::string rest;
 };
 
+void PrintTo(const SuffixCase& c, std::ostream* os) {
+    *os << '"' << c.line << '"';
+}
+
 class SuffixTest : public ::testing::TestWithParam<SuffixCase> {};
 
 TEST_P(SuffixTest, StripsRecognisedSuffix) {
