@@ -7,6 +7,7 @@
 #include "setup/SetupMarker.h"
 #include "setup/SetupWizard.h"
 #include "ui/MainDlg.h"
+#include "ui/QuitOnSignal.h"
 
 #include <QApplication>
 
@@ -43,6 +44,7 @@ void RunCalculator(QApplication& app) {
     CMainDlg dlg;
     QObject::connect(&dlg, &QDialog::finished, &app, &QCoreApplication::quit);
     ReportReadyIfAsked(dlg);
+    const QuitOnSignal quitOnSignal;
     app.exec();
 }
 
