@@ -67,52 +67,31 @@ double Sqrt(double x) {
     return std::sqrt(x);
 }
 
-const char* Tan(CalcValue& result, const CalcValue* params, int32_t count) {
-    if (count != 1) {
-        return kExpectOne;
-    }
-    double x = ToReal(params[0]);
-    if (IsNearZero(std::cos(x))) {
-        return kUndefined;
-    }
-    SetReal(result, std::tan(x));
-    return nullptr;
+double Tan(double x) {
+    return std::tan(x);
+}
+double Cot(double x) {
+    return std::cos(x) / std::sin(x);
+}
+double Sec(double x) {
+    return 1.0 / std::cos(x);
+}
+double Csc(double x) {
+    return 1.0 / std::sin(x);
 }
 
-const char* Cot(CalcValue& result, const CalcValue* params, int32_t count) {
+// One-parameter function that is "undefined" where Guard of its argument is near zero (tan,
+// sec where the cosine vanishes; cot, csc where the sine does); small results are kept.
+template <double (*Guard)(double), double (*F)(double)>
+const char* Guarded(CalcValue& result, const CalcValue* params, int32_t count) {
     if (count != 1) {
         return kExpectOne;
     }
-    double x = ToReal(params[0]);
-    double s = std::sin(x);
-    if (IsNearZero(s)) {
+    const double x = ToReal(params[0]);
+    if (IsNearZero(Guard(x))) {
         return kUndefined;
     }
-    SetReal(result, std::cos(x) / s);
-    return nullptr;
-}
-
-const char* Sec(CalcValue& result, const CalcValue* params, int32_t count) {
-    if (count != 1) {
-        return kExpectOne;
-    }
-    double c = std::cos(ToReal(params[0]));
-    if (IsNearZero(c)) {
-        return kUndefined;
-    }
-    SetReal(result, 1.0 / c);
-    return nullptr;
-}
-
-const char* Csc(CalcValue& result, const CalcValue* params, int32_t count) {
-    if (count != 1) {
-        return kExpectOne;
-    }
-    double s = std::sin(ToReal(params[0]));
-    if (IsNearZero(s)) {
-        return kUndefined;
-    }
-    SetReal(result, 1.0 / s);
+    SetReal(result, F(x));
     return nullptr;
 }
 
@@ -128,21 +107,11 @@ const char* Pow(CalcValue& result, const CalcValue* params, int32_t count) {
 }
 
 const CalcFunction kFunctions[] = {
-    {"sin", Cleaned<Sin>, 1},
-    {"cos", Cleaned<Cos>, 1},
-    {"tan", Tan, 1},
-    {"cot", Cot, 1},
-    {"sec", Sec, 1},
-    {"csc", Csc, 1},
-    {"asin", Cleaned<Asin>, 1},
-    {"acos", Cleaned<Acos>, 1},
-    {"atan", Cleaned<Atan>, 1},
-    {"ln", Plain<Ln>, 1},
-    {"log", Plain<Log>, 1},
-    {"exp", Plain<Exp>, 1},
-    {"sqrt", Plain<Sqrt>, 1},
-    {"root", Plain<Sqrt>, 1},
-    {"pow", Pow, 2},
+    {"sin", Cleaned<Sin>, 1},      {"cos", Cleaned<Cos>, 1},      {"tan", Guarded<Cos, Tan>, 1},
+    {"cot", Guarded<Sin, Cot>, 1}, {"sec", Guarded<Cos, Sec>, 1}, {"csc", Guarded<Sin, Csc>, 1},
+    {"asin", Cleaned<Asin>, 1},    {"acos", Cleaned<Acos>, 1},    {"atan", Cleaned<Atan>, 1},
+    {"ln", Plain<Ln>, 1},          {"log", Plain<Log>, 1},        {"exp", Plain<Exp>, 1},
+    {"sqrt", Plain<Sqrt>, 1},      {"root", Plain<Sqrt>, 1},      {"pow", Pow, 2},
 };
 constexpr int32_t kFunctionCount = static_cast<int32_t>(sizeof kFunctions / sizeof kFunctions[0]);
 
