@@ -1,30 +1,16 @@
 #include "cli/SheetText.h"
 
+#include "platform/WholeFile.h"
+
 #include <cerrno>
 #include <cstring>
 
-bool ReadAll(std::FILE* stream, std::string& text) {
-    char buffer[65536];
-    size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, stream)) > 0) {
-        text.append(buffer, n);
-    }
-    return std::ferror(stream) == 0;
-}
-
 bool ReadFile(const std::string& path, std::string& text, std::string& error) {
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file) {
+    if (!ReadWholeFile(path, text)) {
         error = path + ": " + std::strerror(errno);
         return false;
     }
-    const bool ok = ReadAll(file, text);
-    const int readErrno = errno;
-    std::fclose(file);
-    if (!ok) {
-        error = path + ": " + std::strerror(readErrno);
-    }
-    return ok;
+    return true;
 }
 
 std::string ToPaneText(std::string text) {

@@ -1,10 +1,6 @@
 #pragma once
 
-#include <cstdio>
 #include <string>
-
-// Reads the whole stream; false with errno set when a read fails.
-bool ReadAll(std::FILE* stream, std::string& text);
 
 // Reads the whole file; false with "path: reason" in error when it cannot be read.
 bool ReadFile(const std::string& path, std::string& text, std::string& error);

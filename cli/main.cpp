@@ -1,6 +1,8 @@
 // corvane-sheet: evaluates a worksheet file and prints what the results pane would show.
 #include "cli/SheetOptions.h"
 #include "cli/SheetText.h"
+#include "platform/CommandLine.h"
+#include "platform/WholeFile.h"
 #include "settings/CalcSettings.h"
 #include "worksheet/Worksheet.h"
 
@@ -9,6 +11,7 @@
 #include <cstring>
 #include <string>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -45,7 +48,7 @@ bool ApplySteps(const SheetOptions& options, std::string& error) {
 
 bool ReadInput(const std::string& path, std::string& text, std::string& error) {
     if (path.empty() || path == "-") {
-        if (!ReadAll(stdin, text)) {
+        if (!ReadWholeStream(stdin, text)) {
             error = std::string("standard input: ") + std::strerror(errno);
             return false;
         }
@@ -57,9 +60,14 @@ bool ReadInput(const std::string& path, std::string& text, std::string& error) {
 } // namespace
 
 int main(int argc, char* argv[]) {
+    const std::vector<std::string> arguments = GetUtf8Arguments(argc, argv);
+    std::vector<const char*> argumentTexts;
+    for (const std::string& argument : arguments)
+        argumentTexts.push_back(argument.c_str());
     SheetOptions options;
     std::string error;
-    if (!ParseSheetOptions(argc, argv, options, error)) {
+    if (!ParseSheetOptions(static_cast<int>(argumentTexts.size()), argumentTexts.data(), options,
+                           error)) {
         std::fprintf(stderr, "corvane-sheet: %s\n%s\n", error.c_str(), kSheetUsage);
         return 2;
     }

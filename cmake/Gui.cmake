@@ -61,13 +61,6 @@ endforeach()
 include(${CMAKE_SOURCE_DIR}/cmake/Window.cmake)
 
 # --- Setup: installer, uninstaller, shortcuts and the setup wizard (setup/, platform/) --------
-# The OS services the installer needs: standard C++ and POSIX only, no Qt.
-add_library(corvane_platform STATIC
-  ${CMAKE_SOURCE_DIR}/platform/FileOps.cpp
-  ${CMAKE_SOURCE_DIR}/platform/Process.cpp
-  ${CMAKE_SOURCE_DIR}/platform/XdgFolders.cpp)
-target_include_directories(corvane_platform PUBLIC ${CMAKE_SOURCE_DIR})
-
 # The program-file copy with the setup-marker replacement, shared by the installer and by the
 # build step that makes build/installed/corvane.
 add_library(corvane_programcopy STATIC ${CMAKE_SOURCE_DIR}/setup/ProgramFileCopy.cpp)

@@ -12,10 +12,6 @@ bool DeleteOneFile(const std::string& path);
 // Removes one folder, only when it is empty; never follows a symbolic link. True when removed.
 bool RemoveEmptyFolder(const std::string& path);
 
-// Writes data as the whole content of path (created or emptied) and gives it the permission
-// bits mode. False when it cannot be written completely.
-bool WriteWholeFile(const std::string& path, const std::string& data, unsigned mode);
-
 // Creates path and any missing parent folders, with mode for the new ones (the base-directory
 // convention creates a missing data folder with 0700). True when it exists afterwards.
 bool CreateFolderPath(const std::string& path, unsigned mode);

@@ -1,35 +1,14 @@
 #include "platform/ModulePath.h"
 
-#include <unistd.h>
-
-#include <vector>
-
-std::string GetModulePath() {
-    // readlink does not say whether it truncated, so grow the buffer until the result fits.
-    std::vector<char> buffer(256);
-    for (;;) {
-        const ssize_t length = readlink("/proc/self/exe", buffer.data(), buffer.size());
-        if (length < 0)
-            return {};
-        if (static_cast<size_t>(length) < buffer.size())
-            return std::string(buffer.data(), static_cast<size_t>(length));
-        if (buffer.size() >= 65536)
-            return {};
-        buffer.resize(buffer.size() * 2);
-    }
-}
-
 std::string GetModuleFolder() {
     const std::string path = GetModulePath();
-    const size_t slash = path.rfind('/');
-    if (slash == std::string::npos)
-        return {}; // no folder part: the current folder is meant
-    return path.substr(0, slash + 1);
+    size_t end = path.size();
+    while (end > 0 && !IsPathSeparator(path[end - 1]))
+        --end;
+    return path.substr(0, end); // "" without a folder part: the current folder is meant
 }
 
 void AddBackslash(std::string& path) {
-    if (path.empty())
-        return;
-    if (path.back() != '/')
-        path += '/';
+    if (!path.empty() && !IsPathSeparator(path.back()))
+        path += PathSeparator();
 }

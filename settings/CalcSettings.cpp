@@ -1,7 +1,7 @@
 #include "settings/CalcSettings.h"
 
 #include "platform/ModulePath.h"
-#include "settings/AtomicFile.h"
+#include "platform/WholeFile.h"
 #include "settings/SettingsFormat.h"
 #include "settings/TextTable.h"
 

@@ -3,6 +3,7 @@
 #include "platform/FileOps.h"
 #include "platform/ModulePath.h"
 #include "platform/Process.h"
+#include "platform/WholeFile.h"
 #include "platform/XdgFolders.h"
 #include "settings/TextTable.h"
 #include "setup/DesktopEntry.h"

@@ -1,7 +1,7 @@
 #include "setup/ShortcutMaker.h"
 
-#include "platform/FileOps.h"
 #include "platform/ModulePath.h"
+#include "platform/WholeFile.h"
 #include "platform/XdgFolders.h"
 #include "setup/DesktopEntry.h"
 

@@ -1,7 +1,7 @@
 #include "settings/CalcSettings.h"
 #include "settings/SettingsFormat.h"
 
-#include "tests/settings/TempFolder.h"
+#include "tests/TempFolder.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "tools/TextSources.h"
 
-#include "tests/settings/TempFolder.h"
+#include "tests/TempFolder.h"
 
 #include <gtest/gtest.h>
 

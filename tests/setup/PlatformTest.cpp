@@ -125,19 +125,6 @@ TEST(FileOps, CreateDeleteAndRemoveNeverReachBeyondTheNamedItem) {
     EXPECT_FALSE(Exists(folder));
 }
 
-TEST(FileOps, WriteWholeFileSetsTheMode) {
-    ScratchHome scratch;
-    const std::string path = scratch.Root() + "entry";
-    WriteFile(path, "a much longer old text");
-    ::chmod(path.c_str(), 0600);
-    ASSERT_TRUE(WriteWholeFile(path, "new", 0755));
-    EXPECT_EQ(ReadFile(path), "new");
-    struct stat info {};
-    ASSERT_EQ(::stat(path.c_str(), &info), 0);
-    EXPECT_EQ(info.st_mode & 07777, 0755u);
-    EXPECT_FALSE(WriteWholeFile(scratch.Root() + "none/entry", "x", 0755));
-}
-
 TEST(FileOps, CreateFolderPathMakesMissingParents) {
     ScratchHome scratch;
     EXPECT_TRUE(CreateFolderPath(scratch.Root() + "a/b/c/", 0700));

@@ -1,4 +1,5 @@
-#include "settings/AtomicFile.h"
+#include "platform/WholeFile.h"
+#include "platform/StreamMode.h"
 
 #include <cerrno>
 #include <cstdlib>
@@ -76,7 +77,17 @@ int CreateTemporaryBeside(const std::string& target, std::string& tempPath) {
     return -1;
 }
 
+// True when the existing file may not be written by this user. Root passes every access
+// check, so a file without any write permission bit counts as read-only for root too.
+bool IsReadOnlyFile(const std::string& path, mode_t mode) {
+    if ((mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)
+        return true;
+    return ::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) != 0;
+}
+
 } // namespace
+
+void UseBinaryMode(std::FILE*) {} // POSIX streams have no text mode
 
 bool ReadWholeFile(const std::string& path, std::string& contents) {
     FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
@@ -101,20 +112,19 @@ bool ReadWholeFile(const std::string& path, std::string& contents) {
 
 bool WriteFileAtomically(const std::string& path, const std::string& contents) {
     const std::string target = ResolveTarget(path);
+    struct stat old {};
+    const bool exists = ::stat(target.c_str(), &old) == 0;
+    // Never replace a folder, a device or a file the user may not write.
+    if (exists && (!S_ISREG(old.st_mode) || IsReadOnlyFile(target, old.st_mode)))
+        return false;
     std::string tempPath;
     FileDescriptor file(CreateTemporaryBeside(target, tempPath));
     if (!file.Valid())
         return false;
 
-    bool ok = true;
-    struct stat old {};
-    if (::stat(target.c_str(), &old) == 0) {
-        if (!S_ISREG(old.st_mode))
-            ok = false; // never replace a folder or a device by a file
-        else
-            ::fchmod(file.Get(), old.st_mode & 07777); // best effort
-    }
-    ok = ok && WriteAll(file.Get(), contents.data(), contents.size());
+    if (exists)
+        ::fchmod(file.Get(), old.st_mode & 07777); // best effort
+    bool ok = WriteAll(file.Get(), contents.data(), contents.size());
     ok = ok && ::fsync(file.Get()) == 0;
     ok = file.Close() && ok;
     ok = ok && ::rename(tempPath.c_str(), target.c_str()) == 0;
@@ -129,4 +139,14 @@ bool WriteFileAtomically(const std::string& path, const std::string& contents) {
     if (dir.Valid())
         ::fsync(dir.Get());
     return true;
+}
+
+bool WriteWholeFile(const std::string& path, const std::string& data, unsigned mode) {
+    FileDescriptor file(::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, mode));
+    if (!file.Valid())
+        return false;
+    // An existing file keeps its old bits otherwise.
+    bool ok = ::fchmod(file.Get(), static_cast<mode_t>(mode)) == 0;
+    ok = ok && WriteAll(file.Get(), data.data(), data.size());
+    return file.Close() && ok;
 }

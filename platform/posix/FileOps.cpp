@@ -1,6 +1,5 @@
 #include "platform/FileOps.h"
 
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -31,26 +30,6 @@ bool RemoveEmptyFolder(const std::string& path) {
         return false;
     // rmdir itself refuses a folder that still holds anything.
     return ::rmdir(path.c_str()) == 0;
-}
-
-bool WriteWholeFile(const std::string& path, const std::string& data, unsigned mode) {
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, mode);
-    if (fd < 0)
-        return false;
-    bool ok = ::fchmod(fd, mode) == 0; // an existing file keeps its old bits otherwise
-    size_t written = 0;
-    while (ok && written < data.size()) {
-        const ssize_t n = ::write(fd, data.data() + written, data.size() - written);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            ok = false;
-        else
-            written += static_cast<size_t>(n);
-    }
-    if (::close(fd) != 0)
-        ok = false;
-    return ok;
 }
 
 bool CreateFolderPath(const std::string& path, unsigned mode) {

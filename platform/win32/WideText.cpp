@@ -1,0 +1,32 @@
+#include "platform/win32/WideText.h"
+
+#include <windows.h>
+
+bool Utf8ToWide(const std::string& utf8, std::wstring& wide) {
+    wide.clear();
+    if (utf8.empty())
+        return true;
+    if (utf8.size() > 0x7fffffff)
+        return false;
+    const int size = static_cast<int>(utf8.size());
+    const int length =
+        MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(), size, nullptr, 0);
+    if (length <= 0)
+        return false;
+    wide.resize(static_cast<size_t>(length));
+    MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(), size, wide.data(), length);
+    return true;
+}
+
+std::string WideToUtf8(const std::wstring& wide) {
+    if (wide.empty() || wide.size() > 0x7fffffff)
+        return {};
+    const int size = static_cast<int>(wide.size());
+    const int length =
+        WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, nullptr, 0, nullptr, nullptr);
+    if (length <= 0)
+        return {};
+    std::string utf8(static_cast<size_t>(length), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, utf8.data(), length, nullptr, nullptr);
+    return utf8;
+}

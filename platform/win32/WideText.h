@@ -1,0 +1,10 @@
+#pragma once
+
+#include <string>
+
+// UTF-8 inside the program, UTF-16 at the Win32 boundary.
+
+// The UTF-16 form of utf8; false (and "") when utf8 is not valid UTF-8.
+bool Utf8ToWide(const std::string& utf8, std::wstring& wide);
+// The UTF-8 form of wide; an unpaired surrogate becomes U+FFFD.
+std::string WideToUtf8(const std::wstring& wide);
