@@ -1,5 +1,6 @@
-# Corvane Calculator: `make run` runs the calculator, `make test` installs what is needed,
-# builds everything and runs every test (plain, under ASan/UBSan, and the fuzzers).
+# Corvane Calculator: `make run` installs what is needed, builds and runs the calculator;
+# `make test` installs what is needed, builds everything and runs every test (plain, under
+# ASan/UBSan, and the fuzzers).
 SHELL := /bin/bash
 .SHELLFLAGS := -eo pipefail -c
 
@@ -65,7 +66,8 @@ bench: build
 	$(BUILD)/bench/core_bench --benchmark_counters_tabular=true
 	if [[ -x $(BUILD)/window_bench ]]; then $(TEST_ENV) $(BUILD)/window_bench; fi
 
-run: build
+run: deps
+	$(MAKE) --no-print-directory build
 	$(BUILD)/installed/corvane
 
 format:

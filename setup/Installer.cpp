@@ -108,7 +108,8 @@ void CInstaller::WriteUninstallEntry(const std::string& programPath) {
     CreateOneFolder(path.substr(0, slash)); // create or open the key's parent
 
     const std::string command =
-        FormatWithText(Text(TextId::UninstallCommandFormat), EscapeExecQuoted(programPath));
+        ExecLineFor(programPath, FormatWithText(Text(TextId::UninstallCommandFormat),
+                                                EscapeExecQuoted(programPath)));
     const std::string text = FormatDesktopEntry({
         {"Type", "Application"},
         {Text(TextId::UninstallValueName29), EscapeDesktopValue(Text(TextId::ShortcutName))},
@@ -116,6 +117,8 @@ void CInstaller::WriteUninstallEntry(const std::string& programPath) {
         {Text(TextId::UninstallValueName31), "1"},
         {Text(TextId::UninstallValueName28),
          EscapeDesktopValue(Text(TextId::UninstallValue28Data))},
+        {"Icon", EscapeDesktopValue(ProgramIconPath(programPath))},
+        {"Categories", kDesktopCategories},
     });
     WriteWholeFile(path, text, 0755); // a failure leaves the install without registration
 }

@@ -3,6 +3,7 @@
 #include "settings/TextTable.h"
 
 #include <QDesktopServices>
+#include <QGridLayout>
 #include <QMessageBox>
 #include <QUrl>
 
@@ -27,6 +28,23 @@ void AppendTestLog(const std::string& kind, const std::string& text) {
     std::ofstream(path, std::ios::app) << line << '\n';
 }
 
+namespace {
+
+// A box as narrow as a short text makes the window manager cut its title ("Cor… tor"): the
+// text's column is kept wide enough for the title in a bold font and the title bar's buttons.
+void MakeRoomForTitle(QMessageBox& box) {
+    auto* grid = qobject_cast<QGridLayout*>(box.layout());
+    if (grid == nullptr)
+        return;
+    QFont titleFont = box.font();
+    titleFont.setBold(true);
+    const QFontMetrics metrics(titleFont);
+    const int width = metrics.horizontalAdvance(box.windowTitle()) + 8 * metrics.height();
+    grid->setColumnMinimumWidth(grid->columnCount() - 1, width);
+}
+
+} // namespace
+
 MessageAnswer ShowMessage(const std::string& text, MessageButtons buttons, QWidget* owner) {
     std::string answer;
     if (TestAnswerGiven(answer)) {
@@ -40,6 +58,7 @@ MessageAnswer ShowMessage(const std::string& text, MessageButtons buttons, QWidg
                     buttons == MessageButtons::Ok ? QMessageBox::Ok
                                                   : QMessageBox::Yes | QMessageBox::No,
                     owner);
+    MakeRoomForTitle(box);
     const int chosen = box.exec();
     if (buttons == MessageButtons::Ok)
         return MessageAnswer::Ok;

@@ -17,10 +17,11 @@ bool IsEnter(const QKeyEvent* event) {
     return event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
 }
 
-// Enter inside a page is the frame's OK, as in the frame itself.
-bool ForwardEnterToFrame(QWidget* page, QKeyEvent* event) {
+// Enter anywhere in a page, the licence view included, is the frame's OK; only a push button
+// with the focus takes Enter for itself, as it takes Space.
+bool ForwardEnterToFrame(QWidget* page, QObject* receiver, QKeyEvent* event) {
     auto* frame = qobject_cast<CXDialog*>(page->parentWidget());
-    if (!IsEnter(event) || frame == nullptr)
+    if (!IsEnter(event) || frame == nullptr || qobject_cast<CXButton*>(receiver) != nullptr)
         return false;
     QWidget* ok = frame->Control(IDOK);
     if (ok != nullptr && ok->isEnabled())
@@ -38,9 +39,9 @@ CAgreementPage::CAgreementPage(QWidget* parent) : CXDialog(AgreementPageTemplate
     m_browser.WriteHtml(GetText(TextId::AgreementPage));
 }
 
-void CAgreementPage::keyPressEvent(QKeyEvent* event) {
-    if (!ForwardEnterToFrame(this, event))
-        CXDialog::keyPressEvent(event);
+bool CAgreementPage::PreTranslateMessage(QObject* receiver, QKeyEvent* event) {
+    return ForwardEnterToFrame(this, receiver, event) ||
+           CXDialog::PreTranslateMessage(receiver, event);
 }
 
 COptionsPage::COptionsPage(QWidget* parent) : CXDialog(OptionsPageTemplate(), parent) {
@@ -69,9 +70,9 @@ void COptionsPage::OnCommand(int id, int code) {
     CXDialog::OnCommand(id, code);
 }
 
-void COptionsPage::keyPressEvent(QKeyEvent* event) {
-    if (!ForwardEnterToFrame(this, event))
-        CXDialog::keyPressEvent(event);
+bool COptionsPage::PreTranslateMessage(QObject* receiver, QKeyEvent* event) {
+    return ForwardEnterToFrame(this, receiver, event) ||
+           CXDialog::PreTranslateMessage(receiver, event);
 }
 
 CSetupFrame::CSetupFrame(QWidget* parent)
@@ -90,6 +91,8 @@ CSetupFrame::CSetupFrame(QWidget* parent)
 
     m_pCancel->SetImage(SharedImages(), SharedImage::Cancel);
     m_pOk->SetImage(SharedImages(), SharedImage::Ok);
+    // Cancel comes first in the tab order, but Enter means OK: the focus starts on OK.
+    m_pOk->setFocus();
 }
 
 void CSetupFrame::OnOK() {
@@ -98,6 +101,7 @@ void CSetupFrame::OnOK() {
         m_agreement.hide();
         m_options.show();
         m_pOk->SetText(QStringLiteral("Install"));
+        m_pOk->setFocus(); // hiding the licence view would hand the focus on to Cancel
         m_nStage = 1;
         return;
     }

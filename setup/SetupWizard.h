@@ -17,7 +17,7 @@ public:
     CXWebBrowser& Browser() { return m_browser; }
 
 protected:
-    void keyPressEvent(QKeyEvent* event) override;
+    bool PreTranslateMessage(QObject* receiver, QKeyEvent* event) override;
 
 private:
     CXWebBrowser m_browser;
@@ -40,7 +40,7 @@ public:
 
 protected:
     void OnCommand(int id, int code) override;
-    void keyPressEvent(QKeyEvent* event) override;
+    bool PreTranslateMessage(QObject* receiver, QKeyEvent* event) override;
 };
 
 // The setup wizard: the frame with the banner, the two pages and the OK and Cancel buttons.

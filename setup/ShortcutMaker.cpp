@@ -59,6 +59,7 @@ std::string CShortcutMaker::LinkText(const ShortcutSpec& shortcut) {
     std::string exec = QuoteExecArgument(shortcut.strTarget);
     if (!shortcut.strArguments.empty())
         exec += " " + shortcut.strArguments;
+    exec = ExecLineFor(shortcut.strTarget, exec);
     return FormatDesktopEntry({
         {"Type", "Application"},
         {"Name", EscapeDesktopValue(shortcut.strDescription)},
@@ -67,6 +68,7 @@ std::string CShortcutMaker::LinkText(const ShortcutSpec& shortcut) {
         {"Path", EscapeDesktopValue(shortcut.strWorkingDir)},
         {"Icon", EscapeDesktopValue(shortcut.strIconPath)},
         {"Terminal", "false"},
+        {"Categories", kDesktopCategories},
     });
 }
 

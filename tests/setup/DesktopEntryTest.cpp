@@ -29,6 +29,37 @@ TEST(DesktopEntry, ValueAndExecEscaping) {
     EXPECT_EQ(EscapeDesktopValue(QuoteExecArgument("a\\b")), "\"a\\\\\\\\b\"");
 }
 
+// What the installer writes into an Exec value reads back as the same program, whatever the
+// path holds; a path with '%' goes through env, which GLib can find.
+TEST(DesktopEntry, ExecLineReadsBackAsTheProgram) {
+    const char* const programs[] = {
+        "/opt/Corvane/corvane",       "/a b/100%/Corvane/corvane", "/x/%%s%u/corvane",
+        "/q/\"it's\"/corvane",        "/d/$HOME`id`\\/corvane",    "/t/tab\there\nnl/corvane",
+        "/s/\\s not a space/corvane",
+    };
+    for (const std::string program : programs) {
+        const std::string line = ExecLineFor(program, QuoteExecArgument(program) + " --uninstall");
+        const std::string value = EscapeDesktopValue(line);
+        EXPECT_EQ(value.find('\n'), std::string::npos) << value;
+        EXPECT_EQ(value.rfind("env ", 0) == 0, program.find('%') != std::string::npos) << value;
+        EXPECT_EQ(UnescapeDesktopValue(value), line);
+        EXPECT_EQ(ExecProgram(value), program) << value;
+    }
+    EXPECT_EQ(ExecProgram("plain --uninstall"), "plain");
+    EXPECT_EQ(ExecProgram("\"/open quote"), "");
+    EXPECT_EQ(ExecProgram(""), "");
+    EXPECT_EQ(UnescapeDesktopValue("a\\sb\\s\\\\x\\"), "a b \\x\\");
+}
+
+TEST(DesktopEntry, ValueOfAKeyInTheMainGroup) {
+    const std::string text = "# c\n[Desktop Entry]\nName=A\nExec = \"/p\" --x\r\nNameX=no\n"
+                             "[Desktop Action y]\nIcon=other\n";
+    EXPECT_EQ(DesktopEntryValue(text, "Name"), "A");
+    EXPECT_EQ(DesktopEntryValue(text, "Exec"), "\"/p\" --x");
+    EXPECT_EQ(DesktopEntryValue(text, "Icon"), "");
+    EXPECT_EQ(DesktopEntryValue("Exec=/x\n", "Exec"), ""); // outside any group
+}
+
 TEST(DesktopEntry, LinkTextNamesTargetFolderAndIcon) {
     ShortcutSpec shortcut;
     shortcut.strTarget = "/home/u/.local/share/Corvane/corvane";
@@ -42,7 +73,8 @@ TEST(DesktopEntry, LinkTextNamesTargetFolderAndIcon) {
                                                   "Exec=\"/home/u/.local/share/Corvane/corvane\"\n"
                                                   "Path=/home/u/.local/share/Corvane\n"
                                                   "Icon=/home/u/.local/share/Corvane/corvane.png\n"
-                                                  "Terminal=false\n");
+                                                  "Terminal=false\n"
+                                                  "Categories=Utility;Calculator;\n");
     shortcut.strArguments = "--x";
     EXPECT_NE(CShortcutMaker::LinkText(shortcut).find(
                   "Exec=\"/home/u/.local/share/Corvane/corvane\" --x\n"),

@@ -107,7 +107,11 @@ TEST_F(InstallerTest, InstallsTheProgramIconShortcutsAndUninstallEntry) {
                                               Program() +
                                               "\" --uninstall\n"
                                               "X-Corvane-NoModify=1\n"
-                                              "Name=Uninstall Corvane Calculator\n");
+                                              "Name=Uninstall Corvane Calculator\n"
+                                              "Icon=" +
+                                              Folder() +
+                                              "corvane.png\n"
+                                              "Categories=Utility;Calculator;\n");
 
     // Nothing else was made.
     const std::string share = ".local/share/";

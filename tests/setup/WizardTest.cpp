@@ -18,6 +18,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <functional>
 
@@ -105,6 +107,71 @@ TEST_F(WizardTest, FirstOkOnlySwitchesPagesAndRelabels) {
     EXPECT_TRUE(frame->isVisible());
     EXPECT_TRUE(ListTree(home.Home()) == std::vector<std::string>{"Desktop"});
     EXPECT_FALSE(Exists(log));
+}
+
+// Enter goes to whatever has the focus, as a person's key press would.
+void PressOnFocus(Qt::Key key) {
+    QWidget* focus = QApplication::focusWidget();
+    ASSERT_NE(focus, nullptr);
+    QTest::keyClick(focus, key);
+    for (int i = 0; i < 5; ++i)
+        QApplication::processEvents();
+}
+
+TEST_F(WizardTest, EnterInTheLicenceViewIsOkAndTheFocusStaysOnOk) {
+    ASSERT_TRUE(QTest::qWaitForWindowActive(frame.get()));
+    EXPECT_EQ(QApplication::focusWidget(), OkButton()); // not Cancel, the first in tab order
+    CXWebBrowser& view = frame->AgreementPage().Browser();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return view.focusProxy() != nullptr; }));
+    view.setFocus();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return view.focusProxy()->hasFocus(); }));
+    PressOnFocus(Qt::Key_Return);
+    EXPECT_EQ(frame->Stage(), 1);
+    EXPECT_EQ(QApplication::focusWidget(), OkButton());
+    EXPECT_EQ(OkButton()->text(), "Install");
+    EXPECT_FALSE(Exists(log));
+}
+
+TEST_F(WizardTest, TabReachesEveryButtonAndSpacePressesIt) {
+    PressOk();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(frame.get()));
+    std::vector<QWidget*> reached;
+    for (int i = 0; i < 10; ++i) {
+        reached.push_back(QApplication::focusWidget());
+        PressOnFocus(Qt::Key_Tab);
+    }
+    for (QWidget* control : {static_cast<QWidget*>(OkButton()), frame->Control(IDCANCEL),
+                             static_cast<QWidget*>(Options().m_pChange),
+                             static_cast<QWidget*>(Options().m_pDesktopIcon),
+                             static_cast<QWidget*>(Options().m_pRunAfter)})
+        EXPECT_NE(std::find(reached.begin(), reached.end(), control), reached.end())
+            << control->objectName().toStdString();
+
+    while (QApplication::focusWidget() != frame->Control(IDCANCEL))
+        PressOnFocus(Qt::Key_Tab);
+    PressOnFocus(Qt::Key_Space);
+    EXPECT_FALSE(frame->isVisible());
+    EXPECT_EQ(frame->result(), QDialog::Rejected);
+    EXPECT_TRUE(ListTree(home.Home()) == std::vector<std::string>{"Desktop"});
+}
+
+// With both options on, the install ends the setup process by starting the installed
+// program, so the two presses run in a child process of the test.
+TEST_F(WizardTest, EnterTwiceFromTheStartInstallsWithTheDefaults) {
+    ASSERT_TRUE(QTest::qWaitForWindowActive(frame.get()));
+    home.SetEnv("CORVANE_TEST_REPORT_RUN", "1"); // the started calculator ends at once
+    GTEST_FLAG_SET(death_test_style, "fast");
+    EXPECT_EXIT(
+        {
+            PressOnFocus(Qt::Key_Return);
+            PressOnFocus(Qt::Key_Return);
+            std::_Exit(3); // still running: the second Enter did not install
+        },
+        ::testing::ExitedWithCode(0), "");
+    EXPECT_TRUE(Exists(Folder() + "corvane"));
+    EXPECT_TRUE(Exists(home.Desktop() + "Corvane Calculator.desktop"));
+    EXPECT_TRUE(Exists(home.Applications() + "Corvane Calculator/Corvane Calculator.desktop"));
+    EXPECT_FALSE(Exists(log)); // no message box: the installed program was started instead
 }
 
 TEST_F(WizardTest, FailedInstallShowsTheMessageAndStaysThenAnotherFolderWorks) {
