@@ -5,7 +5,7 @@ file(GLOB UI_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/ui/*.cpp ${CMAKE_SOUR
 list(REMOVE_ITEM UI_SOURCES ${CMAKE_SOURCE_DIR}/ui/main.cpp)
 add_library(corvane_ui STATIC ${UI_SOURCES})
 set_target_properties(corvane_ui PROPERTIES AUTOMOC ON)
-target_link_libraries(corvane_ui PUBLIC corvane_controls corvane_core)
+target_link_libraries(corvane_ui PUBLIC corvane_controls corvane_uilogic corvane_core)
 
 add_executable(corvane ${CMAKE_SOURCE_DIR}/ui/main.cpp)
 target_link_libraries(corvane PRIVATE corvane_ui corvane_resources)

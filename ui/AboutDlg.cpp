@@ -3,7 +3,7 @@
 #include "controls/CXButton.h"
 #include "controls/CXImageList.h"
 #include "ui/DialogTemplates.h"
-#include "ui/Pages.h"
+#include "uilogic/Pages.h"
 
 namespace {
 constexpr int kButtonRoom = 40; // below the page, for the OK button

@@ -4,7 +4,7 @@
 #include "controls/CXImageList.h"
 #include "controls/ResourceScheme.h"
 #include "ui/DialogTemplates.h"
-#include "ui/Pages.h"
+#include "uilogic/Pages.h"
 
 namespace {
 constexpr int kButtonRoom = 40; // below the page, for the OK button

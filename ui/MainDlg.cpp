@@ -7,11 +7,11 @@
 #include "ui/AboutDlg.h"
 #include "ui/DialogTemplates.h"
 #include "ui/HelpDlg.h"
-#include "ui/KeyTable.h"
-#include "ui/Pages.h"
 #include "ui/PaneEdit.h"
 #include "ui/PaneText.h"
 #include "ui/SettingsDlg.h"
+#include "uilogic/KeyEdit.h"
+#include "uilogic/Pages.h"
 #include "worksheet/Worksheet.h"
 
 #include <QApplication>
@@ -356,18 +356,13 @@ void CMainDlg::OnPanelNavigate(BrowserHook* hook) {
 }
 
 void CMainDlg::InsertKey(const std::string& key) {
-    const QString pane = m_editExpressions->toPlainText();
     const QTextCursor cursor = m_editExpressions->textCursor();
-    const int s = CrLfPosFromCursor(pane, cursor.selectionStart());
-    const int e = CrLfPosFromCursor(pane, cursor.selectionEnd());
-    const KeyEdit edit = ApplyKey(key, WithCrLf(pane), s, e);
-
+    const KeyEdit edit = ApplyKeyToPane(key, m_editExpressions->toPlainText().toStdU16String(),
+                                        cursor.selectionStart(), cursor.selectionEnd());
     if (edit.textChanged) {
-        QString newPane = edit.text;
-        newPane.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-        SetExpressionText(newPane);
+        SetExpressionText(QString::fromStdU16String(edit.text));
         QTextCursor caret = m_editExpressions->textCursor();
-        caret.setPosition(CursorPosFromCrLf(newPane, edit.caret));
+        caret.setPosition(edit.caret);
         m_editExpressions->setTextCursor(caret);
         m_editExpressions->ensureCursorVisible();
     } else if (edit.move != CaretMove::None) {

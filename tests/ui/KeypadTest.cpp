@@ -7,7 +7,7 @@
 #include "settings/CalcSettings.h"
 #include "settings/TextTable.h"
 #include "ui/MainDlg.h"
-#include "ui/PaneText.h"
+#include "uilogic/PaneText.h"
 
 #include <QPlainTextEdit>
 #include <QWebEnginePage>
@@ -20,9 +20,10 @@ namespace {
 // the CR LF text.
 void SetPane(QPlainTextEdit* pane, const QString& text, int s, int e) {
     pane->setPlainText(text);
+    const std::u16string units = text.toStdU16String();
     QTextCursor cursor = pane->textCursor();
-    cursor.setPosition(CursorPosFromCrLf(text, s));
-    cursor.setPosition(CursorPosFromCrLf(text, e), QTextCursor::KeepAnchor);
+    cursor.setPosition(CursorPosFromCrLf(units, s));
+    cursor.setPosition(CursorPosFromCrLf(units, e), QTextCursor::KeepAnchor);
     pane->setTextCursor(cursor);
 }
 
@@ -34,7 +35,7 @@ void CountingHook(BrowserHook* hook) {
 }
 
 int CaretCrLf(QPlainTextEdit* pane) {
-    return CrLfPosFromCursor(pane->toPlainText(), pane->textCursor().position());
+    return CrLfPosFromCursor(pane->toPlainText().toStdU16String(), pane->textCursor().position());
 }
 
 } // namespace

@@ -1,7 +1,5 @@
 #pragma once
 
-#include <QString>
-
 #include <string>
 
 // The keypad's keys and what each does to the expression pane's text.
@@ -16,13 +14,19 @@ bool KeyNameFromAddress(const std::string& url, const std::string& prefix, std::
 
 enum class CaretMove { None, Up, Down, Left, Right };
 
-// What one key does to the text; positions count a line break as 2 (CR LF text).
+// What one key does to the text.
 struct KeyEdit {
     bool textChanged = false; // false: text and selection stay as they are
-    QString text;             // the new CR LF text, when changed
+    std::u16string text;      // the new text, when changed
     int caret = 0;            // the new caret position, when changed
     CaretMove move = CaretMove::None;
 };
 
-// Applies key to crlfText with the selection from selStart to selEnd.
-KeyEdit ApplyKey(const std::string& key, const QString& crlfText, int selStart, int selEnd);
+// Applies key to crlfText with the selection from selStart to selEnd; positions count a line
+// break as 2, and the answer is CR LF text with a CR LF caret position.
+KeyEdit ApplyKey(const std::string& key, const std::u16string& crlfText, int selStart, int selEnd);
+
+// The same edit on the pane's own form: paneText has '\n' breaks and the selection and the
+// answer's caret are cursor positions in it.
+KeyEdit ApplyKeyToPane(const std::string& key, const std::u16string& paneText, int selStart,
+                       int selEnd);

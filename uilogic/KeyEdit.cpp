@@ -1,4 +1,6 @@
-#include "ui/KeyTable.h"
+#include "uilogic/KeyEdit.h"
+
+#include "uilogic/PaneText.h"
 
 #include <algorithm>
 #include <array>
@@ -31,6 +33,15 @@ CaretMove ArrowForKey(const std::string& key) {
     return CaretMove::None;
 }
 
+// Each byte of a key's text stands for the character of the same code (the key names are 8-bit).
+std::u16string Widened(const std::string& text) {
+    std::u16string wide;
+    wide.reserve(text.size());
+    for (const char c : text)
+        wide += static_cast<char16_t>(static_cast<unsigned char>(c));
+    return wide;
+}
+
 } // namespace
 
 std::string InsertedTextForKey(const std::string& key) {
@@ -54,21 +65,21 @@ bool KeyNameFromAddress(const std::string& url, const std::string& prefix, std::
     return true;
 }
 
-KeyEdit ApplyKey(const std::string& key, const QString& crlfText, int selStart, int selEnd) {
+KeyEdit ApplyKey(const std::string& key, const std::u16string& crlfText, int selStart, int selEnd) {
     KeyEdit edit;
     const int size = static_cast<int>(crlfText.size());
     int s = std::clamp(std::min(selStart, selEnd), 0, size);
     const int e = std::clamp(std::max(selStart, selEnd), 0, size);
-    const QString t = QString::fromLatin1(InsertedTextForKey(key).c_str());
+    const std::u16string t = Widened(InsertedTextForKey(key));
     int caretOffset = 0;
 
     if (key == "del" && s > 0) {
         --s;
-        if (crlfText[s] == QLatin1Char('\n') && s > 0)
+        if (crlfText[static_cast<size_t>(s)] == u'\n' && s > 0)
             --s; // a CR LF line break goes as a whole
-    } else if (!t.isEmpty()) {
+    } else if (!t.empty()) {
         caretOffset = static_cast<int>(t.size());
-        if (t.size() >= 2 && t.endsWith(QLatin1Char(')')))
+        if (t.size() >= 2 && t.back() == u')')
             --caretOffset;
     } else {
         edit.move = ArrowForKey(key);
@@ -77,8 +88,18 @@ KeyEdit ApplyKey(const std::string& key, const QString& crlfText, int selStart, 
 
     edit.textChanged = true;
     edit.text = crlfText;
-    edit.text.remove(s, e - s);
-    edit.text.insert(s, t);
+    edit.text.replace(static_cast<size_t>(s), static_cast<size_t>(e - s), t);
     edit.caret = s + caretOffset;
+    return edit;
+}
+
+KeyEdit ApplyKeyToPane(const std::string& key, const std::u16string& paneText, int selStart,
+                       int selEnd) {
+    KeyEdit edit = ApplyKey(key, WithCrLf(paneText), CrLfPosFromCursor(paneText, selStart),
+                            CrLfPosFromCursor(paneText, selEnd));
+    if (edit.textChanged) {
+        edit.text = WithoutCrLf(edit.text);
+        edit.caret = CursorPosFromCrLf(edit.text, edit.caret);
+    }
     return edit;
 }

@@ -1,4 +1,4 @@
-#include "ui/Pages.h"
+#include "uilogic/Pages.h"
 
 const char kCellAttributes[] =
     "<td onMouseOver='ov(this,1)' onMouseOut='ov(this,0)'onmousedown='ov(this,2)' "

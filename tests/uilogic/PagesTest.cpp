@@ -1,0 +1,31 @@
+// Filling the keypad, About and Help pages.
+#include "uilogic/Pages.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+namespace {
+
+TEST(PagesTest, CellAttributesGoIntoEveryKeyCell) {
+    EXPECT_EQ(std::strlen(kCellAttributes), size_t(142));
+    std::string page = "<tr><td id=\"a\">a</td><td class=\"x\">b</td></tr>";
+    ReplaceAll(page, "<td", kCellAttributes);
+    EXPECT_EQ(page.find("<td id="), std::string::npos);
+    EXPECT_NE(page.find("ondblclick='ent(this)' id=\"a\">"), std::string::npos);
+    EXPECT_NE(page.find("onMouseOut='ov(this,0)'onmousedown"), std::string::npos);
+}
+
+TEST(PagesTest, ReplaceAllDoesNotRescan) {
+    std::string text = "<td<td";
+    ReplaceAll(text, "<td", "<td x");
+    EXPECT_EQ(text, "<td x<td x");
+    std::string ver = "$ver$ and $ver$";
+    ReplaceAll(ver, "$ver$", "1.0");
+    EXPECT_EQ(ver, "1.0 and 1.0");
+    std::string same = "abc";
+    ReplaceAll(same, "", "x");
+    EXPECT_EQ(same, "abc");
+}
+
+} // namespace
