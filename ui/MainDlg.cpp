@@ -12,6 +12,7 @@
 #include "ui/SettingsDlg.h"
 #include "uilogic/KeyEdit.h"
 #include "uilogic/Pages.h"
+#include "uilogic/Placement.h"
 #include "worksheet/Worksheet.h"
 
 #include <QApplication>
@@ -28,11 +29,17 @@ constexpr int kPanelSpace = 181;   // taken from the panes while the keypad is s
 constexpr int kResultsWidth = 150; // the results pane's fixed width
 constexpr int kPaneTop = 22;       // below the row of small buttons
 constexpr int kSmallButton = 20;   // the small buttons are squares of this size
-constexpr int kFirstWidth = 510;   // first run: the window's size, centred on the screen
-constexpr int kFirstHeight = 285;
 constexpr int kFocusPeriodMs = 500;
-const QSize kMinWithPanel(450, 245);
-const QSize kMinWithoutPanel(200, 80);
+constexpr int kFramePollMs = 10;   // how often to look whether the frame is known yet
+constexpr int kFrameWaitMs = 3000; // how long to look, after showing or restoring
+
+ScreenBox BoxOf(const QRect& r) {
+    return {r.x(), r.y(), r.width(), r.height()};
+}
+
+QRect RectOf(const ScreenBox& b) {
+    return QRect(b.x, b.y, b.width, b.height);
+}
 
 } // namespace
 
@@ -109,6 +116,8 @@ void CMainDlg::InitDialog() {
         x += kSmallButton + 1;
     }
 
+    m_frameTimer.setInterval(kFramePollMs);
+    connect(&m_frameTimer, &QTimer::timeout, this, &CMainDlg::FitFrame);
     PlaceWindow();
     if (g_settings.m_windowState == 1)
         setWindowState(windowState() | Qt::WindowMinimized);
@@ -132,25 +141,42 @@ void CMainDlg::InitDialog() {
 }
 
 void CMainDlg::PlaceWindow() {
-    if (g_settings.m_windowState == -1) {
-        const QRect screenRect = screen() ? screen()->availableGeometry() : QRect();
-        m_wantedFrame = QRect(screenRect.x() + (screenRect.width() - kFirstWidth) / 2,
-                              screenRect.y() + (screenRect.height() - kFirstHeight) / 2,
-                              kFirstWidth, kFirstHeight);
-        g_settings.m_windowRect = {0, 0, kFirstWidth, kFirstHeight};
-    } else {
-        const WindowRect& r = g_settings.m_windowRect;
-        m_wantedFrame = QRect(r.left, r.top, r.right - r.left, r.bottom - r.top);
-    }
-    // Until the window is shown its frame is unknown: place the inside there for now.
-    setGeometry(m_wantedFrame);
+    const QRect workArea = screen() ? screen()->availableGeometry() : QRect();
+    m_startPlacement = StartPlacement(StartOuterBox(g_settings, BoxOf(workArea)));
+    // Until the window manager has framed the window its frame is unknown. move() places the
+    // frame's corner, so only the size is left to correct: the inside takes the whole outer
+    // size for now, and FitFrame shrinks it once the frame is known.
+    const ScreenBox& outer = m_startPlacement.WantedOuter();
+    move(outer.x, outer.y);
+    resize(outer.width, outer.height);
+    m_frameWait.start();
+}
+
+FrameWidths CMainDlg::Frame() const {
+    const QMargins m = windowHandle() ? windowHandle()->frameMargins() : QMargins();
+    return {m.left(), m.top(), m.right(), m.bottom()};
 }
 
 void CMainDlg::FitFrame() {
-    // The stored rectangle is the outer one: once the frame is known, the inside shrinks by it.
-    const QMargins frame = windowHandle() ? windowHandle()->frameMargins() : QMargins();
-    if (!frame.isNull() && !isMinimized())
-        setGeometry(m_wantedFrame.marginsRemoved(frame));
+    const FrameWidths frame = Frame();
+    ScreenBox inner;
+    // Resizing a window that starts minimised would restore it: that waits for the restore.
+    if (!isMinimized() && m_startPlacement.OnFrame(frame, inner))
+        setGeometry(RectOf(inner));
+    if (frame.IsKnown() != m_bFrameKnown) {
+        m_bFrameKnown = frame.IsKnown();
+        ApplyMinimumSize();
+    }
+    const bool looking = m_startPlacement.IsPending() && m_frameWait.elapsed() < kFrameWaitMs;
+    if (looking && !m_frameTimer.isActive())
+        m_frameTimer.start();
+    else if (!looking)
+        m_frameTimer.stop();
+}
+
+void CMainDlg::ApplyMinimumSize() {
+    const BoxSize inner = MinimumInnerSize(g_settings.m_showButtons != 0, Frame());
+    setMinimumSize(inner.width, inner.height);
 }
 
 void CMainDlg::LoadSettingsIntoPane() {
@@ -206,6 +232,8 @@ void CMainDlg::ApplyKeepOnTop() {
             window->setFlags(flags);
     }
     show();
+    if (isMinimized())
+        return; // raising or activating would restore a window started minimised
     raise();
     activateWindow();
 }
@@ -215,7 +243,7 @@ void CMainDlg::ApplyPanelVisibility() {
     m_btnPanel->SetImage(SharedImages(), shown ? SharedImage::ArrowLeft : SharedImage::ArrowRight);
     m_browser.setVisible(shown);
     AddToolTip(m_btnPanel, shown ? QStringLiteral("Hide buttons") : QStringLiteral("Show buttons"));
-    setMinimumSize(shown ? kMinWithPanel : kMinWithoutPanel);
+    ApplyMinimumSize();
 }
 
 void CMainDlg::OnPanelButton() {
@@ -225,6 +253,16 @@ void CMainDlg::OnPanelButton() {
     // Only the right edge moves; the resize lays the panes out again.
     const int delta = g_settings.m_showButtons ? kPanelWidth : -kPanelWidth;
     resize(before.width() + delta, before.height());
+}
+
+void CMainDlg::changeEvent(QEvent* event) {
+    CXDialog::changeEvent(event);
+    // A window started minimised may learn its frame only when it is restored.
+    if (event->type() == QEvent::WindowStateChange && !isMinimized() &&
+        m_startPlacement.IsPending()) {
+        m_frameWait.start();
+        FitFrame();
+    }
 }
 
 void CMainDlg::resizeEvent(QResizeEvent* event) {
@@ -313,18 +351,13 @@ void CMainDlg::OnFocusTimer() {
 }
 
 void CMainDlg::FocusExpressions() {
-    activateWindow();
+    if (!isMinimized())
+        activateWindow();
     m_editExpressions->setFocus(Qt::OtherFocusReason);
 }
 
 void CMainDlg::StoreWindowAndSave() {
-    const QRect outer = frameGeometry();
-    const bool minimised = isMinimized();
-    g_settings.m_windowState = minimised ? 1 : 0;
-    if (!minimised) {
-        g_settings.m_windowRect = {outer.x(), outer.y(), outer.x() + outer.width(),
-                                   outer.y() + outer.height()};
-    }
+    RecordPlacement(g_settings, BoxOf(frameGeometry()), isMinimized());
     g_settings.m_expressions = PaneToProgramText(m_editExpressions->toPlainText());
     SaveSettings(m_settingsPath);
 }

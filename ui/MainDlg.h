@@ -3,7 +3,9 @@
 #include "controls/CXDialog.h"
 #include "controls/CXWebBrowser.h"
 #include "settings/CalcSettings.h"
+#include "uilogic/Placement.h"
 
+#include <QElapsedTimer>
 #include <QTimer>
 
 #include <string>
@@ -48,12 +50,15 @@ protected:
     bool PreTranslateMessage(QObject* receiver, QKeyEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void done(int result) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     void InitDialog();
     void AttachControls();
     void PlaceWindow();
     void FitFrame();
+    FrameWidths Frame() const;
+    void ApplyMinimumSize();
     void Layout(int cx, int cy);
     void OnPanelButton();
     void OnSettingsButton();
@@ -74,7 +79,10 @@ private:
 
     std::string m_settingsPath;
     QTimer m_focusTimer;
-    QRect m_wantedFrame;         // the outer rectangle placed at start-up
+    StartPlacement m_startPlacement{ScreenBox()}; // the outer rectangle placed at start-up
+    QTimer m_frameTimer;       // looks for the frame until the window manager reports it
+    QElapsedTimer m_frameWait; // since the window was shown or restored
+    bool m_bFrameKnown = false;
     QString m_resultsShown;      // the results pane's text as last written
     bool m_bSettingText = false; // the program is changing the expression pane
     bool m_bStored = false;      // placement and expressions already saved on closing

@@ -1,0 +1,102 @@
+#include "uilogic/Placement.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const FrameWidths kOpenboxFrame{1, 20, 1, 5};
+const ScreenBox kWorkArea{0, 0, 1280, 800};
+
+// One run of the window as the toolkit lives it: the inside is first put on the wanted outer
+// rectangle, the frame arrives late, and closing records frame plus inside.
+ScreenBox StartAndClose(CalcSettings& settings, const FrameWidths& frame) {
+    StartPlacement start(StartOuterBox(settings, kWorkArea));
+    ScreenBox inner = start.WantedOuter();
+    ScreenBox fitted;
+    EXPECT_FALSE(start.OnFrame(FrameWidths(), fitted)); // not yet known
+    if (start.OnFrame(frame, fitted))
+        inner = fitted;
+    const ScreenBox outer = OuterFromInner(inner, frame);
+    RecordPlacement(settings, outer, false);
+    return outer;
+}
+
+} // namespace
+
+TEST(Placement, FirstRunIsCentredAtDefaultSizeAndRecorded) {
+    CalcSettings settings;
+    const ScreenBox outer = StartOuterBox(settings, kWorkArea);
+    EXPECT_EQ(outer, (ScreenBox{385, 257, 510, 285}));
+    EXPECT_EQ(settings.m_windowRect.right, 510);
+    EXPECT_EQ(settings.m_windowRect.bottom, 285);
+    EXPECT_EQ(settings.m_windowState, -1);
+
+    // A work area that does not start at the origin (a panel on the left or top).
+    CalcSettings again;
+    EXPECT_EQ(StartOuterBox(again, ScreenBox{100, 30, 1180, 770}), (ScreenBox{435, 272, 510, 285}));
+}
+
+TEST(Placement, StoredRectangleIsTheOuterOneEitherWay) {
+    CalcSettings settings;
+    settings.m_windowState = 1; // minimised at the last close: the rectangle still applies
+    settings.m_windowRect = {384, 237, 896, 547};
+    EXPECT_EQ(StartOuterBox(settings, kWorkArea), (ScreenBox{384, 237, 512, 310}));
+
+    const ScreenBox inner = InnerFromOuter({384, 237, 512, 310}, kOpenboxFrame);
+    EXPECT_EQ(inner, (ScreenBox{385, 257, 510, 285}));
+    EXPECT_EQ(OuterFromInner(inner, kOpenboxFrame), (ScreenBox{384, 237, 512, 310}));
+}
+
+TEST(Placement, TwentyStartsAndClosesLeaveTheRectangleAsItWas) {
+    for (const FrameWidths& frame : {kOpenboxFrame, FrameWidths{4, 30, 4, 4}, FrameWidths()}) {
+        CalcSettings settings; // first run
+        const ScreenBox first = StartAndClose(settings, frame);
+        EXPECT_EQ(first, (ScreenBox{385, 257, 510, 285}));
+        const WindowRect stored = settings.m_windowRect;
+        for (int run = 0; run < 20; ++run)
+            EXPECT_EQ(StartAndClose(settings, frame), first) << "run " << run;
+        EXPECT_EQ(settings.m_windowRect.left, stored.left);
+        EXPECT_EQ(settings.m_windowRect.top, stored.top);
+        EXPECT_EQ(settings.m_windowRect.right, stored.right);
+        EXPECT_EQ(settings.m_windowRect.bottom, stored.bottom);
+        EXPECT_EQ(settings.m_windowState, 0);
+    }
+}
+
+TEST(Placement, LateFrameIsFittedOnceOnly) {
+    StartPlacement start({100, 80, 510, 285});
+    ScreenBox inner;
+    EXPECT_FALSE(start.OnFrame(FrameWidths(), inner));
+    EXPECT_TRUE(start.IsPending());
+    ASSERT_TRUE(start.OnFrame(kOpenboxFrame, inner));
+    EXPECT_EQ(inner, (ScreenBox{101, 100, 508, 260}));
+    EXPECT_FALSE(start.IsPending());
+    // Afterwards the window belongs to the user: a later report changes nothing.
+    inner = ScreenBox();
+    EXPECT_FALSE(start.OnFrame(FrameWidths{4, 30, 4, 4}, inner));
+    EXPECT_EQ(inner, ScreenBox());
+}
+
+TEST(Placement, MinimumSizesApplyToTheOuterWindow) {
+    EXPECT_EQ(MinimumInnerSize(true, kOpenboxFrame), (BoxSize{448, 220}));
+    EXPECT_EQ(MinimumInnerSize(false, kOpenboxFrame), (BoxSize{198, 55}));
+    // Without a known frame the inside is the whole window.
+    EXPECT_EQ(MinimumInnerSize(true, FrameWidths()), (BoxSize{450, 245}));
+    EXPECT_EQ(MinimumInnerSize(false, FrameWidths()), (BoxSize{200, 80}));
+}
+
+TEST(Placement, MinimisedCloseKeepsTheLastRectangle) {
+    CalcSettings settings;
+    settings.m_windowRect = {10, 20, 520, 305};
+    RecordPlacement(settings, {0, 0, 160, 30}, true);
+    EXPECT_EQ(settings.m_windowState, 1);
+    EXPECT_EQ(settings.m_windowRect.left, 10);
+    EXPECT_EQ(settings.m_windowRect.bottom, 305);
+
+    RecordPlacement(settings, {50, 60, 600, 300}, false);
+    EXPECT_EQ(settings.m_windowState, 0);
+    EXPECT_EQ(settings.m_windowRect.left, 50);
+    EXPECT_EQ(settings.m_windowRect.top, 60);
+    EXPECT_EQ(settings.m_windowRect.right, 650);
+    EXPECT_EQ(settings.m_windowRect.bottom, 360);
+}

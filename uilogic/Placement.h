@@ -1,0 +1,63 @@
+#pragma once
+
+#include "settings/CalcSettings.h"
+
+// Where the main window stands, decided without any toolkit. The settings keep the outer
+// rectangle, frame included; the toolkit places the inside. The window manager reports its
+// frame only after it has mapped the window, so the start is placed in two steps: first the
+// inside on the whole outer rectangle, then, once the frame is known, the inside within it.
+
+struct ScreenBox {
+    int x = 0, y = 0, width = 0, height = 0;
+
+    bool operator==(const ScreenBox& o) const {
+        return x == o.x && y == o.y && width == o.width && height == o.height;
+    }
+    bool operator!=(const ScreenBox& o) const { return !(*this == o); }
+};
+
+// The widths of the window manager's frame on each side; all 0 while it is unknown.
+struct FrameWidths {
+    int left = 0, top = 0, right = 0, bottom = 0;
+
+    bool IsKnown() const { return left != 0 || top != 0 || right != 0 || bottom != 0; }
+};
+
+struct BoxSize {
+    int width = 0, height = 0;
+
+    bool operator==(const BoxSize& o) const { return width == o.width && height == o.height; }
+};
+
+// The outer rectangle the window starts on: the stored one, or on a first run (state -1) a
+// window of 510 x 285 centred on the work area. A first run records (0, 0, 510, 285).
+ScreenBox StartOuterBox(CalcSettings& settings, const ScreenBox& workArea);
+
+ScreenBox InnerFromOuter(const ScreenBox& outer, const FrameWidths& frame);
+ScreenBox OuterFromInner(const ScreenBox& inner, const FrameWidths& frame);
+
+// The smallest inside that keeps the outer window at its minimum size: 450 x 245 with the
+// keypad, 200 x 80 without.
+BoxSize MinimumInnerSize(bool panelShown, const FrameWidths& frame);
+
+// The bookkeeping before the settings are saved: the state, and the outer rectangle only
+// when the window is not minimised (a minimised window keeps the last one).
+void RecordPlacement(CalcSettings& settings, const ScreenBox& outer, bool minimised);
+
+// The second step of the start: once the frame is known, the inside that puts the outer
+// rectangle where it was wanted. Answers once; afterwards the window is the user's.
+class StartPlacement {
+public:
+    explicit StartPlacement(const ScreenBox& wantedOuter) : m_wantedOuter(wantedOuter) {}
+
+    const ScreenBox& WantedOuter() const { return m_wantedOuter; }
+    bool IsPending() const { return m_pending; }
+
+    // Called whenever the frame may have become known. Returns true, with the inside to
+    // apply, the first time the frame is known; false before and ever after.
+    bool OnFrame(const FrameWidths& frame, ScreenBox& inner);
+
+private:
+    ScreenBox m_wantedOuter;
+    bool m_pending = true;
+};
