@@ -37,3 +37,19 @@ if(CORVANE_BENCH)
   add_executable(window_bench ${UI_BENCH_SOURCES})
   target_link_libraries(window_bench PRIVATE corvane_ui corvane_resources benchmark::benchmark)
 endif()
+
+# --- The real-desktop lane: the real program under Xvfb with openbox, driven by real X input ---
+# One ctest entry per test file under tests/desktop/ (each runs its own X server on a display
+# it picks itself). Run alone, so that no other test competes for the two cores while keys are
+# typed 20 ms apart.
+find_package(Python3 REQUIRED COMPONENTS Interpreter)
+file(GLOB DESKTOP_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/desktop/test_*.py)
+foreach(test_file ${DESKTOP_TESTS})
+  get_filename_component(module ${test_file} NAME_WE)
+  string(REGEX REPLACE "^test_" "" name ${module})
+  add_test(NAME desktop.${name} COMMAND ${Python3_EXECUTABLE} -m unittest -v ${module}
+           WORKING_DIRECTORY ${CMAKE_SOURCE_DIR}/tests/desktop)
+  set_tests_properties(desktop.${name} PROPERTIES
+    LABELS desktop RUN_SERIAL TRUE TIMEOUT 120
+    ENVIRONMENT "CORVANE_PROGRAM=${CMAKE_BINARY_DIR}/installed/corvane;PYTHONDONTWRITEBYTECODE=1")
+endforeach()

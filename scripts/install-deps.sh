@@ -35,6 +35,14 @@ PACKAGES=(
     # offscreen window tests render text
     fonts-dejavu-core
     fontconfig
+    # the real-desktop tests: an X server, a window manager, X input and true geometry,
+    # screenshots, and the interpreter that drives them
+    xvfb
+    openbox
+    xdotool
+    x11-utils
+    imagemagick
+    python3
     # a locale with a decimal comma, for the tests that literals never depend on the locale
     locales
 )

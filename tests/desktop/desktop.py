@@ -1,0 +1,297 @@
+"""The calculator on a real X server: Xvfb with openbox, driven by real X input.
+
+A VirtualDesktop is an Xvfb on a free display (chosen by Xvfb itself) with openbox running in
+it. A Calculator is one run of the real program, copied into a scratch folder of its own so
+that its settings file (beside the executable) belongs to that test alone. True geometry comes
+from xwininfo and the frame from _NET_FRAME_EXTENTS, since xdotool's geometry is wrong under a
+reparenting window manager. Every wait polls a condition with a time limit.
+"""
+import os
+import shutil
+import subprocess
+import tempfile
+import time
+
+PROGRAM = os.environ.get("CORVANE_PROGRAM", "")
+SETTINGS_NAME = "corvane.cfg"
+TITLE = "Corvane Calculator"
+SCREEN_WIDTH, SCREEN_HEIGHT = 1280, 800
+
+
+class Timeout(AssertionError):
+    pass
+
+
+def wait_until(condition, timeout, what, interval=0.02):
+    """Polls condition() until it returns something true; returns that, or fails after timeout."""
+    deadline = time.monotonic() + timeout
+    while True:
+        value = condition()
+        if value:
+            return value
+        if time.monotonic() > deadline:
+            raise Timeout(f"timed out after {timeout} s waiting for {what}")
+        time.sleep(interval)
+
+
+class Rect:
+    def __init__(self, left, top, width, height):
+        self.left, self.top, self.width, self.height = left, top, width, height
+
+    @property
+    def right(self):
+        return self.left + self.width
+
+    @property
+    def bottom(self):
+        return self.top + self.height
+
+    def __eq__(self, other):
+        return (self.left, self.top, self.width, self.height) == \
+            (other.left, other.top, other.width, other.height)
+
+    def __repr__(self):
+        return f"Rect({self.left}, {self.top}, {self.width} x {self.height})"
+
+
+class Image:
+    """A screenshot as RGB pixels (read from ImageMagick's PPM output)."""
+
+    def __init__(self, ppm):
+        parts = []
+        pos = 0
+        while len(parts) < 4:  # magic, width, height, maximum value
+            while ppm[pos:pos + 1].isspace():
+                pos += 1
+            end = pos
+            while not ppm[end:end + 1].isspace():
+                end += 1
+            parts.append(ppm[pos:end])
+            pos = end
+        if parts[0] != b"P6" or parts[3] != b"255":
+            raise ValueError("not an 8-bit PPM image")
+        self.width, self.height = int(parts[1]), int(parts[2])
+        self.data = ppm[pos + 1:]
+
+    def pixel(self, x, y):
+        i = (y * self.width + x) * 3
+        return tuple(self.data[i:i + 3])
+
+    def dark_rows(self, rect, threshold=110):
+        """The rows of rect (relative to its top) that hold at least one dark pixel."""
+        rows = []
+        for y in range(rect.top, rect.bottom):
+            line = self.data[(y * self.width + rect.left) * 3:(y * self.width + rect.right) * 3]
+            if any(sum(line[i:i + 3]) < threshold * 3 for i in range(0, len(line), 3)):
+                rows.append(y - rect.top)
+        return rows
+
+    def colour_count(self, rect):
+        return len({self.pixel(x, y) for y in range(rect.top, rect.bottom, 2)
+                    for x in range(rect.left, rect.right, 2)})
+
+
+class VirtualDesktop:
+    """Xvfb on a display it picks itself, with openbox as the window manager."""
+
+    def __init__(self):
+        self.xvfb = None
+        self.openbox = None
+        self.display = None
+        self.env = None
+
+    def __enter__(self):
+        read_end, write_end = os.pipe()
+        self.xvfb = subprocess.Popen(
+            ["Xvfb", "-displayfd", str(write_end), "-screen", "0",
+             f"{SCREEN_WIDTH}x{SCREEN_HEIGHT}x24", "-nolisten", "tcp"],
+            pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        os.close(write_end)
+        number = b""
+        with os.fdopen(read_end, "rb") as pipe:
+            deadline = time.monotonic() + 15
+            while not number.endswith(b"\n") and time.monotonic() < deadline:
+                chunk = pipe.read(1)
+                if not chunk:
+                    break
+                number += chunk
+        if not number.strip():
+            self.__exit__(None, None, None)
+            raise RuntimeError("Xvfb did not report its display")
+        self.display = ":" + number.decode().strip()
+        self.env = dict(os.environ, DISPLAY=self.display)
+        self.env.pop("QT_QPA_PLATFORM", None)
+        self.openbox = subprocess.Popen(["openbox", "--sm-disable"], env=self.env,
+                                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        # openbox is ready once it has announced itself on the root window.
+        wait_until(lambda: "window id" in self.x("xprop", "-root", "_NET_SUPPORTING_WM_CHECK"),
+                   15, "openbox to start")
+        return self
+
+    def __exit__(self, *exc):
+        for proc in (self.openbox, self.xvfb):
+            if proc and proc.poll() is None:
+                proc.terminate()
+                try:
+                    proc.wait(5)
+                except subprocess.TimeoutExpired:
+                    proc.kill()
+                    proc.wait()
+
+    def x(self, *command, check=False):
+        """Runs an X client program on this display and returns its standard output."""
+        result = subprocess.run(command, env=self.env, stdout=subprocess.PIPE,
+                                stderr=subprocess.DEVNULL, text=True, timeout=20)
+        if check and result.returncode != 0:
+            raise RuntimeError(f"{' '.join(command)} failed with {result.returncode}")
+        return result.stdout
+
+    def xdotool(self, *args):
+        return self.x("xdotool", *args, check=True)
+
+    def screenshot(self, path=None):
+        """The whole screen; also saved as a PNG at path when given."""
+        ppm = subprocess.run(["import", "-display", self.display, "-window", "root", "ppm:-"],
+                             stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, check=True,
+                             timeout=20).stdout
+        if path:
+            subprocess.run(["convert", "ppm:-", path], input=ppm, check=True, timeout=20)
+        return Image(ppm)
+
+    def window_named(self, name):
+        """The visible window whose title is exactly name, or None."""
+        ids = self.x("xdotool", "search", "--onlyvisible", "--name", f"^{name}$").split()
+        return ids[0] if ids else None
+
+    def active_window(self):
+        return self.x("xdotool", "getactivewindow").strip()
+
+    def client_rect(self, window):
+        """The window's inside on the screen, from xwininfo."""
+        info = {}
+        for line in self.x("xwininfo", "-id", window).splitlines():
+            key, _, value = line.strip().partition(":")
+            info[key] = value.strip()
+        return Rect(int(info["Absolute upper-left X"]), int(info["Absolute upper-left Y"]),
+                    int(info["Width"]), int(info["Height"]))
+
+    def frame_extents(self, window):
+        """(left, right, top, bottom) of the frame, or None while the manager has not set it."""
+        text = self.x("xprop", "-id", window, "_NET_FRAME_EXTENTS")
+        if "=" not in text:
+            return None
+        return tuple(int(v) for v in text.split("=", 1)[1].split(","))
+
+    def outer_rect(self, window):
+        extents = wait_until(lambda: self.frame_extents(window), 10, "the frame extents")
+        left, right, top, bottom = extents
+        inner = self.client_rect(window)
+        return Rect(inner.left - left, inner.top - top, inner.width + left + right,
+                    inner.height + top + bottom)
+
+    def click(self, x, y, button=1):
+        # A click right after the move can miss an owner-drawn button: wait until the pointer
+        # is there, and give the widget a moment to see it arrive.
+        self.xdotool("mousemove", "--sync", str(x), str(y))
+        time.sleep(0.3)
+        self.xdotool("click", str(button))
+
+
+class Calculator:
+    """One run of the real program from a scratch folder of its own."""
+
+    def __init__(self, desktop, folder, settings=None, mode=None):
+        self.desktop = desktop
+        self.folder = folder
+        self.program = os.path.join(folder, "corvane")
+        if not os.path.exists(self.program):
+            shutil.copy2(PROGRAM, self.program)
+        self.settings_path = os.path.join(folder, SETTINGS_NAME)
+        if settings is not None:
+            with open(self.settings_path, "wb") as f:
+                f.write(settings)
+        if mode is not None:
+            os.chmod(self.settings_path, mode)
+        self.proc = None
+        self.window = None
+        self.log = open(os.path.join(folder, "program.log"), "ab")
+
+    def start(self, wait_for_keypad=True, visible=True):
+        home = os.path.join(self.folder, "home")
+        runtime = os.path.join(home, "runtime")
+        os.makedirs(runtime, mode=0o700, exist_ok=True)
+        env = dict(self.desktop.env, HOME=home, XDG_RUNTIME_DIR=runtime,
+                   XDG_CONFIG_HOME=os.path.join(home, "config"),
+                   XDG_CACHE_HOME=os.path.join(home, "cache"),
+                   QTWEBENGINE_DISABLE_SANDBOX="1", QT_QPA_PLATFORM="xcb",
+                   CORVANE_REPORT_READY="1")
+        self.proc = subprocess.Popen([self.program], env=env, cwd=self.folder,
+                                     stdout=subprocess.PIPE, stderr=self.log)
+        if wait_for_keypad:
+            line = self.proc.stdout.readline()  # "ready" once the keypad page has loaded
+            if line.strip() != b"ready":
+                raise AssertionError(f"the program ended before its keypad loaded ({line!r})")
+        self.window = wait_until(lambda: self._find_window(visible), 20, "the calculator window")
+        return self
+
+    def _find_window(self, visible):
+        ids = self.desktop.x("xdotool", "search", "--all", *(["--onlyvisible"] if visible else []),
+                             "--pid", str(self.proc.pid), "--name", f"^{TITLE}").split()
+        return ids[0] if ids else None
+
+    def wait_active(self):
+        wait_until(lambda: self.desktop.active_window() == self.window, 10,
+                   "the calculator to be the active window")
+
+    def client_rect(self):
+        return self.desktop.client_rect(self.window)
+
+    def outer_rect(self):
+        return self.desktop.outer_rect(self.window)
+
+    def at(self, x, y):
+        """A point of the inside of the window on the screen."""
+        inner = self.client_rect()
+        return inner.left + x, inner.top + y
+
+    def click(self, x, y, button=1):
+        self.desktop.click(*self.at(x, y), button=button)
+
+    def close(self, timeout=20):
+        """Closes the window as a person does (Alt+F4) and waits for the program to end."""
+        self.desktop.xdotool("windowactivate", "--sync", self.window,
+                             "key", "--clearmodifiers", "alt+F4")
+        self.proc.wait(timeout)
+        self.proc.stdout.close()
+        return self.proc.returncode
+
+    def kill(self):
+        if self.proc and self.proc.poll() is None:
+            self.proc.kill()
+            self.proc.wait()
+        if self.proc and self.proc.stdout:
+            self.proc.stdout.close()
+        self.log.close()
+
+    def read_settings(self):
+        with open(self.settings_path, "rb") as f:
+            return f.read()
+
+    def settings_line(self, key):
+        for line in self.read_settings().split(b"\r\n"):
+            if line.startswith(key.encode()):
+                return line.decode()
+        return None
+
+    def expressions(self):
+        """The expression lines the program saved, in order."""
+        lines = self.read_settings().split(b"\r\n")
+        start = lines.index(b"expr: ") + 1
+        return [line[1:].decode() for line in lines[start:] if line.startswith(b" ")]
+
+
+def scratch_folder(test):
+    """A fresh folder for one test, removed when the test ends."""
+    folder = tempfile.mkdtemp(prefix="corvane-desktop-")
+    test.addCleanup(shutil.rmtree, folder, True)
+    return folder
