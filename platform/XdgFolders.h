@@ -16,9 +16,6 @@ bool GetDesktopFolder(std::string& folder);
 // The applications folder that menus read: the data folder + "applications/".
 bool GetApplicationsFolder(std::string& folder);
 
-// The folder for temporary files: $TMPDIR when set, else "/tmp/".
-std::string GetTempFolder();
-
 // The value of XDG_DESKTOP_DIR in the text of a user-dirs.dirs file, with "$HOME" expanded;
 // "" when the file does not set it to an absolute path.
 std::string ParseDesktopDirEntry(const std::string& fileText, const std::string& home);

@@ -35,10 +35,16 @@ public:
     void RunInstalled();
 
     // Stage 0 hands over to a temporary copy, stage 1 removes the installation. arguments are
-    // the command-line arguments after the program name.
+    // the command-line arguments after the program name. Stage 1 removes only the install
+    // folder that the uninstall entry names; false, with m_strError, when the folder is
+    // another one or the installed program is still there afterwards.
     bool Uninstall(int stage, const std::vector<std::string>& arguments);
 
     std::string InstalledProgramPath() const;
+
+    // The installed program as the uninstall entry's command names it; "" when there is no
+    // entry or its command names no program of the installed name.
+    static std::string InstalledProgramOfEntry();
 
     std::string m_strSubFolder; // "Corvane/", the folder every chosen base folder receives
     std::string m_strFolder;    // the install folder, with trailing '/'

@@ -102,10 +102,3 @@ bool GetApplicationsFolder(std::string& folder) {
     folder += "applications/";
     return true;
 }
-
-std::string GetTempFolder() {
-    const char* value = std::getenv("TMPDIR");
-    if (value != nullptr && value[0] != '\0')
-        return WithSlash(value);
-    return "/tmp/";
-}

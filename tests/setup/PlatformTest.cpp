@@ -2,6 +2,7 @@
 
 #include "platform/FileOps.h"
 #include "platform/Process.h"
+#include "platform/TempFolder.h"
 #include "platform/XdgFolders.h"
 
 #include <gtest/gtest.h>
@@ -10,6 +11,7 @@
 
 #include <cerrno>
 #include <filesystem>
+#include <functional>
 
 namespace {
 
@@ -88,15 +90,93 @@ TEST(XdgFolders, DesktopFolderFromUserDirsFile) {
     EXPECT_EQ(folder, "");
 }
 
-TEST(XdgFolders, TempFolder) {
+TEST(TempFolder, TmpdirThenRuntimeFolderThenAFolderOfTheUsersOwn) {
     ScratchHome scratch;
-    EXPECT_EQ(GetTempFolder(), scratch.Temp());
+    std::string folder;
+    ASSERT_TRUE(GetUserTempFolder(folder));
+    EXPECT_EQ(folder, scratch.Temp());
     scratch.SetEnv("TMPDIR", "/var/tmp");
-    EXPECT_EQ(GetTempFolder(), "/var/tmp/");
-    scratch.SetEnv("TMPDIR", "");
-    EXPECT_EQ(GetTempFolder(), "/tmp/");
-    scratch.SetEnv("TMPDIR", nullptr);
-    EXPECT_EQ(GetTempFolder(), "/tmp/");
+    ASSERT_TRUE(GetUserTempFolder(folder));
+    EXPECT_EQ(folder, "/var/tmp/");
+    for (const char* unset : {"", static_cast<const char*>(nullptr)}) {
+        scratch.SetEnv("TMPDIR", unset);
+        scratch.SetEnv("XDG_RUNTIME_DIR", "/run/user/7");
+        ASSERT_TRUE(GetUserTempFolder(folder));
+        EXPECT_EQ(folder, "/run/user/7/");
+    }
+    scratch.SetEnv("XDG_RUNTIME_DIR", nullptr);
+    const std::string own = "/tmp/corvane-" + std::to_string(::geteuid());
+    const bool existed = Exists(own);
+    ASSERT_TRUE(GetUserTempFolder(folder));
+    EXPECT_EQ(folder.rfind("/tmp/corvane-" + std::to_string(::geteuid()), 0), 0u) << folder;
+    EXPECT_TRUE(IsOwnPrivateFolder(folder));
+    if (!existed)
+        RemoveEmptyFolder(own);
+}
+
+// Whatever already holds the folder's name, the folder returned is the user's own and private.
+TEST(TempFolder, NameTakenByAnythingElseGivesAFreshFolder) {
+    ScratchHome scratch;
+    const std::string base = scratch.Root() + "t/";
+    const std::string name = base + "corvane-" + std::to_string(::geteuid());
+    std::string folder = "junk";
+    EXPECT_FALSE(GetOwnFolderUnder(base, folder)); // no base folder
+    EXPECT_EQ(folder, "");
+    std::filesystem::create_directories(base);
+    ASSERT_TRUE(GetOwnFolderUnder(base, folder));
+    EXPECT_EQ(folder, name + "/");
+    struct stat info {};
+    ASSERT_EQ(::stat(name.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0700u);
+    ASSERT_TRUE(GetOwnFolderUnder(base, folder)); // made once, then used again
+    EXPECT_EQ(folder, name + "/");
+
+    const std::string other = scratch.Root() + "other";
+    std::filesystem::create_directories(other);
+    ::chmod(other.c_str(), 0700);
+    struct Squat {
+        const char* what;
+        std::function<void()> make;
+        bool needsRoot; // only root can give a folder away
+    };
+    const Squat squats[] = {
+        {"ours, open to others", [&] { ::mkdir(name.c_str(), 0700), ::chmod(name.c_str(), 0755); },
+         false},
+        {"another user's", [&] { ::mkdir(name.c_str(), 0700), ::chown(name.c_str(), 4242, 4242); },
+         true},
+        {"a link to a private folder", [&] { ::symlink(other.c_str(), name.c_str()); }, false},
+        {"a plain file", [&] { WriteFile(name, "x"); }, false},
+    };
+    for (const Squat& squat : squats) {
+        if (squat.needsRoot && ::geteuid() != 0)
+            continue;
+        std::filesystem::remove_all(name);
+        squat.make();
+        ASSERT_TRUE(GetOwnFolderUnder(base, folder)) << squat.what;
+        EXPECT_EQ(folder.rfind(name + "-", 0), 0u) << squat.what << ": " << folder;
+        EXPECT_TRUE(IsOwnPrivateFolder(folder)) << squat.what;
+        EXPECT_FALSE(IsOwnPrivateFolder(name)) << squat.what;
+    }
+}
+
+TEST(TempFolder, OwnFileIsARegularFileOfTheUserThatOthersCannotWrite) {
+    ScratchHome scratch;
+    const std::string file = scratch.Root() + "file";
+    WriteFile(file, "x");
+    ::chmod(file.c_str(), 0755);
+    EXPECT_TRUE(IsOwnFile(file));
+    ::chmod(file.c_str(), 0775);
+    EXPECT_FALSE(IsOwnFile(file));
+    ::chmod(file.c_str(), 0755);
+    const std::string link = scratch.Root() + "link";
+    ASSERT_EQ(::symlink(file.c_str(), link.c_str()), 0);
+    EXPECT_FALSE(IsOwnFile(link));
+    EXPECT_FALSE(IsOwnFile(scratch.Root() + "missing"));
+    EXPECT_FALSE(IsOwnFile(scratch.Home())); // a folder
+    if (::geteuid() == 0) {
+        ASSERT_EQ(::chown(file.c_str(), 4242, 4242), 0);
+        EXPECT_FALSE(IsOwnFile(file));
+    }
 }
 
 TEST(FileOps, CreateDeleteAndRemoveNeverReachBeyondTheNamedItem) {

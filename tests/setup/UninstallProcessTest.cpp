@@ -113,6 +113,66 @@ TEST_F(UninstallTest, RemovalStageTakesTheFolderWithOrWithoutQuotes) {
     }
 }
 
+// The issue this guards against: a downloaded copy run with the switch once deleted the real
+// installation's entries, itself and the emptied download folder.
+TEST_F(UninstallTest, CopyThatIsNotTheInstalledProgramChangesNothing) {
+    const std::string downloads = home.Home() + "Downloads/";
+    fs::create_directories(downloads);
+    fs::copy_file(InstalledBuildProgram(), downloads + "corvane"); // a calculator copy
+    fs::copy_file(DeliveredProgram(), downloads + "corvane-setup");
+    const std::string notInstalled =
+        "box This copy of Corvane Calculator is not the installed program.\\nNothing was "
+        "changed.\n";
+    for (const std::string& copy : {downloads + "corvane", downloads + "corvane-setup"}) {
+        SCOPED_TRACE(copy);
+        const std::vector<std::string> before = ListTree(home.Home());
+        fs::remove(log);
+        ASSERT_EQ(RunProgram(copy, {"--uninstall"}), 0);
+        EXPECT_EQ(ReadFile(log), notInstalled);
+        EXPECT_EQ(ListTree(home.Home()), before);
+        EXPECT_EQ(ListTree(home.Temp()), (std::vector<std::string>{"keep"}));
+    }
+
+    // Without an uninstall entry no program is the installed one, the real one included.
+    fs::remove(home.Applications() + "Corvane Calculator/corvane-uninstall.desktop");
+    const std::vector<std::string> before = ListTree(home.Home());
+    fs::remove(log);
+    ASSERT_EQ(RunProgram(Program(), {"--uninstall"}), 0);
+    EXPECT_EQ(ReadFile(log), notInstalled);
+    EXPECT_EQ(ListTree(home.Home()), before);
+}
+
+TEST_F(UninstallTest, RemovalStageRemovesNoOtherFolderThanTheInstalledOne) {
+    const std::string downloads = home.Home() + "Downloads/";
+    fs::create_directories(downloads);
+    fs::copy_file(InstalledBuildProgram(), downloads + "corvane");
+    WriteFile(downloads + "corvane.cfg", "pin: 0\r\n");
+    const std::vector<std::string> before = ListTree(home.Home());
+    for (const std::string& folder : {downloads, std::string("\"\""), std::string("relative"),
+                                      std::string("/"), home.DataHome()}) {
+        SCOPED_TRACE(folder);
+        fs::remove(log);
+        ASSERT_EQ(RunProgram(InstalledBuildProgram(), {"--uninstall", folder}), 0);
+        std::string shown = folder == "\"\"" ? std::string() : folder;
+        if (!shown.empty() && shown.back() != '/')
+            shown += '/';
+        EXPECT_EQ(ReadFile(log),
+                  "box Nothing was removed: Corvane Calculator is not installed in\\n" + shown +
+                      "\n");
+        EXPECT_EQ(ListTree(home.Home()), before);
+    }
+}
+
+TEST_F(UninstallTest, ProgramThatCannotBeRemovedIsNotReportedRemoved) {
+    // A folder in the program's place: the removal stage deletes files only.
+    fs::remove(Program());
+    fs::create_directories(Program());
+    ASSERT_EQ(RunProgram(InstalledBuildProgram(), {"--uninstall", Folder()}), 0);
+    EXPECT_EQ(ReadFile(log),
+              "box Corvane Calculator could not be removed from\\n" + Folder() + "\n");
+    EXPECT_TRUE(Exists(Program()));
+}
+
 TEST_F(UninstallTest, OtherFirstArgumentsStartTheCalculator) {
     home.SetEnv("CORVANE_TEST_REPORT_RUN", "1");
     const std::vector<std::string> before = ListTree(home.Home());
