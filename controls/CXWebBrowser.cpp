@@ -5,8 +5,14 @@
 #include "settings/TextTable.h"
 
 #include <QApplication>
+#include <QChildEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QWebEngineHistory>
 #include <QWebEnginePage>
 #include <QWebEngineProfile>
+#include <QWebEngineScript>
+#include <QWebEngineScriptCollection>
 #include <QWebEngineSettings>
 
 // The page asks its view before every navigation.
@@ -22,6 +28,11 @@ protected:
         // The view's own loads ("about:blank" and the written document) are not offered.
         if (type == NavigationTypeTyped)
             return true;
+        // A fixed page is never left for another entry of the history, nor loaded again (a
+        // script's reload arrives as a navigation to the page's own address).
+        if (m_view->IsFixed() && (type == NavigationTypeBackForward ||
+                                  type == NavigationTypeReload || url == m_view->url()))
+            return false;
         return m_view->BeforeNavigate(url);
     }
 
@@ -67,6 +78,103 @@ QUrl CXWebBrowser::DocumentBaseUrl() {
 bool CXWebBrowser::HasFocusWithin() const {
     const QWidget* focus = QApplication::focusWidget();
     return focus && (focus == this || isAncestorOf(focus));
+}
+
+namespace {
+
+// In a world of its own, so the page's scripts neither see it nor can undo it: nothing of a
+// fixed page can be selected or dragged.
+const char kFixedPageScript[] = "(function(){var no=function(e){e.preventDefault();};"
+                                "document.addEventListener('selectstart',no,true);"
+                                "document.addEventListener('dragstart',no,true);})();";
+
+} // namespace
+
+void CXWebBrowser::MakeFixed() {
+    m_bFixed = true;
+    setContextMenuPolicy(Qt::NoContextMenu);
+    setAcceptDrops(false);
+    QWebEngineScript script;
+    script.setName(QStringLiteral("fixed-page"));
+    script.setSourceCode(QString::fromLatin1(kFixedPageScript));
+    script.setInjectionPoint(QWebEngineScript::DocumentCreation);
+    script.setWorldId(QWebEngineScript::ApplicationWorld);
+    script.setRunsOnSubFrames(true);
+    page()->scripts().insert(script);
+    if (m_bDocument) // the page already shown
+        page()->runJavaScript(script.sourceCode(), QWebEngineScript::ApplicationWorld);
+    page()->history()->clear();
+    WatchInnerWidgets();
+}
+
+void CXWebBrowser::childEvent(QChildEvent* event) {
+    QWebEngineView::childEvent(event);
+    // The widget that shows the page is made (and may be made again) by the view itself.
+    if (event->added() && m_bFixed)
+        WatchInnerWidgets();
+}
+
+void CXWebBrowser::WatchInnerWidgets() {
+    const auto inner = findChildren<QWidget*>();
+    for (QWidget* widget : inner) {
+        widget->removeEventFilter(this); // never twice
+        widget->installEventFilter(this);
+    }
+}
+
+namespace {
+
+// Keys that go back, forward, reload or zoom in a web view, and everything with Ctrl or Alt:
+// a fixed page takes none of them.
+bool ChangesThePage(const QKeyEvent* key) {
+    if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
+        return true;
+    switch (key->key()) {
+    case Qt::Key_Backspace:
+    case Qt::Key_F5:
+    case Qt::Key_Back:
+    case Qt::Key_Forward:
+    case Qt::Key_Refresh:
+    case Qt::Key_Reload:
+    case Qt::Key_ZoomIn:
+    case Qt::Key_ZoomOut:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool IsHistoryButton(Qt::MouseButton button) {
+    return button == Qt::BackButton || button == Qt::ForwardButton;
+}
+
+} // namespace
+
+bool CXWebBrowser::eventFilter(QObject* watched, QEvent* event) {
+    if (!m_bFixed)
+        return QWebEngineView::eventFilter(watched, event);
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+        return IsHistoryButton(static_cast<QMouseEvent*>(event)->button());
+    case QEvent::Wheel:
+        return (static_cast<QWheelEvent*>(event)->modifiers() & Qt::ControlModifier) != 0;
+    case QEvent::NativeGesture: // pinch to zoom
+        return true;
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+        return ChangesThePage(static_cast<QKeyEvent*>(event));
+    case QEvent::DragEnter:
+    case QEvent::DragMove:
+    case QEvent::Drop:
+        event->ignore();
+        return true;
+    case QEvent::ContextMenu:
+        return true;
+    default:
+        return QWebEngineView::eventFilter(watched, event);
+    }
 }
 
 bool CXWebBrowser::AcquireDocument() {
@@ -128,6 +236,8 @@ void CXWebBrowser::OnLoadFinished(bool ok) {
     if (!ok)
         return;
     m_bDocument = true;
+    if (m_bFixed)
+        page()->history()->clear(); // nothing to go back to
     {
         std::lock_guard<std::recursive_mutex> lock(m_csPending);
         if (!m_strPendingHtml.empty()) {

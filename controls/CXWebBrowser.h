@@ -48,12 +48,22 @@ public:
     // True when the keyboard focus is in the view (its focus proxy or a child of it).
     bool HasFocusWithin() const;
 
+    // Keeps the page exactly as written for the rest of the run: no context menu, no going
+    // back, forward or reloading (from the mouse, the keyboard or a script), no zoom, and no
+    // dragging out of the page or dropping into it. The owner's hook still sees every link.
+    void MakeFixed();
+    bool IsFixed() const { return m_bFixed; }
+
     // The hook; the owner fills pfnCallback, pOwner and pBrowser after its first WriteHtml.
     BrowserHook m_navigateHook;
 
 signals:
     // A navigation completed (after the pending text, if any, was written).
     void navigateComplete(const QUrl& url);
+
+protected:
+    void childEvent(QChildEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     class Page;
@@ -63,11 +73,13 @@ private:
     bool BeforeNavigate(const QUrl& url);
     void OnLoadFinished(bool ok);
     void ShowDocument();
+    void WatchInnerWidgets();
 
     std::recursive_mutex m_csPending;
     bool m_bDocument = false;       // "about:blank" has loaded once
     bool m_bDocumentClosed = false; // ClearDocument: the next write starts anew
     bool m_bShowQueued = false;
+    bool m_bFixed = false;
     std::string m_strDocument;
     std::string m_strPendingHtml;
 };

@@ -95,6 +95,7 @@ void CMainDlg::InitDialog() {
     AttachControls();
 
     m_browser.CreateInParent(QRect(0, 0, 100, 100), true, MainId::Browser, this);
+    m_browser.MakeFixed(); // the keypad cannot be navigated away, zoomed or dragged
 
     const CXImageList* images = SharedImages();
     m_btnSettings->SetImage(images, SharedImage::Settings);

@@ -1,5 +1,5 @@
 // The HTML view: pending and appended writes, the navigation hook, the "about:blank" rule,
-// pictures from the resource scheme, and the focus after a click.
+// pictures from the resource scheme, the focus after a click, and a fixed view's page.
 #include "TestRegistry.h"
 
 #include "controls/CXDialog.h"
@@ -7,9 +7,13 @@
 #include "controls/ResourceScheme.h"
 #include "settings/TextTable.h"
 
+#include <QApplication>
 #include <QLineEdit>
+#include <QMenu>
 #include <QTest>
+#include <QWebEngineHistory>
 #include <QWebEnginePage>
+#include <QWheelEvent>
 
 #include <memory>
 #include <string>
@@ -39,6 +43,15 @@ struct Owner {
     }
 };
 
+// A wheel turn with Ctrl held, as a mouse gives it over the page.
+void CtrlWheel(QWidget* target, QPoint at, int steps) {
+    for (int i = 0; i < steps; ++i) {
+        QWheelEvent wheel(at, target->mapToGlobal(at), QPoint(), QPoint(0, 120), Qt::NoButton,
+                          Qt::ControlModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(target, &wheel);
+    }
+}
+
 } // namespace
 
 class WebBrowserTest : public QObject {
@@ -60,6 +73,39 @@ class WebBrowserTest : public QObject {
         const bool blankFirst = !m_view->HasDocument();
         m_view->WriteHtml(html);
         return WaitUntil([&] { return m_completes >= before + (blankFirst ? 2 : 1); }, 10000);
+    }
+    // Right-clicks the page and waits until the page has seen it; true if a menu opened (it
+    // is closed again).
+    bool RightClickOpensMenu(QWidget* target) {
+        Js(*m_view, "window.menus = 0; document.oncontextmenu = function(){ ++window.menus; }");
+        QTest::mouseClick(target, Qt::RightButton, {}, QPoint(30, 30));
+        if (!WaitUntil([&] { return Js(*m_view, "window.menus").toInt() > 0; }))
+            return false;
+        WaitUntil([] { return QApplication::activePopupWidget() != nullptr; }, 500);
+        QWidget* popup = QApplication::activePopupWidget();
+        if (popup)
+            popup->close();
+        return popup != nullptr;
+    }
+    int PageWidth() { return Js(*m_view, "window.innerWidth").toInt(); }
+    // Drags the mouse across the page's first line; the text it selected.
+    QString DragSelects(QWidget* target) {
+        Js(*m_view, "window.getSelection().removeAllRanges()");
+        QTest::mousePress(target, Qt::LeftButton, {}, QPoint(2, 12));
+        for (int x = 10; x <= 300; x += 10)
+            QTest::mouseMove(target, QPoint(x, 12));
+        QTest::mouseRelease(target, Qt::LeftButton, {}, QPoint(300, 12));
+        WaitUntil(
+            [&] { return !Js(*m_view, "window.getSelection().toString()").toString().isEmpty(); },
+            1000);
+        return Js(*m_view, "window.getSelection().toString()").toString();
+    }
+    // Whether something vetoes dragging the picture out of the page.
+    bool DragIsRefused() {
+        return Js(*m_view, "(function(){var e=new DragEvent('dragstart',{bubbles:true,"
+                           "cancelable:true});document.getElementById('pic').dispatchEvent(e);"
+                           "return e.defaultPrevented;})()")
+            .toBool();
     }
     bool HasElement(const char* id) {
         return Js(*m_view, QStringLiteral("!!document.getElementById('%1')").arg(QLatin1String(id)))
@@ -278,6 +324,66 @@ private slots:
         QTRY_VERIFY(!dialog.isVisible()); // the hidden Cancel is enabled: Esc cancels
         QCOMPARE(dialog.result(), int(QDialog::Rejected));
         QCOMPARE(cancels, 1); // through the posted IDCANCEL, not the page
+    }
+
+    void fixedViewKeepsItsPage() {
+        QVERIFY(Write("<body style='margin:0;font:16px sans-serif'><p id='page' style='margin:4px'>"
+                      "page text to select</p><img id='pic' src='" +
+                      ResourceAddress(131) + "'></body>"));
+        QWidget* inner = m_view->focusProxy();
+        QVERIFY(inner);
+        // As a plain view it has a menu, zooms, selects and drags; each check below can see
+        // that happen.
+        QVERIFY(RightClickOpensMenu(inner));
+        QVERIFY(DragSelects(inner).contains("page text"));
+        QVERIFY(!DragIsRefused());
+        const int width = PageWidth();
+        QCOMPARE(width, 400);
+        CtrlWheel(inner, QPoint(30, 30), 2);
+        QTRY_VERIFY_WITH_TIMEOUT(PageWidth() < width, 10000);
+        m_view->setZoomFactor(1.0);
+        QTRY_COMPARE_WITH_TIMEOUT(PageWidth(), width, 10000);
+
+        m_view->MakeFixed();
+        Js(*m_view, "window.marker = 7");
+        QVERIFY(!RightClickOpensMenu(inner));
+        QCOMPARE(DragSelects(inner), QString());
+        QVERIFY(DragIsRefused());
+        // The mouse's back and forward buttons, the keys and the page's own actions.
+        QTest::mouseClick(inner, Qt::BackButton, {}, QPoint(30, 30));
+        QTest::mouseClick(inner, Qt::ForwardButton, {}, QPoint(30, 30));
+        QTest::keyClick(inner, Qt::Key_Left, Qt::AltModifier);
+        QTest::keyClick(inner, Qt::Key_Backspace);
+        QTest::keyClick(inner, Qt::Key_F5);
+        m_view->triggerPageAction(QWebEnginePage::Back);
+        m_view->triggerPageAction(QWebEnginePage::Reload);
+        Js(*m_view, "history.back(); location.reload(); true");
+        // Zoom by the wheel and by the keys.
+        CtrlWheel(inner, QPoint(30, 30), 2);
+        QTest::keyClick(inner, Qt::Key_Plus, Qt::ControlModifier);
+        QTest::keyClick(inner, Qt::Key_Minus, Qt::ControlModifier);
+        QTest::qWait(500);                                 // time for any of them to act
+        QCOMPARE(Js(*m_view, "window.marker").toInt(), 7); // neither left nor reloaded
+        QVERIFY(ShowsText("page"));
+        QCOMPARE(m_view->url(), CXWebBrowser::DocumentBaseUrl());
+        QCOMPARE(PageWidth(), width);
+        QCOMPARE(m_view->zoomFactor(), 1.0);
+        QVERIFY(!m_view->history()->canGoBack());
+    }
+
+    void fixedViewStillFollowsLinks() {
+        // The owner's hook still decides about every link of a fixed page.
+        Owner owner;
+        owner.allow = 1;
+        m_view->MakeFixed();
+        QVERIFY(Write("<a id='go' href='" + ResourceAddress(140) + "'>go</a>"));
+        m_view->m_navigateHook.pfnCallback = &Owner::Callback;
+        m_view->m_navigateHook.pOwner = &owner;
+        const int completes = m_completes;
+        Js(*m_view, "document.getElementById('go').click()");
+        QTRY_VERIFY_WITH_TIMEOUT(m_completes > completes, 10000);
+        QCOMPARE(owner.urls, std::vector<std::string>{ResourceAddress(140)});
+        QVERIFY(!HasElement("go"));
     }
 
     void clickPutsFocusInTheView() {

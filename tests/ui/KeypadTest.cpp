@@ -1,16 +1,19 @@
 // The keypad page: every key, pressed through the page's own script, edits the expression
 // pane as the key table says; key addresses with trailing slashes; other addresses are
-// followed; the focus comes back to the expression pane.
+// followed; the focus comes back to the expression pane; the page survives what would break
+// a web page.
 #include "UiTestSupport.h"
 
 #include "controls/CXWebBrowser.h"
 #include "settings/CalcSettings.h"
 #include "settings/TextTable.h"
 #include "ui/MainDlg.h"
+#include "uilogic/Pages.h"
 #include "uilogic/PaneText.h"
 
 #include <QPlainTextEdit>
 #include <QWebEnginePage>
+#include <QWheelEvent>
 
 #include <memory>
 
@@ -56,12 +59,15 @@ private slots:
     void trailingSlashesInAddress();
     void focusReturnsToPane();
     void mouseClickOnKey();
+    void keypadStaysAsWritten();
     void addressOutsidePrefixIsFollowed();
 
 private:
     QWebEnginePage* Page() { return m_dlg->PanelView()->page(); }
     // Clicks the key's cell the way the page's script sees a click.
     void PressKey(const QString& key);
+    // The centre of a key's cell in the view.
+    QPoint KeyCentre(const QString& key);
 
     std::unique_ptr<ScratchSettings> m_scratch;
     std::unique_ptr<CMainDlg> m_dlg;
@@ -241,17 +247,22 @@ void KeypadTest::focusReturnsToPane() {
     QTRY_COMPARE(QApplication::focusWidget(), pane);
 }
 
+QPoint KeypadTest::KeyCentre(const QString& key) {
+    const QVariantList xy = RunJs(Page(), QString("(function(){var r=document.getElementById('%1')"
+                                                  ".getBoundingClientRect();"
+                                                  "return [r.left+r.width/2,r.top+r.height/2];})()")
+                                              .arg(key))
+                                .toList();
+    return xy.size() == 2 ? QPoint(qRound(xy[0].toDouble()), qRound(xy[1].toDouble())) : QPoint();
+}
+
 void KeypadTest::mouseClickOnKey() {
     QPlainTextEdit* pane = m_dlg->ExpressionPane();
     SetPane(pane, "", 0, 0);
-    const QVariant rect = RunJs(Page(), "(function(){var r=document.getElementById('n7')"
-                                        ".getBoundingClientRect();"
-                                        "return [r.left+r.width/2,r.top+r.height/2];})()");
-    const QVariantList xy = rect.toList();
-    QCOMPARE(xy.size(), 2);
     QWidget* target = m_dlg->PanelView()->focusProxy();
     QVERIFY(target);
-    const QPoint at(qRound(xy[0].toDouble()), qRound(xy[1].toDouble()));
+    const QPoint at = KeyCentre("n7");
+    QVERIFY(!at.isNull());
     QTest::mouseMove(target, at);
     QTRY_COMPARE(RunJs(Page(), "document.getElementById('n7').className").toString(),
                  QString("d hot"));
@@ -262,6 +273,33 @@ void KeypadTest::mouseClickOnKey() {
     QTest::mouseDClick(m_dlg->windowHandle(), Qt::LeftButton, {}, target->mapTo(m_dlg.get(), at));
     QTRY_COMPARE(pane->toPlainText(), QString("777"));
     QTRY_COMPARE(QApplication::focusWidget(), pane);
+}
+
+void KeypadTest::keypadStaysAsWritten() {
+    // A right click, the mouse's back button, Alt+Left and Ctrl+wheel over a key, then the
+    // key still works and the page is the one written, at its own size.
+    QPlainTextEdit* pane = m_dlg->ExpressionPane();
+    SetPane(pane, "", 0, 0);
+    QWidget* target = m_dlg->PanelView()->focusProxy();
+    QVERIFY(target);
+    const QPoint at = KeyCentre("n8");
+    QVERIFY(!at.isNull());
+    RunJs(Page(), "window.marker = 3");
+    QTest::mouseClick(target, Qt::RightButton, {}, at);
+    QTest::mouseClick(target, Qt::BackButton, {}, at);
+    QTest::keyClick(target, Qt::Key_Left, Qt::AltModifier);
+    QWheelEvent wheel(at, target->mapToGlobal(at), QPoint(), QPoint(0, 120), Qt::NoButton,
+                      Qt::ControlModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(target, &wheel);
+    QTest::qWait(300); // time for any of them to act
+    QCOMPARE(QApplication::activePopupWidget(), nullptr);
+    QTest::mouseClick(target, Qt::LeftButton, {}, at);
+    QTRY_COMPARE(pane->toPlainText(), QString("8"));
+    QCOMPARE(RunJs(Page(), "window.marker").toInt(), 3);
+    QCOMPARE(RunJs(Page(), "window.innerWidth").toInt(), m_dlg->PanelView()->width());
+    QVERIFY(Page()->url() == CXWebBrowser::DocumentBaseUrl());
+    QCOMPARE(QString::fromStdString(m_dlg->PanelView()->DocumentText()),
+             QString::fromStdString(BuildPanelPage()));
 }
 
 void KeypadTest::addressOutsidePrefixIsFollowed() {
