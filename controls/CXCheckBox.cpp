@@ -16,5 +16,5 @@ void CXCheckBox::SetCheck(int check) {
 void CXCheckBox::OnClicked() {
     // The copy is updated before the dialog's handler runs.
     m_nCheck = isChecked() ? 1 : 0;
-    PostControlCommand(this, 0);
+    PostControlCommand(this, kBnClicked);
 }

@@ -1,5 +1,7 @@
 #include "controls/CXDialog.h"
 
+#include "controls/ControlId.h"
+#include "controls/ControlNotify.h"
 #include "controls/SkinColors.h"
 
 #include <QApplication>
@@ -53,8 +55,16 @@ void CXDialog::AddToolTip(QWidget* control, const QString& text) {
 }
 
 void CXDialog::PostCommand(int id, int code) {
-    QMetaObject::invokeMethod(
-        this, [this, id, code] { DispatchCommand(id, code); }, Qt::QueuedConnection);
+    PostCommandTo(this, id, code);
+}
+
+bool CXDialog::event(QEvent* event) {
+    if (event->type() == ControlCommandEvent::EventType()) {
+        const auto* command = static_cast<const ControlCommandEvent*>(event);
+        DispatchCommand(command->Id(), command->Code());
+        return true;
+    }
+    return QDialog::event(event);
 }
 
 void CXDialog::DispatchCommand(int id, int code) {

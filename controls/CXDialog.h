@@ -53,6 +53,7 @@ protected:
     // that control is enabled; Esc is consumed either way.
     virtual bool PreTranslateMessage(QObject* receiver, QKeyEvent* event);
 
+    bool event(QEvent* event) override;            // runs posted commands
     void keyPressEvent(QKeyEvent* event) override; // Enter: the default button
     bool eventFilter(QObject* watched, QEvent* event) override;
 

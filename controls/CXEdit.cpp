@@ -36,7 +36,7 @@ void CXEdit::SetText(const std::string& text) {
 void CXEdit::OnTextChanged(const QString& text) {
     m_strText = text.toStdString();
     // To the dialog; a control inside a page also tells the dialog around the page.
-    PostControlCommand(this, 0x0300, true);
+    PostControlCommand(this, kEnChange, true);
 }
 
 void CXEdit::mouseReleaseEvent(QMouseEvent* event) {

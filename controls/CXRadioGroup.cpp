@@ -1,7 +1,7 @@
 #include "controls/CXRadioGroup.h"
 
+#include "controls/ControlId.h"
 #include "controls/ControlNotify.h"
-#include "controls/DialogBuilder.h"
 #include "controls/DialogTemplate.h"
 
 #include <QButtonGroup>

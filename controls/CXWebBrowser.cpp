@@ -1,6 +1,6 @@
 #include "controls/CXWebBrowser.h"
 
-#include "controls/DialogBuilder.h"
+#include "controls/ControlId.h"
 #include "controls/ResourceScheme.h"
 #include "settings/TextTable.h"
 

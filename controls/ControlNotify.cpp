@@ -1,26 +1,36 @@
 #include "controls/ControlNotify.h"
 
-#include "controls/CXDialog.h"
-#include "controls/DialogBuilder.h"
+#include "controls/ControlId.h"
 
-#include <QPointer>
-#include <QTimer>
+#include <QCoreApplication>
+#include <QWidget>
 
 namespace {
 
-CXDialog* AsDialog(QWidget* widget) {
-    return qobject_cast<CXDialog*>(widget);
+// Found by class name, so that the controls need not know the dialog class.
+bool IsDialog(const QWidget* widget) {
+    return widget && widget->inherits("CXDialog");
 }
 
 } // namespace
+
+QEvent::Type ControlCommandEvent::EventType() {
+    static const auto type = static_cast<QEvent::Type>(QEvent::registerEventType());
+    return type;
+}
+
+void PostCommandTo(QWidget* target, int id, int code) {
+    // The event queue owns a posted event.
+    QCoreApplication::postEvent(target, new ControlCommandEvent(id, code));
+}
 
 void PostControlCommand(QWidget* control, int code, bool alsoGrandparent) {
     if (!control)
         return;
     QWidget* parent = control->parentWidget();
-    CXDialog* dialog = AsDialog(parent);
-    if (!dialog && alsoGrandparent && parent)
-        dialog = AsDialog(parent->parentWidget());
+    QWidget* dialog = IsDialog(parent) ? parent : nullptr;
+    if (!dialog && alsoGrandparent && parent && IsDialog(parent->parentWidget()))
+        dialog = parent->parentWidget();
     if (dialog)
-        dialog->PostCommand(ControlId(control), code);
+        PostCommandTo(dialog, ControlId(control), code);
 }

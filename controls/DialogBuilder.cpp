@@ -4,6 +4,7 @@
 #include "controls/CXCheckBox.h"
 #include "controls/CXEdit.h"
 #include "controls/CXRadioGroup.h"
+#include "controls/ControlId.h"
 #include "controls/ControlNotify.h"
 #include "controls/ResourceScheme.h"
 
@@ -11,13 +12,9 @@
 #include <QFontMetrics>
 #include <QLabel>
 #include <QPlainTextEdit>
-#include <QVariant>
 #include <QWidget>
 
 namespace {
-
-const char kIdProperty[] = "cxControlId";
-const char kStyleProperty[] = "cxControlStyle";
 
 // Windows' MulDiv: a * b / c rounded to the nearest integer, halves away from zero.
 int MulDiv(int a, int b, int c) {
@@ -125,21 +122,6 @@ QFont DialogFont(int pointSize) {
     return font;
 }
 
-int ControlId(const QWidget* control) {
-    if (!control)
-        return kNoId;
-    const QVariant id = control->property(kIdProperty);
-    return id.isValid() ? id.toInt() : kNoId;
-}
-
-void SetControlId(QWidget* control, int id) {
-    control->setProperty(kIdProperty, id);
-}
-
-unsigned ControlStyle(const QWidget* control) {
-    return control ? control->property(kStyleProperty).toUInt() : 0u;
-}
-
 DialogUnits BuildDialog(QWidget* dialog, const DialogTemplate& tmpl) {
     const QFont font = DialogFont(tmpl.fontPointSize);
     dialog->setFont(font);
@@ -191,7 +173,7 @@ DialogUnits BuildDialog(QWidget* dialog, const DialogTemplate& tmpl) {
             break;
         }
         SetControlId(control, ct.id);
-        control->setProperty(kStyleProperty, ct.style);
+        SetControlStyle(control, ct.style);
         control->setGeometry(rect);
         if (ct.kind != ControlKind::Static && ct.kind != ControlKind::Picture)
             control->setFocusPolicy((ct.style & CtlStyle::TabStop) ? Qt::StrongFocus

@@ -23,12 +23,6 @@ struct DialogUnits {
 // The dialog font: the desktop's default sans-serif at the given size.
 QFont DialogFont(int pointSize = 8);
 
-// The id under which a dialog finds a control, kNoId for none.
-int ControlId(const QWidget* control);
-void SetControlId(QWidget* control, int id);
-// The style flags a control was built with (CtlStyle).
-unsigned ControlStyle(const QWidget* control);
-
 // Sets the dialog's font, caption, window flags and client size from the template and creates
 // its controls, in template order, at their mapped rectangles. Returns the units it used.
 DialogUnits BuildDialog(QWidget* dialog, const DialogTemplate& tmpl);

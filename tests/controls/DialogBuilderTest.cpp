@@ -7,6 +7,7 @@
 #include "controls/CXDialog.h"
 #include "controls/CXEdit.h"
 #include "controls/CXRadioGroup.h"
+#include "controls/ControlId.h"
 
 #include <QLabel>
 #include <QPlainTextEdit>

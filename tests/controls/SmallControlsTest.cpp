@@ -5,6 +5,7 @@
 #include "controls/CXDialog.h"
 #include "controls/CXEdit.h"
 #include "controls/CXRadioGroup.h"
+#include "controls/ControlId.h"
 #include "controls/ControlNotify.h"
 #include "controls/DialogBuilder.h"
 
