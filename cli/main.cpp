@@ -4,6 +4,7 @@
 #include "platform/CommandLine.h"
 #include "platform/WholeFile.h"
 #include "settings/CalcSettings.h"
+#include "settings/SettingsFile.h"
 #include "worksheet/Worksheet.h"
 
 #include <cerrno>

@@ -1,6 +1,7 @@
 // Feeds arbitrary bytes to a worksheet pass, then as a settings file to LoadSettings, then
 // evaluates the loaded expressions with the loaded options and saves and reloads the settings.
 #include "settings/CalcSettings.h"
+#include "settings/SettingsFile.h"
 #include "worksheet/Worksheet.h"
 
 #include <cstddef>

@@ -25,15 +25,3 @@ public:
 };
 
 extern CalcSettings g_settings;
-
-// The settings file beside the executable: GetModuleFolder() + text id 36.
-std::string GetSettingsPath();
-
-// Fill g_settings from the file; false (changing nothing) when it cannot be opened.
-bool LoadSettings();
-bool LoadSettings(const std::string& path);
-bool LoadSettings(const std::string& path, CalcSettings& settings);
-// Write the whole file anew, atomically; false (old file untouched) when it cannot be written.
-bool SaveSettings();
-bool SaveSettings(const std::string& path);
-bool SaveSettings(const std::string& path, const CalcSettings& settings);

@@ -3,6 +3,7 @@
 #include "controls/CXDialog.h"
 #include "controls/CXWebBrowser.h"
 #include "settings/CalcSettings.h"
+#include "settings/SettingsFile.h"
 #include "uilogic/Placement.h"
 
 #include <QElapsedTimer>

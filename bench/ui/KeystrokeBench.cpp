@@ -3,6 +3,7 @@
 // measured too: the worksheet pass alone, and the two ways of writing the results pane.
 #include "controls/AppSetup.h"
 #include "settings/CalcSettings.h"
+#include "settings/SettingsFile.h"
 #include "ui/MainDlg.h"
 #include "ui/PaneEdit.h"
 #include "ui/PaneText.h"

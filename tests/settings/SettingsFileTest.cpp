@@ -1,4 +1,5 @@
 #include "settings/CalcSettings.h"
+#include "settings/SettingsFile.h"
 #include "settings/SettingsFormat.h"
 
 #include "tests/TempFolder.h"

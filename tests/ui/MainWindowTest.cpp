@@ -7,6 +7,7 @@
 #include "controls/CXEdit.h"
 #include "controls/CXImageList.h"
 #include "settings/CalcSettings.h"
+#include "settings/SettingsFile.h"
 #include "ui/DialogTemplates.h"
 #include "ui/MainDlg.h"
 #include "ui/SettingsDlg.h"

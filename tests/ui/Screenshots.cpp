@@ -5,6 +5,7 @@
 
 #include "controls/CXButton.h"
 #include "settings/CalcSettings.h"
+#include "settings/SettingsFile.h"
 #include "ui/AboutDlg.h"
 #include "ui/DialogTemplates.h"
 #include "ui/HelpDlg.h"

@@ -1,0 +1,85 @@
+"""The include-graph check on small made-up trees: it must find what it is meant to find."""
+
+import os
+import subprocess
+import sys
+import tempfile
+import unittest
+
+SCRIPT = os.path.join(os.path.dirname(__file__), "..", "..", "scripts", "check_includes.py")
+
+
+def run_check(files):
+    """Writes files ({path: text}) into a fresh tree and runs the check on it."""
+    with tempfile.TemporaryDirectory() as root:
+        for path, text in files.items():
+            full = os.path.join(root, path)
+            os.makedirs(os.path.dirname(full), exist_ok=True)
+            with open(full, "w", encoding="utf-8") as f:
+                f.write(text)
+        done = subprocess.run([sys.executable, SCRIPT, root], capture_output=True, text=True)
+        return done.returncode, done.stdout
+
+
+class CheckIncludesTest(unittest.TestCase):
+    def test_clean_tree_passes(self):
+        code, out = run_check({
+            "engine/Value.h": "#pragma once\n#include <string>\n",
+            "engine/Value.cpp": '#include "engine/Value.h"\n',
+            "worksheet/Sheet.cpp": '#include "engine/Value.h"\n#include "Generated.h"\n',
+            "ui/Window.cpp": '#include "uilogic/Layout.h"\n#include "controls/Box.h"\n',
+            "uilogic/Layout.h": '#include "settings/Model.h"\n',
+            "settings/Model.h": "",
+            "controls/Box.h": "",
+            "tests/engine/ValueTest.cpp": '#include "worksheet/Sheet.h"\n',
+        })
+        self.assertEqual(code, 0, out)
+
+    def test_cycle_through_sources_is_found(self):
+        # Headers alone are acyclic; the sources close the ring a -> b -> c -> a.
+        code, out = run_check({
+            "controls/A.h": "", "controls/B.h": "", "controls/C.h": "",
+            "controls/A.cpp": '#include "controls/A.h"\n#include "controls/B.h"\n',
+            "controls/B.cpp": '#include "controls/C.h"\n',
+            "controls/C.cpp": '#include "controls/A.h"\n',
+            "controls/D.cpp": '#include "controls/A.h"\n',
+        })
+        self.assertEqual(code, 1)
+        self.assertIn("cycle: controls/A <-> controls/B <-> controls/C", out)
+        self.assertIn("controls/C.cpp -> controls/A.h", out)
+        self.assertNotIn("controls/D", out)
+
+    def test_includes_up_a_layer_are_found(self):
+        code, out = run_check({
+            "engine/Eval.cpp": '#include "worksheet/List.h"\n',
+            "worksheet/List.h": "",
+            "uilogic/Keys.cpp": '#include "ui/Window.h"\n#include "platform/Files.h"\n',
+            "ui/Window.h": "",
+            "platform/Files.h": '#include "../settings/Model.h"\n',
+            "settings/Model.h": "",
+            "cli/main.cpp": '#include "controls/Box.h"\n',
+            "controls/Box.h": "",
+        })
+        self.assertEqual(code, 1)
+        for fault in ("engine/Eval.cpp includes worksheet/List.h",
+                      "uilogic/Keys.cpp includes ui/Window.h",
+                      "uilogic/Keys.cpp includes platform/Files.h",
+                      "platform/Files.h includes settings/Model.h",
+                      "cli/main.cpp includes controls/Box.h"):
+            self.assertIn(fault, out)
+        self.assertIn("5 include fault(s)", out)
+
+    def test_include_beside_the_file_wins(self):
+        # "Support.h" names tests/ui/Support.h, not a root-level Support.h.
+        code, out = run_check({
+            "tests/ui/Support.h": '#include "tests/ui/Test.h"\n',
+            "tests/ui/Test.h": "",
+            "tests/ui/Test.cpp": '#include "Support.h"\n',
+            "Support.h": "",
+        })
+        self.assertEqual(code, 1)
+        self.assertIn("cycle: tests/ui/Support <-> tests/ui/Test", out)
+
+
+if __name__ == "__main__":
+    unittest.main()
