@@ -10,7 +10,9 @@
 #include "ui/PaneEdit.h"
 #include "ui/PaneText.h"
 #include "ui/SettingsDlg.h"
+#include "uilogic/EscKey.h"
 #include "uilogic/KeyEdit.h"
+#include "uilogic/Layout.h"
 #include "uilogic/Pages.h"
 #include "uilogic/Placement.h"
 #include "worksheet/Worksheet.h"
@@ -24,11 +26,6 @@
 
 namespace {
 
-constexpr int kPanelWidth = 178;   // the keypad view along the right edge
-constexpr int kPanelSpace = 181;   // taken from the panes while the keypad is shown
-constexpr int kResultsWidth = 150; // the results pane's fixed width
-constexpr int kPaneTop = 22;       // below the row of small buttons
-constexpr int kSmallButton = 20;   // the small buttons are squares of this size
 constexpr int kFocusPeriodMs = 500;
 constexpr int kFramePollMs = 10;   // how often to look whether the frame is known yet
 constexpr int kFrameWaitMs = 3000; // how long to look, after showing or restoring
@@ -109,13 +106,6 @@ void CMainDlg::InitDialog() {
     AddToolTip(m_btnPanel, QStringLiteral("Show buttons"));
 
     LoadSettingsIntoPane();
-
-    CXButton* const leftButtons[] = {m_btnKeepOnTop, m_btnSettings, m_btnHelp, m_btnAbout};
-    int x = 1;
-    for (CXButton* button : leftButtons) {
-        button->setGeometry(x, 1, kSmallButton, kSmallButton);
-        x += kSmallButton + 1;
-    }
 
     m_frameTimer.setInterval(kFramePollMs);
     connect(&m_frameTimer, &QTimer::timeout, this, &CMainDlg::FitFrame);
@@ -251,9 +241,8 @@ void CMainDlg::OnPanelButton() {
     const QSize before = size();
     g_settings.m_showButtons = g_settings.m_showButtons ? 0 : 1;
     ApplyPanelVisibility();
-    // Only the right edge moves; the resize lays the panes out again.
-    const int delta = g_settings.m_showButtons ? kPanelWidth : -kPanelWidth;
-    resize(before.width() + delta, before.height());
+    // The resize lays the panes out again.
+    resize(WidthAfterPanelToggle(before.width(), g_settings.m_showButtons != 0), before.height());
 }
 
 void CMainDlg::changeEvent(QEvent* event) {
@@ -273,11 +262,14 @@ void CMainDlg::resizeEvent(QResizeEvent* event) {
 }
 
 void CMainDlg::Layout(int cx, int cy) {
-    const int w = g_settings.m_showButtons ? cx - kPanelSpace : cx;
-    m_btnPanel->setGeometry(w - 21, 1, kSmallButton, kSmallButton);
-    m_browser.setGeometry(cx - kPanelWidth, 0, kPanelWidth, cy - 1);
-    m_editExpressions->setGeometry(0, kPaneTop, w - kResultsWidth - 2, cy - kPaneTop - 1);
-    m_editResults->setGeometry(w - kResultsWidth, kPaneTop, kResultsWidth, cy - kPaneTop - 1);
+    const MainLayout layout = LayOutMainWindow(cx, cy, g_settings.m_showButtons != 0);
+    CXButton* const smallButtons[] = {m_btnKeepOnTop, m_btnSettings, m_btnHelp, m_btnAbout};
+    for (size_t i = 0; i < layout.smallButtons.size(); ++i)
+        smallButtons[i]->setGeometry(RectOf(layout.smallButtons[i]));
+    m_btnPanel->setGeometry(RectOf(layout.panelButton));
+    m_browser.setGeometry(RectOf(layout.keypad));
+    m_editExpressions->setGeometry(RectOf(layout.expressions));
+    m_editResults->setGeometry(RectOf(layout.results));
     m_editResults->viewport()->update();
     SyncResultsScroll(); // a new height can change how far the panes may scroll
 }
@@ -326,14 +318,14 @@ void CMainDlg::OnSettingsButton() {
 bool CMainDlg::PreTranslateMessage(QObject* receiver, QKeyEvent* event) {
     if (event->key() != Qt::Key_Escape)
         return CXDialog::PreTranslateMessage(receiver, event);
-    switch (g_settings.m_escAction) {
-    case 0:
+    switch (EscKeyResponse(g_settings)) {
+    case EscResponse::Minimise:
         showMinimized();
         break;
-    case 1:
+    case EscResponse::CloseWindow:
         done(0);
         break;
-    default:
+    case EscResponse::Nothing:
         break;
     }
     return true; // Esc never reaches the focused control

@@ -1,33 +1,12 @@
 #pragma once
 
 #include "settings/CalcSettings.h"
+#include "uilogic/Geometry.h"
 
 // Where the main window stands, decided without any toolkit. The settings keep the outer
 // rectangle, frame included; the toolkit places the inside. The window manager reports its
 // frame only after it has mapped the window, so the start is placed in two steps: first the
 // inside on the whole outer rectangle, then, once the frame is known, the inside within it.
-
-struct ScreenBox {
-    int x = 0, y = 0, width = 0, height = 0;
-
-    bool operator==(const ScreenBox& o) const {
-        return x == o.x && y == o.y && width == o.width && height == o.height;
-    }
-    bool operator!=(const ScreenBox& o) const { return !(*this == o); }
-};
-
-// The widths of the window manager's frame on each side; all 0 while it is unknown.
-struct FrameWidths {
-    int left = 0, top = 0, right = 0, bottom = 0;
-
-    bool IsKnown() const { return left != 0 || top != 0 || right != 0 || bottom != 0; }
-};
-
-struct BoxSize {
-    int width = 0, height = 0;
-
-    bool operator==(const BoxSize& o) const { return width == o.width && height == o.height; }
-};
 
 // The outer rectangle the window starts on: the stored one, or on a first run (state -1) a
 // window of 510 x 285 centred on the work area. A first run records (0, 0, 510, 285).

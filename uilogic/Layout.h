@@ -1,0 +1,24 @@
+#pragma once
+
+#include "uilogic/Geometry.h"
+
+#include <array>
+
+// Where the main window's controls stand in its client area: the row of small buttons, the
+// expression pane with the results pane of fixed width to its right, and the keypad view along
+// the right edge. All in client pixels.
+struct MainLayout {
+    // Keep on top, Settings, Help and About, from the left.
+    std::array<ScreenBox, 4> smallButtons;
+    ScreenBox panelButton; // shows or hides the keypad; stands at the panes' right end
+    ScreenBox keypad;      // placed also while hidden, so that showing it needs no layout
+    ScreenBox expressions;
+    ScreenBox results;
+};
+
+// The layout for a client area of cx x cy pixels, with or without the keypad shown.
+MainLayout LayOutMainWindow(int cx, int cy, bool panelShown);
+
+// The client width after the keypad has been shown (or hidden): only the right edge moves, by
+// the keypad's width.
+int WidthAfterPanelToggle(int width, bool panelShownNow);
