@@ -14,6 +14,8 @@ void PrepareApplication() {
     if (geteuid() == 0)
         setenv("QTWEBENGINE_DISABLE_SANDBOX", "1", 1);
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    // Compiled shaders would be cached under ~/.cache, where nothing of ours removes them again.
+    QCoreApplication::setAttribute(Qt::AA_DisableShaderDiskCache);
     RegisterResourceScheme();
 }
 

@@ -7,7 +7,8 @@
 //   StartControls();               // after it
 //
 // PrepareApplication switches the WebEngine sandbox off when running as root (Chromium refuses
-// root otherwise), shares OpenGL contexts as WebEngine wants, and registers the resource scheme.
+// root otherwise), shares OpenGL contexts as WebEngine wants, keeps compiled shaders off the
+// disk, and registers the resource scheme.
 void PrepareApplication();
 // Loads the shared button pictures and installs the resource scheme on the default profile.
 // False when the shared pictures could not be loaded.

@@ -65,6 +65,9 @@ void COptionsPage::OnCommand(int id, int code) {
     if (id == SetupControl::Change && code == 0) {
         if (m_installer.BrowseFolder(window()))
             ShowFolderLine();
+        // Back from the folder browser, Enter installs.
+        if (auto* frame = qobject_cast<CXDialog*>(parentWidget()); frame && frame->Control(IDOK))
+            frame->Control(IDOK)->setFocus();
         return;
     }
     CXDialog::OnCommand(id, code);

@@ -206,6 +206,10 @@ TEST_F(WizardTest, CancellingTheFolderBrowserLeavesTheFolderLine) {
     BrowseWith([](QFileDialog* dialog) { dialog->reject(); });
     EXPECT_EQ(FolderLine(), before);
     EXPECT_EQ(Options().m_installer.m_strFolder, Folder());
+    // The dialog left no state file in the home folder, and its own folder is gone again.
+    EXPECT_TRUE(ListTree(home.Home()) == std::vector<std::string>{"Desktop"});
+    EXPECT_TRUE(ListTree(home.Temp()).empty());
+    EXPECT_EQ(frame->focusWidget(), OkButton()); // back from the browser, Enter installs
 }
 
 TEST_F(WizardTest, BothOptionsClearedMakeOnlyTheProgramsShortcut) {
