@@ -96,7 +96,8 @@ if(TARGET corvane)
   target_link_libraries(setup_tests PRIVATE corvane_setup corvane_resources Qt6::Test GTest::gtest)
   target_compile_definitions(setup_tests PRIVATE
     CORVANE_DELIVERED_PROGRAM="$<TARGET_FILE:corvane>"
-    CORVANE_INSTALLED_BUILD_PROGRAM="${CMAKE_BINARY_DIR}/installed/corvane")
+    CORVANE_INSTALLED_BUILD_PROGRAM="${CMAKE_BINARY_DIR}/installed/corvane"
+    CORVANE_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
   add_dependencies(setup_tests corvane corvane_make_installed)
   gtest_discover_tests(setup_tests DISCOVERY_TIMEOUT 60 TEST_PREFIX setup. PROPERTIES TIMEOUT 300)
 endif()

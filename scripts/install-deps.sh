@@ -43,6 +43,11 @@ PACKAGES=(
     x11-utils
     imagemagick
     python3
+    # the setup tests read the menu entries as desktops do: the entry validator, GLib's
+    # launcher and a menu parser
+    desktop-file-utils
+    libglib2.0-bin
+    python3-xdg
     # a locale with a decimal comma, for the tests that literals never depend on the locale
     locales
 )
