@@ -10,6 +10,8 @@ BUILD_ASAN ?= build-asan
 BUILD_FUZZ ?= build-fuzz
 BUILD_TYPE ?= Release
 FUZZ_TIME  ?= 60
+# Warnings are errors in every build the Makefile makes (`make WERROR=OFF ...` to relax).
+WERROR     ?= ON
 # Ninja for a new build folder; an existing one keeps the generator it was made with.
 generator = $(if $(wildcard $(1)/CMakeCache.txt),,-G Ninja)
 
@@ -27,7 +29,8 @@ deps:
 
 # Configured every time, so that newly added CMake pieces (the window) are picked up.
 configure:
-	cmake -S . -B $(BUILD) $(call generator,$(BUILD)) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE)
+	cmake -S . -B $(BUILD) $(call generator,$(BUILD)) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) \
+		-DCORVANE_WERROR=$(WERROR)
 
 build: configure
 	cmake --build $(BUILD) -j$(JOBS)
@@ -46,7 +49,7 @@ test-main: build
 # The core tests and the golden files under AddressSanitizer and UndefinedBehaviorSanitizer.
 test-asan:
 	cmake -S . -B $(BUILD_ASAN) $(call generator,$(BUILD_ASAN)) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-		-DCORVANE_SANITIZE=ON -DCORVANE_GUI=OFF -DCORVANE_BENCH=OFF
+		-DCORVANE_SANITIZE=ON -DCORVANE_GUI=OFF -DCORVANE_BENCH=OFF -DCORVANE_WERROR=$(WERROR)
 	cmake --build $(BUILD_ASAN) -j$(JOBS)
 	cd $(BUILD_ASAN) && $(SANITIZER_ENV) ctest --output-on-failure -j$(JOBS) --timeout 600 \
 		| tee ctest.log
@@ -54,7 +57,7 @@ test-asan:
 fuzz-build:
 	CXX=clang++-14 CC=clang-14 cmake -S . -B $(BUILD_FUZZ) $(call generator,$(BUILD_FUZZ)) \
 		-DCMAKE_BUILD_TYPE=RelWithDebInfo -DCORVANE_FUZZ=ON -DCORVANE_GUI=OFF \
-		-DCORVANE_BENCH=OFF
+		-DCORVANE_BENCH=OFF -DCORVANE_WERROR=$(WERROR)
 	cmake --build $(BUILD_FUZZ) -j$(JOBS)
 
 # Each fuzzer runs FUZZ_TIME seconds on a copy of its seed corpus; any crash fails.

@@ -23,11 +23,11 @@ foreach(test_source ${UI_TEST_SOURCES})
     ENVIRONMENT "${GUI_TEST_ENVIRONMENT}" TIMEOUT 180)
 endforeach()
 
-# Screenshots of the windows for a person to look at (scripts/screenshots.sh); not a test.
-add_executable(ui_screenshots ${CMAKE_SOURCE_DIR}/tests/ui/Screenshots.cpp
+# Screenshots of the windows for a person to look at (scripts/screenshots.sh); a tool, not a
+# test, that drives the windows with the window tests' helpers.
+add_executable(ui_screenshots ${CMAKE_SOURCE_DIR}/tools/screenshots/Screenshots.cpp
   ${CMAKE_SOURCE_DIR}/tests/ui/UiTestSupport.cpp)
 set_target_properties(ui_screenshots PROPERTIES AUTOMOC ON)
-target_include_directories(ui_screenshots PRIVATE ${CMAKE_SOURCE_DIR}/tests/ui)
 target_link_libraries(ui_screenshots PRIVATE corvane_ui corvane_resources Qt6::Test)
 
 # --- Keystroke-to-results benchmark (offscreen) -----------------------------------------------

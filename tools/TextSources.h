@@ -79,11 +79,12 @@ inline std::vector<std::string> ReadTexts(const fs::path& folder) {
         if (*id >= kTextCount)
             throw BuildError{entry.path().string() + ": text id " + std::to_string(*id) +
                              " is above 42"};
-        if (!sources[*id].empty())
+        const auto index = static_cast<size_t>(*id);
+        if (!sources[index].empty())
             throw BuildError{"text id " + std::to_string(*id) + " is given twice: " +
-                             sources[*id].string() + " and " + entry.path().string()};
-        sources[*id] = entry.path();
-        texts[*id] = ReadText(entry.path());
+                             sources[index].string() + " and " + entry.path().string()};
+        sources[index] = entry.path();
+        texts[index] = ReadText(entry.path());
     }
     return texts;
 }

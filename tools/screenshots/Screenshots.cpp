@@ -1,7 +1,7 @@
 // Saves PNG pictures of the calculator's windows for a person to look at:
 //   ui_screenshots <folder>
 // main window with and without the keypad, a keypad key under the mouse, Settings, About, Help.
-#include "UiTestSupport.h"
+#include "tests/ui/UiTestSupport.h"
 
 #include "controls/CXButton.h"
 #include "settings/CalcSettings.h"
