@@ -2,19 +2,17 @@
 
 #include "controls/CXButton.h"
 #include "controls/CXImageList.h"
+#include "ui/Boxes.h"
 #include "ui/DialogTemplates.h"
+#include "uilogic/Layout.h"
 #include "uilogic/Pages.h"
-
-namespace {
-constexpr int kButtonRoom = 40; // below the page, for the OK button
-}
 
 CAboutDlg::CAboutDlg(QWidget* parent) : CXDialog(AboutDialogTemplate(), parent) {
     m_btnCancel = ControlAs<CXButton>(IDCANCEL);
     m_btnOk = ControlAs<CXButton>(IDOK);
     Q_ASSERT(m_btnCancel && m_btnOk);
 
-    m_browser.CreateInParent(QRect(0, 0, width(), height() - kButtonRoom), true, kPageViewId, this);
+    m_browser.CreateInParent(RectOf(InfoPageBox(width(), height())), true, kPageViewId, this);
 
     m_btnOk->SetImage(SharedImages(), SharedImage::Ok);
     m_btnCancel->SetImage(SharedImages(), SharedImage::Cancel);

@@ -5,6 +5,7 @@
 #include "controls/ResourceScheme.h"
 #include "settings/TextTable.h"
 #include "ui/AboutDlg.h"
+#include "ui/Boxes.h"
 #include "ui/DialogTemplates.h"
 #include "ui/HelpDlg.h"
 #include "ui/PaneEdit.h"
@@ -29,14 +30,6 @@ namespace {
 constexpr int kFocusPeriodMs = 500;
 constexpr int kFramePollMs = 10;   // how often to look whether the frame is known yet
 constexpr int kFrameWaitMs = 3000; // how long to look, after showing or restoring
-
-ScreenBox BoxOf(const QRect& r) {
-    return {r.x(), r.y(), r.width(), r.height()};
-}
-
-QRect RectOf(const ScreenBox& b) {
-    return QRect(b.x, b.y, b.width, b.height);
-}
 
 } // namespace
 

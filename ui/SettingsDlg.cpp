@@ -6,10 +6,8 @@
 #include "controls/CXImageList.h"
 #include "controls/CXRadioGroup.h"
 #include "settings/CalcSettings.h"
-#include "ui/Decimals.h"
 #include "ui/DialogTemplates.h"
-
-#include <string>
+#include "uilogic/SettingsForm.h"
 
 CSettingsDlg::CSettingsDlg(QWidget* parent) : CXDialog(SettingsDialogTemplate(), parent) {
     m_radioEsc = ControlAs<CXRadioGroup>(SettingsId::EscMinimize);
@@ -24,19 +22,22 @@ CSettingsDlg::CSettingsDlg(QWidget* parent) : CXDialog(SettingsDialogTemplate(),
 
     m_btnOk->SetImage(SharedImages(), SharedImage::Ok);
     m_btnCancel->SetImage(SharedImages(), SharedImage::Cancel);
-    m_editDecimals->SetText(std::to_string(g_settings.m_decimals));
-    m_checkTrailing->SetCheck(g_settings.m_deleteTrailingZeros ? 1 : 0);
-    m_checkGroup->SetCheck(g_settings.m_groupDigits ? 1 : 0);
-    m_checkSave->SetCheck(g_settings.m_saveExpressions ? 1 : 0);
-    m_radioEsc->SetValue(g_settings.m_escAction); // no button for a value outside 0..2
+    const SettingsForm form = FormFromSettings(g_settings);
+    m_editDecimals->SetText(form.decimals);
+    m_checkTrailing->SetCheck(form.deleteTrailingZeros);
+    m_checkGroup->SetCheck(form.groupDigits);
+    m_checkSave->SetCheck(form.saveExpressions);
+    m_radioEsc->SetValue(form.escChoice);
     m_editDecimals->setFocus(Qt::OtherFocusReason);
 }
 
 void CSettingsDlg::OnOK() {
-    g_settings.m_decimals = ReadDecimals(m_editDecimals->GetText());
-    g_settings.m_deleteTrailingZeros = m_checkTrailing->GetCheck();
-    g_settings.m_groupDigits = m_checkGroup->GetCheck();
-    g_settings.m_saveExpressions = m_checkSave->GetCheck();
-    g_settings.m_escAction = m_radioEsc->GetValue(); // -1 when none is chosen
+    SettingsForm form;
+    form.decimals = m_editDecimals->GetText();
+    form.deleteTrailingZeros = m_checkTrailing->GetCheck();
+    form.groupDigits = m_checkGroup->GetCheck();
+    form.saveExpressions = m_checkSave->GetCheck();
+    form.escChoice = m_radioEsc->GetValue(); // -1 when none is chosen
+    ApplyForm(form, g_settings);
     CXDialog::OnOK();
 }

@@ -29,3 +29,12 @@ MainLayout LayOutMainWindow(int cx, int cy, bool panelShown) {
 int WidthAfterPanelToggle(int width, bool panelShownNow) {
     return panelShownNow ? width + kPanelWidth : width - kPanelWidth;
 }
+
+ScreenBox InfoPageBox(int cx, int cy) {
+    constexpr int kButtonRoom = 40;
+    return {0, 0, cx, cy - kButtonRoom};
+}
+
+ScreenBox HelpOkButtonBox(int cx, int cy) {
+    return {cx - 80, cy - 30, 70, 25};
+}

@@ -22,3 +22,9 @@ MainLayout LayOutMainWindow(int cx, int cy, bool panelShown);
 // The client width after the keypad has been shown (or hidden): only the right edge moves, by
 // the keypad's width.
 int WidthAfterPanelToggle(int width, bool panelShownNow);
+
+// The About and Help dialogs: the page fills the client area but for 40 pixels at the bottom,
+// where the OK button stands.
+ScreenBox InfoPageBox(int cx, int cy);
+// The Help dialog's OK button, kept 80 pixels from the right and 30 from the bottom edge.
+ScreenBox HelpOkButtonBox(int cx, int cy);

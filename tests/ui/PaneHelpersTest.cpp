@@ -1,7 +1,5 @@
-// The window's Qt-side helpers: the pane's QString against program text, the decimals field
-// and the pane's minimal document change. The line-break and key-edit rules are tested in
-// tests/uilogic.
-#include "ui/Decimals.h"
+// The window's Qt-side helpers: the pane's QString against program text and the pane's minimal
+// document change. The line-break and key-edit rules are tested in tests/uilogic.
 #include "ui/PaneEdit.h"
 #include "ui/PaneText.h"
 
@@ -14,8 +12,6 @@ class PaneHelpersTest : public QObject {
     Q_OBJECT
 private slots:
     void programTextConversion();
-    void decimals_data();
-    void decimals();
     void replaceChangedPart_data();
     void replaceChangedPart();
 };
@@ -25,28 +21,6 @@ void PaneHelpersTest::programTextConversion() {
     QCOMPARE(ProgramToPaneText("1+1\r\n2*3\r\n"), QString("1+1\n2*3\n"));
     const QString accented = QString::fromUtf8("x=\xc3\xa9");
     QCOMPARE(ProgramToPaneText(PaneToProgramText(accented)), accented);
-}
-
-void PaneHelpersTest::decimals_data() {
-    QTest::addColumn<std::string>("text");
-    QTest::addColumn<int>("decimals");
-    QTest::newRow("7") << std::string("7") << 7;
-    QTest::newRow("20 clamps") << std::string("20") << 15;
-    QTest::newRow("-3 clamps") << std::string("-3") << 0;
-    QTest::newRow("3.5") << std::string("3.5") << 3;
-    QTest::newRow("letters") << std::string("abc") << 0;
-    QTest::newRow("empty") << std::string("") << 0;
-    QTest::newRow("leading blank") << std::string("  12") << 12;
-    QTest::newRow("plus sign") << std::string("+9x") << 9;
-    QTest::newRow("huge") << std::string("99999999999999999999999") << 15;
-    QTest::newRow("huge negative") << std::string("-99999999999999999999999") << 0;
-    QTest::newRow("sign alone") << std::string("-") << 0;
-}
-
-void PaneHelpersTest::decimals() {
-    QFETCH(std::string, text);
-    QFETCH(int, decimals);
-    QCOMPARE(ReadDecimals(text), decimals);
 }
 
 void PaneHelpersTest::replaceChangedPart_data() {

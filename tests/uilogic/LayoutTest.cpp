@@ -90,4 +90,18 @@ TEST(Layout, EveryPaneKeepsItsSpaceAtTheMinimumSize) {
     }
 }
 
+TEST(Layout, InfoDialogsKeepRoomForTheirButton) {
+    for (const auto& [cx, cy] : {std::pair{580, 428}, std::pair{200, 100}}) {
+        SCOPED_TRACE(cx);
+        const ScreenBox page = InfoPageBox(cx, cy);
+        EXPECT_EQ(page, (ScreenBox{0, 0, cx, cy - 40}));
+        // The Help dialog's OK button: 70 x 25, 80 pixels from the right, 30 from the bottom,
+        // inside the room below the page.
+        const ScreenBox ok = HelpOkButtonBox(cx, cy);
+        EXPECT_EQ(ok, (ScreenBox{cx - 80, cy - 30, 70, 25}));
+        EXPECT_GE(ok.y, Bottom(page));
+        EXPECT_LT(Bottom(ok), cy);
+    }
+}
+
 } // namespace

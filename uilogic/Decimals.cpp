@@ -1,4 +1,4 @@
-#include "ui/Decimals.h"
+#include "uilogic/Decimals.h"
 
 #include <algorithm>
 #include <cctype>
