@@ -6,17 +6,45 @@
 
 #include <string>
 
-static void BM_EvaluateLine(benchmark::State& state) {
-    const std::string line = "(1.5+2)*3-4/5^2+sin(pi/4)*0x1F%7-~0b1010<<2";
+namespace {
+
+void EvaluateEach(benchmark::State& state, const std::string& line) {
+    CalcEvaluator evaluator;
     for (auto _ : state) {
-        // A fresh evaluator per line, as the worksheet does.
-        CalcEvaluator evaluator;
         CalcValue result;
         benchmark::DoNotOptimize(evaluator.Evaluate(line, result));
         benchmark::DoNotOptimize(result);
     }
 }
+
+} // namespace
+
+static void BM_EvaluateLine(benchmark::State& state) {
+    EvaluateEach(state, "(1.5+2)*3-4/5^2+sin(pi/4)*0x1F%7-~0b1010<<2");
+}
 BENCHMARK(BM_EvaluateLine);
+
+// A valid line and failing lines of the same length: a failure may cost at most half again
+// as much as a success.
+static void BM_ValidLine(benchmark::State& state) {
+    EvaluateEach(state, "(332.5+20)*7-667/7+sqrt(16)");
+}
+BENCHMARK(BM_ValidLine);
+
+static void BM_FailingLineDivByZero(benchmark::State& state) {
+    EvaluateEach(state, "(332.5+20)*7-667/0+sqrt(16)");
+}
+BENCHMARK(BM_FailingLineDivByZero);
+
+static void BM_FailingLineUnknownName(benchmark::State& state) {
+    EvaluateEach(state, "(332.5+20)*7-667/7+sqrt(nn)");
+}
+BENCHMARK(BM_FailingLineUnknownName);
+
+static void BM_FailingLineMissingParen(benchmark::State& state) {
+    EvaluateEach(state, "(332.5+20)*7-(667/7+sqrt(16");
+}
+BENCHMARK(BM_FailingLineMissingParen);
 
 static void BM_FormatResult(benchmark::State& state) {
     const auto mode = static_cast<DisplayMode>(state.range(0));
@@ -24,9 +52,10 @@ static void BM_FormatResult(benchmark::State& state) {
     const CalcValue value = mode == DisplayMode::Decimal
                                 ? CalcValue::MakeReal(-1234567.891011)
                                 : CalcValue::MakeInteger(-81985529216486896);
+    const FormatOptions options;
     for (auto _ : state) {
         std::string text;
-        FormatResult(value, text, mode);
+        FormatResult(value, text, mode, options);
         benchmark::DoNotOptimize(text.data());
     }
 }

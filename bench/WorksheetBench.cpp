@@ -17,7 +17,7 @@ static void RunPasses(benchmark::State& state, bool failingLines) {
     state.SetComplexityN(state.range(0));
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }
-// One line in eight fails, as while typing; a failed line costs an exception.
+// One line in eight fails, as while typing.
 static void BM_WorksheetPass(benchmark::State& state) {
     RunPasses(state, true);
 }

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-// One formatting step of the command line, applied to g_settings in command-line order.
+// One formatting step of the command line, applied to the settings in command-line order.
 struct SettingStep {
     enum class Kind { Decimals, KeepZeros, NoGroup, SettingsFile };
     Kind kind;

@@ -16,18 +16,19 @@
 
 namespace {
 
-// Applies the formatting steps in command-line order; false with a message on failure.
-bool ApplySteps(const SheetOptions& options, std::string& error) {
+// Applies the formatting steps in command-line order to settings; false with a message on
+// failure.
+bool ApplySteps(const SheetOptions& options, CalcSettings& settings, std::string& error) {
     for (const SettingStep& step : options.steps) {
         switch (step.kind) {
         case SettingStep::Kind::Decimals:
-            g_settings.m_decimals = step.decimals;
+            settings.m_decimals = step.decimals;
             break;
         case SettingStep::Kind::KeepZeros:
-            g_settings.m_deleteTrailingZeros = 0;
+            settings.m_deleteTrailingZeros = 0;
             break;
         case SettingStep::Kind::NoGroup:
-            g_settings.m_groupDigits = 0;
+            settings.m_groupDigits = 0;
             break;
         case SettingStep::Kind::SettingsFile: {
             // Unlike the calculator, which quietly keeps its defaults, the command line
@@ -37,7 +38,7 @@ bool ApplySteps(const SheetOptions& options, std::string& error) {
                 error = "settings file " + error;
                 return false;
             }
-            if (!LoadSettings(step.path)) {
+            if (!LoadSettings(step.path, settings)) {
                 error = "settings file " + step.path + ": cannot be read";
                 return false;
             }
@@ -76,14 +77,16 @@ int main(int argc, char* argv[]) {
         std::printf("%s\n", kSheetUsage);
         return 0;
     }
+    CalcSettings settings;
     std::string text;
-    if (!ApplySteps(options, error) || !ReadInput(options.inputPath, text, error)) {
+    if (!ApplySteps(options, settings, error) || !ReadInput(options.inputPath, text, error)) {
         std::fprintf(stderr, "corvane-sheet: %s\n", error.c_str());
         return 1;
     }
 
     Worksheet worksheet;
     worksheet.SetExplainErrors(options.explainErrors);
+    worksheet.SetFormatOptions(GetFormatOptions(settings));
     std::string results;
     worksheet.EvaluateText(ToPaneText(std::move(text)), results);
     const std::string output = ToOutputText(results);

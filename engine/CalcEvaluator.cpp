@@ -1,28 +1,18 @@
 // Recursive-descent parser that computes while it parses: each operator is applied as soon
-// as its right operand is known.
+// as its right operand is known. A failure stops the parse and travels back as false.
 #include "engine/CalcEvaluator.h"
-#include "engine/CalcLibrary.h"
-#include "engine/SXError.h"
-#include "worksheet/VariableList.h"
 
-#include <stdexcept>
+#include "engine/CalcLibrary.h"
 
 namespace {
 
-// Not an SXError: a line nested too deeply fails through the catch-all ("internal err").
-struct NestingTooDeep : std::runtime_error {
-    NestingTooDeep() : std::runtime_error("nesting too deep") {}
-};
+// The message of a line that fails for a reason of the program's own, such as nesting too deep.
+const char* const kInternalError = "internal err";
 
 // Counts one level of nesting for the lifetime of a recursive step.
 class NestingScope {
 public:
-    NestingScope(int32_t& depth, int32_t limit) : m_depth(depth) {
-        if (depth >= limit) {
-            throw NestingTooDeep();
-        }
-        ++m_depth;
-    }
+    explicit NestingScope(int32_t& depth) : m_depth(depth) { ++m_depth; }
     ~NestingScope() { --m_depth; }
     NestingScope(const NestingScope&) = delete;
     NestingScope& operator=(const NestingScope&) = delete;
@@ -34,31 +24,53 @@ private:
 } // namespace
 
 EvalStatus CalcEvaluator::Evaluate(const std::string& line, CalcValue& result) {
-    // The line ends at its first zero byte, like the text the cursor walks.
-    m_text.assign(line.c_str());
-    m_cursor = 0;
-    m_token = TokenKind::TokEnd;
-    m_literal = CalcValue{};
-    m_index = -1;
+    m_tokenizer.Start(line.c_str(), m_variables);
     m_nesting = 0;
+    m_error = SXError{};
     m_errorText.clear();
 
     try {
-        NextToken();
-        if (m_token == TokenKind::TokComment) {
-            return EvalStatus::CommentLine;
+        if (Next()) {
+            if (m_tokenizer.Token() == TokenKind::TokComment) {
+                return EvalStatus::CommentLine;
+            }
+            if (ParseExpression(result) && m_tokenizer.Token() != TokenKind::TokEnd &&
+                m_tokenizer.Token() != TokenKind::TokComment) {
+                Fail("expr incomplete");
+            }
         }
-        ParseExpression(result);
-        if (m_token != TokenKind::TokEnd && m_token != TokenKind::TokComment) {
-            Raise("expr incomplete");
+        if (!m_error.Failed()) {
+            return EvalStatus::Evaluated;
         }
-        return EvalStatus::Evaluated;
-    } catch (const SXError& error) {
-        m_errorText = error.message;
+        m_errorText = m_error.Message();
     } catch (...) {
-        m_errorText = "internal err";
+        m_errorText = kInternalError; // out of memory
     }
     return EvalStatus::Failed;
+}
+
+bool CalcEvaluator::Next() {
+    m_tokenizer.NextToken();
+    if (m_tokenizer.Failed()) {
+        m_error = m_tokenizer.Error();
+        return false;
+    }
+    return true;
+}
+
+bool CalcEvaluator::Fail(const char* text) {
+    m_error = SXError{text, m_tokenizer.Rest()};
+    return false;
+}
+
+bool CalcEvaluator::FailInternal() {
+    m_error = SXError{kInternalError, nullptr};
+    return false;
+}
+
+// False (failing the line) when one more level would nest deeper than kMaxNesting.
+bool CalcEvaluator::Enter() {
+    return m_nesting < kMaxNesting || FailInternal();
 }
 
 // The two-operand operators bind at five levels, loosest first:
@@ -89,129 +101,165 @@ int CalcEvaluator::BinaryLevel(TokenKind token) {
 
 // Parses a chain of operators of level minLevel or tighter. One loop serves all five levels
 // (rather than one function per level) so that each nested parenthesis costs few stack frames.
-void CalcEvaluator::ParseBinary(CalcValue& result, int minLevel) {
-    ParsePrefix(result);
-    for (int level; (level = BinaryLevel(m_token)) >= minLevel;) {
-        const TokenKind op = NextToken();
-        CalcValue right;
-        ParseBinary(right, level + 1); // tighter operators take the right operand first
-        ApplyBinary(op, result, right);
+bool CalcEvaluator::ParseBinary(CalcValue& result, int minLevel) {
+    if (!ParsePrefix(result)) {
+        return false;
     }
+    for (int level; (level = BinaryLevel(m_tokenizer.Token())) >= minLevel;) {
+        const TokenKind op = m_tokenizer.Token();
+        CalcValue right;
+        // Tighter operators take the right operand first.
+        if (!Next() || !ParseBinary(right, level + 1) || !ApplyBinary(op, result, right)) {
+            return false;
+        }
+    }
+    return true;
 }
 
-void CalcEvaluator::ApplyBinary(TokenKind op, CalcValue& left, const CalcValue& right) const {
-    if ((op == TokenKind::TokSlash || op == TokenKind::TokPercent) && IsZeroDivisor(right)) {
-        Raise("div by 0");
-    }
+bool CalcEvaluator::ApplyBinary(TokenKind op, CalcValue& left, const CalcValue& right) {
     switch (op) {
     case TokenKind::TokAnd:
-        return BitAnd(left, right);
+        BitAnd(left, right);
+        break;
     case TokenKind::TokOr:
-        return BitOr(left, right);
+        BitOr(left, right);
+        break;
     case TokenKind::TokXor:
-        return BitXor(left, right);
+        BitXor(left, right);
+        break;
     case TokenKind::TokShiftLeft:
-        return ShiftLeft(left, right);
+        ShiftLeft(left, right);
+        break;
     case TokenKind::TokShiftRight:
-        return ShiftRight(left, right);
+        ShiftRight(left, right);
+        break;
     case TokenKind::TokPlus:
-        return Add(left, right);
+        Add(left, right);
+        break;
     case TokenKind::TokMinus:
-        return Subtract(left, right);
+        Subtract(left, right);
+        break;
     case TokenKind::TokStar:
-        return Multiply(left, right);
+        Multiply(left, right);
+        break;
     case TokenKind::TokSlash:
-        return Divide(left, right);
+        if (IsZeroDivisor(right)) {
+            return Fail("div by 0");
+        }
+        Divide(left, right);
+        break;
     case TokenKind::TokPercent:
-        return Remainder(left, right);
+        if (IsZeroDivisor(right)) {
+            return Fail("div by 0");
+        }
+        // A real divisor strictly between -1 and 1 passes the zero test but converts to 0.
+        if (ToInteger(right) == 0) {
+            return FailInternal();
+        }
+        Remainder(left, right);
+        break;
     default:
-        return Power(left, right);
+        Power(left, right);
+        break;
     }
+    return true;
 }
 
 // Prefix -, + and ~, which repeat and bind tighter than ^ (-2^2 is 4).
-void CalcEvaluator::ParsePrefix(CalcValue& result) {
-    if (m_token != TokenKind::TokMinus && m_token != TokenKind::TokPlus &&
-        m_token != TokenKind::TokTilde) {
-        ParseOperand(result);
-        return;
+bool CalcEvaluator::ParsePrefix(CalcValue& result) {
+    const TokenKind op = m_tokenizer.Token();
+    if (op != TokenKind::TokMinus && op != TokenKind::TokPlus && op != TokenKind::TokTilde) {
+        return ParseOperand(result);
     }
-    NestingScope scope(m_nesting, kMaxNesting);
-    const TokenKind op = NextToken();
-    ParsePrefix(result);
+    if (!Enter()) {
+        return false;
+    }
+    NestingScope scope(m_nesting);
+    if (!Next() || !ParsePrefix(result)) {
+        return false;
+    }
     if (op == TokenKind::TokMinus) {
         Negate(result);
     } else if (op == TokenKind::TokTilde) {
         Complement(result);
     }
+    return true;
 }
 
 // An operand: a parenthesised expression, a call, a constant, a variable or a literal.
-void CalcEvaluator::ParseOperand(CalcValue& result) {
-    switch (m_token) {
+bool CalcEvaluator::ParseOperand(CalcValue& result) {
+    switch (m_tokenizer.Token()) {
     case TokenKind::TokOpen: {
-        NestingScope scope(m_nesting, kMaxNesting);
-        NextToken();
-        ParseExpression(result);
-        if (m_token != TokenKind::TokClose) {
-            Raise("missing )");
+        if (!Enter()) {
+            return false;
         }
-        NextToken();
-        return;
+        NestingScope scope(m_nesting);
+        if (!Next() || !ParseExpression(result)) {
+            return false;
+        }
+        if (m_tokenizer.Token() != TokenKind::TokClose) {
+            return Fail("missing )");
+        }
+        return Next();
     }
     case TokenKind::TokFunction:
-        ParseCall(result);
-        return;
+        return ParseCall(result);
     case TokenKind::TokConstant:
-        result = GetConstant(m_index).value;
-        NextToken();
-        return;
+        result = GetConstant(m_tokenizer.Index()).value;
+        return Next();
     case TokenKind::TokVariable:
-        result = m_variables->GetVariable(m_index);
-        NextToken();
-        return;
+        result = m_variables->GetVariable(m_tokenizer.Index());
+        return Next();
     case TokenKind::TokNumber:
-        result = m_literal;
-        NextToken();
-        return;
+        result = m_tokenizer.Literal();
+        return Next();
     default:
-        Raise("err");
+        return Fail("err");
     }
 }
 
 // name ( [param {[,] param}] [,] ): up to ten parameters; the comma between them is taken
 // when present but not demanded.
-void CalcEvaluator::ParseCall(CalcValue& result) {
-    NestingScope scope(m_nesting, kMaxNesting);
-    const CalcFunction& function = GetFunction(m_index);
+bool CalcEvaluator::ParseCall(CalcValue& result) {
+    if (!Enter()) {
+        return false;
+    }
+    NestingScope scope(m_nesting);
+    const CalcFunction& function = GetFunction(m_tokenizer.Index());
     CalcValue params[kMaxParams];
 
-    NextToken();
-    if (m_token != TokenKind::TokOpen) {
-        Raise("expecting (");
+    if (!Next()) {
+        return false;
     }
-    NextToken();
+    if (m_tokenizer.Token() != TokenKind::TokOpen) {
+        return Fail("expecting (");
+    }
+    if (!Next()) {
+        return false;
+    }
 
     int32_t count = 0;
-    if (m_token != TokenKind::TokClose) {
+    if (m_tokenizer.Token() != TokenKind::TokClose) {
         do {
             if (count == kMaxParams) {
-                Raise("too many params");
+                return Fail("too many params");
             }
-            ParseExpression(params[count]);
+            if (!ParseExpression(params[count])) {
+                return false;
+            }
             ++count;
-            if (m_token == TokenKind::TokComma) {
-                NextToken();
+            if (m_tokenizer.Token() == TokenKind::TokComma && !Next()) {
+                return false;
             }
-        } while (m_token != TokenKind::TokClose);
+        } while (m_tokenizer.Token() != TokenKind::TokClose);
     }
     if (count < function.minimum) {
-        Raise("missing param");
+        return Fail("missing param");
     }
     if (const char* error = function.handler(result, params, count)) {
         if (*error != '\0') {
-            Raise(error);
+            return Fail(error);
         }
     }
-    NextToken();
+    return Next();
 }

@@ -2,16 +2,17 @@
 
 #include "engine/CalcValue.h"
 #include "engine/EvalStatus.h"
+#include "engine/SXError.h"
 #include "engine/TokenKind.h"
+#include "engine/Tokenizer.h"
+#include "engine/VariableLookup.h"
 
-#include <cstddef>
 #include <cstdint>
 #include <string>
 
-class VariableList;
-
 // Evaluates one line of expression text (spaces already removed) to one CalcValue.
-// One evaluator per line: create, attach the variables, Evaluate once, read, discard.
+// Attach the variables, Evaluate, read; Evaluate starts afresh each time, so one evaluator
+// may serve many lines.
 class CalcEvaluator {
 public:
     // Deepest nesting of parentheses, prefix operators and function calls together; a line
@@ -20,38 +21,30 @@ public:
     // build and 0.6 MiB in an unoptimised AddressSanitizer build, so a 1 MiB thread is enough.
     static constexpr int32_t kMaxNesting = 256;
 
-    void SetVariables(const VariableList* variables) { m_variables = variables; }
+    void SetVariables(const VariableLookup* variables) { m_variables = variables; }
+    // The line ends at its first zero byte.
     EvalStatus Evaluate(const std::string& line, CalcValue& result);
     // Empty unless Evaluate returned Failed; then the message, e.g. "div by 0 '5'".
     const std::string& ErrorText() const { return m_errorText; }
 
 private:
-    friend class TokenizerProbe; // tests step the tokenizer directly
+    // Each step returns false once the line has failed; the error is then in m_error.
+    bool Next();
+    bool Fail(const char* text);
+    bool FailInternal();
 
-    // Tokenizer (Tokenizer.cpp).
-    TokenKind NextToken();
-    const char* ScanNumber(CalcValue& value);
-    void ResolveIdentifier(size_t start, size_t length);
-    // Throws SXError "<text> '<rest of the line from the cursor>'".
-    [[noreturn]] void Raise(const char* text) const;
-
-    // Parser (CalcEvaluator.cpp).
-    void ParseExpression(CalcValue& result) { ParseBinary(result, 1); }
+    bool ParseExpression(CalcValue& result) { return ParseBinary(result, 1); }
     static int BinaryLevel(TokenKind token);
-    void ParseBinary(CalcValue& result, int minLevel);
-    void ApplyBinary(TokenKind op, CalcValue& left, const CalcValue& right) const;
-    void ParsePrefix(CalcValue& result);
-    void ParseOperand(CalcValue& result);
-    void ParseCall(CalcValue& result);
+    bool ParseBinary(CalcValue& result, int minLevel);
+    bool ApplyBinary(TokenKind op, CalcValue& left, const CalcValue& right);
+    bool ParsePrefix(CalcValue& result);
+    bool ParseOperand(CalcValue& result);
+    bool ParseCall(CalcValue& result);
+    bool Enter();
 
-    // Scanner fields.
-    std::string m_text;
-    size_t m_cursor = 0;
-    TokenKind m_token = TokenKind::TokEnd;
-    CalcValue m_literal;
-    int32_t m_index = -1;
-
-    const VariableList* m_variables = nullptr;
+    Tokenizer m_tokenizer;
+    const VariableLookup* m_variables = nullptr;
+    SXError m_error;
     std::string m_errorText;
     int32_t m_nesting = 0;
 };

@@ -1,7 +1,5 @@
 #include "engine/ResultFormat.h"
 
-#include "settings/CalcSettings.h"
-
 #include <algorithm>
 #include <charconv>
 #include <cinttypes>
@@ -149,14 +147,6 @@ DisplayMode ParseDisplaySuffix(std::string& line) {
     }
     line.erase(line.size() - 2);
     return mode;
-}
-
-void FormatResult(const CalcValue& value, std::string& text, DisplayMode mode) {
-    FormatOptions options;
-    options.decimals = g_settings.m_decimals;
-    options.deleteTrailingZeros = g_settings.m_deleteTrailingZeros;
-    options.groupDigits = g_settings.m_groupDigits;
-    FormatResult(value, text, mode, options);
 }
 
 void FormatResult(const CalcValue& value, std::string& text, DisplayMode mode,

@@ -1,55 +1,42 @@
-// The tokenizer cuts one line into tokens for the parser: numeric literals, operators,
-// identifiers resolved against the function table, the constant table and the variables,
-// and a trailing comment.
-#include "engine/CalcEvaluator.h"
-#include "engine/CalcLibrary.h"
-#include "engine/SXError.h"
-#include "worksheet/VariableList.h"
+#include "engine/Tokenizer.h"
 
+#include "engine/CalcLibrary.h"
+#include "engine/CharClass.h"
+
+#include <charconv>
 #include <clocale>
 #include <cstdlib>
 #include <cstring>
+#include <string>
+#include <system_error>
 
 namespace {
 
-// Plain ASCII classes; bytes of 128 and above belong to none.
-bool IsDigit(char c) {
-    return c >= '0' && c <= '9';
-}
-bool IsLetter(char c) {
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
-}
-bool IsIdentStart(char c) {
-    return IsLetter(c) || c == '_';
-}
-bool IsIdentChar(char c) {
-    return IsIdentStart(c) || IsDigit(c);
-}
-bool IsBinDigit(char c) {
-    return c == '0' || c == '1';
-}
-
-int HexDigitValue(char c) {
-    if (IsDigit(c)) {
-        return c - '0';
-    }
-    if (c >= 'a' && c <= 'f') {
-        return c - 'a' + 10;
-    }
-    if (c >= 'A' && c <= 'F') {
-        return c - 'A' + 10;
-    }
-    return -1;
-}
-
 bool IsOperatorChar(char c) {
-    return c != '\0' && std::strchr("+-*/%(),&|^~<>", c) != nullptr;
+    switch (c) {
+    case '+':
+    case '-':
+    case '*':
+    case '/':
+    case '%':
+    case '(':
+    case ')':
+    case ',':
+    case '&':
+    case '|':
+    case '^':
+    case '~':
+    case '<':
+    case '>':
+        return true;
+    default:
+        return false;
+    }
 }
 
-// Converts an already validated decimal literal. The text is copied so that the conversion
-// cannot read past the literal, and the point is spelled as the current C locale wants it,
-// so a host that switched the numeric locale still reads 1.5 as one and a half.
-double ConvertDecimal(const char* begin, size_t length) {
+// The point spelled as the current C locale wants it, so that a host that switched the
+// numeric locale still reads 1.5 as one and a half.
+double ConvertInLocale(const char* begin, size_t length) {
     const char* point = std::localeconv()->decimal_point;
     std::string copy;
     copy.reserve(length + 4);
@@ -63,18 +50,37 @@ double ConvertDecimal(const char* begin, size_t length) {
     return std::strtod(copy.c_str(), nullptr);
 }
 
-} // namespace
-
-void CalcEvaluator::Raise(const char* text) const {
-    std::string message = text;
-    message += " '";
-    message.append(m_text, m_cursor, std::string::npos);
-    message += '\'';
-    throw SXError{std::move(message)};
+// Converts an already validated decimal literal to the nearest double. from_chars reads only
+// the literal and ignores the locale; the values it leaves to strtod are those out of range
+// (an overflow to infinity, an underflow to zero or a subnormal).
+double ConvertDecimal(const char* begin, size_t length) {
+    double value = 0.0;
+    const std::from_chars_result parsed = std::from_chars(begin, begin + length, value);
+    if (parsed.ec == std::errc() && parsed.ptr == begin + length) {
+        return value;
+    }
+    return ConvertInLocale(begin, length);
 }
 
-const char* CalcEvaluator::ScanNumber(CalcValue& value) {
-    const char* start = m_text.c_str() + m_cursor;
+} // namespace
+
+void Tokenizer::Start(const char* text, const VariableLookup* variables) {
+    m_text = text;
+    m_cursor = 0;
+    m_token = TokenKind::TokEnd;
+    m_literal = CalcValue{};
+    m_index = -1;
+    m_variables = variables;
+    m_error = SXError{};
+}
+
+TokenKind Tokenizer::Fail(const char* text, TokenKind previous) {
+    m_error = SXError{text, Rest()};
+    return previous;
+}
+
+const char* Tokenizer::ScanNumber(CalcValue& value) {
+    const char* start = m_text + m_cursor;
     const char* p = start;
 
     if (p[0] == '0' && (p[1] == 'x' || p[1] == 'X')) {
@@ -136,14 +142,14 @@ const char* CalcEvaluator::ScanNumber(CalcValue& value) {
             return "expecting digit";
         }
     }
-    size_t length = static_cast<size_t>(p - start);
+    const auto length = static_cast<size_t>(p - start);
     value = CalcValue::MakeReal(ConvertDecimal(start, length));
     m_cursor += length;
     return nullptr;
 }
 
-void CalcEvaluator::ResolveIdentifier(size_t start, size_t length) {
-    const char* name = m_text.c_str() + start;
+void Tokenizer::ResolveIdentifier(size_t start, size_t length) {
+    const char* name = m_text + start;
     m_index = -1;
     if ((m_index = FindFunction(name, length)) >= 0) {
         m_token = TokenKind::TokFunction;
@@ -154,9 +160,9 @@ void CalcEvaluator::ResolveIdentifier(size_t start, size_t length) {
     }
 }
 
-TokenKind CalcEvaluator::NextToken() {
+TokenKind Tokenizer::NextToken() {
     const TokenKind previous = m_token;
-    const char c = m_text[m_cursor]; // m_text[size()] is the terminating zero
+    const char c = m_text[m_cursor];
 
     if (c == '\0') {
         m_token = TokenKind::TokEnd;
@@ -167,7 +173,7 @@ TokenKind CalcEvaluator::NextToken() {
     if (IsDigit(c) || c == '.') {
         CalcValue value;
         if (const char* error = ScanNumber(value)) {
-            Raise(error);
+            return Fail(error, previous);
         }
         m_literal = value;
         m_token = TokenKind::TokNumber;
@@ -180,7 +186,7 @@ TokenKind CalcEvaluator::NextToken() {
         ++m_cursor;
         if (c == '/' && next == '/') {
             m_token = TokenKind::TokComment;
-            m_cursor = m_text.size();
+            m_cursor += std::strlen(m_text + m_cursor); // a comment runs to the end
         } else if (c == '>' && next == '>') {
             m_token = TokenKind::TokShiftRight;
             ++m_cursor;
@@ -201,11 +207,11 @@ TokenKind CalcEvaluator::NextToken() {
         }
         ResolveIdentifier(m_cursor, end - m_cursor);
         if (m_index < 0) {
-            Raise("unknown const");
+            return Fail("unknown const", previous);
         }
         m_cursor = end;
         return previous;
     }
 
-    Raise("invalid tok");
+    return Fail("invalid tok", previous);
 }

@@ -21,8 +21,9 @@ size_t Count(const std::string& text, char c) {
 }
 
 // A pass gives exactly one CR LF-terminated line per input line, and no other CR or LF.
-void CheckPass(const std::string& text) {
+void CheckPass(const std::string& text, const FormatOptions& options = FormatOptions()) {
     Worksheet worksheet;
+    worksheet.SetFormatOptions(options);
     std::string results;
     worksheet.EvaluateText(text, results);
     const size_t lines = Count(text, '\n') + 1;
@@ -92,10 +93,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
 
     // The loaded options shape the formatting of the loaded expressions.
-    const CalcSettings defaults = g_settings;
-    g_settings = settings;
-    CheckPass(settings.m_expressions);
-    g_settings = defaults;
+    CheckPass(settings.m_expressions, GetFormatOptions(settings));
 
     // Whatever was loaded saves and loads back with the same numbers.
     const std::string copy = WriteTempFile(nullptr, 0);

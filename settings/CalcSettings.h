@@ -1,5 +1,7 @@
 #pragma once
 
+#include "engine/ResultFormat.h"
+
 #include <cstdint>
 #include <string>
 
@@ -25,3 +27,6 @@ public:
 };
 
 extern CalcSettings g_settings;
+
+// The formatting options of these settings, as the worksheet takes them.
+FormatOptions GetFormatOptions(const CalcSettings& settings);

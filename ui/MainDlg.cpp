@@ -190,6 +190,7 @@ void CMainDlg::Recalculate() {
     std::string results;
     {
         Worksheet sheet; // variables live for one pass
+        sheet.SetFormatOptions(GetFormatOptions(g_settings));
         sheet.EvaluateText(text, results);
     }
     SetResultsText(ProgramToPaneText(results));

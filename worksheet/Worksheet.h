@@ -1,5 +1,7 @@
 #pragma once
 
+#include "engine/CalcEvaluator.h"
+#include "engine/ResultFormat.h"
 #include "worksheet/VariableList.h"
 
 #include <string>
@@ -17,11 +19,21 @@ public:
     // When set, a failed line shows "err: " plus the engine's message instead of "err"
     // (used by the command-line front end's --why).
     void SetExplainErrors(bool explain) { m_explainErrors = explain; }
+    // How results are written; the defaults until the front end passes its settings.
+    void SetFormatOptions(const FormatOptions& options) { m_formatOptions = options; }
+    const FormatOptions& GetFormatOptions() const { return m_formatOptions; }
 
     VariableList m_variables;
 
 private:
+    // Appends the result text of one non-empty line.
+    void AppendResult(std::string& line, std::string& results);
+
     bool m_explainErrors = false;
+    FormatOptions m_formatOptions;
+    CalcEvaluator m_evaluator; // one for every line of the pass: it starts afresh each time
+    std::string m_line;        // the line being evaluated, reused to spare an allocation a line
+    std::string m_name;        // the name an assignment line assigns
 };
 
 // True when the line begins with name=; then name is stored and "name=" removed from line.

@@ -104,6 +104,7 @@ void BM_WorksheetPass(benchmark::State& state) {
     for (auto _ : state) {
         std::string results;
         Worksheet sheet;
+        sheet.SetFormatOptions(GetFormatOptions(g_settings));
         sheet.EvaluateText(PaneToProgramText(pane), results);
         benchmark::DoNotOptimize(ProgramToPaneText(results));
     }

@@ -1,13 +1,37 @@
 #pragma once
 
 #include "engine/CalcEvaluator.h"
-#include "worksheet/VariableList.h"
+#include "engine/VariableLookup.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <cstdint>
 #include <string>
+#include <utility>
+#include <vector>
+
+// Variables for the engine's tests: names and values in the order they were set.
+class TestVariables : public VariableLookup {
+public:
+    void Set(const std::string& name, const CalcValue& value) {
+        m_entries.emplace_back(name, value);
+    }
+    int FindVariable(const char* name, size_t length) const override {
+        for (size_t i = 0; i < m_entries.size(); ++i) {
+            if (m_entries[i].first == std::string(name, length)) {
+                return static_cast<int>(i);
+            }
+        }
+        return -1;
+    }
+    CalcValue GetVariable(int index) const override {
+        return m_entries[static_cast<size_t>(index)].second;
+    }
+
+private:
+    std::vector<std::pair<std::string, CalcValue>> m_entries;
+};
 
 // What one line is expected to give: a value of one kind, a comment line, or a failure.
 struct Expect {
@@ -34,7 +58,7 @@ inline void PrintTo(const LineCase& c, std::ostream* os) {
 
 // Evaluates the line with a fresh evaluator, as the worksheet does, and checks the outcome.
 inline void ExpectLine(const std::string& line, const Expect& expect,
-                       const VariableList* variables = nullptr) {
+                       const VariableLookup* variables = nullptr) {
     SCOPED_TRACE("line: " + line);
     CalcEvaluator evaluator;
     evaluator.SetVariables(variables);

@@ -92,11 +92,11 @@ TEST(Evaluator, LineEndsAtZeroByte) {
 }
 
 TEST(Evaluator, VariablesAreReadByName) {
-    VariableList variables;
-    variables.SetVariable("x", CalcValue::MakeInteger(4));
-    variables.SetVariable("rate_2", CalcValue::MakeReal(0.5));
-    variables.SetVariable("sin", CalcValue::MakeInteger(1)); // shadowed by the function
-    variables.SetVariable("pi", CalcValue::MakeInteger(3));  // shadowed by the constant
+    TestVariables variables;
+    variables.Set("x", CalcValue::MakeInteger(4));
+    variables.Set("rate_2", CalcValue::MakeReal(0.5));
+    variables.Set("sin", CalcValue::MakeInteger(1)); // shadowed by the function
+    variables.Set("pi", CalcValue::MakeInteger(3));  // shadowed by the constant
     const LineCase cases[] = {
         {"x*2", Expect::Real(8)},
         {"x*0x2", Expect::Int(8)},

@@ -1,7 +1,5 @@
 #include "engine/ResultFormat.h"
 
-#include "settings/CalcSettings.h"
-
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -216,37 +214,6 @@ TEST(FormatResultTest, GroupsOfThreeFromTheRight) {
             }
         }
     }
-}
-
-class GlobalSettings : public ::testing::Test {
-protected:
-    void SetUp() override { saved_ = g_settings; }
-    void TearDown() override { g_settings = saved_; }
-    CalcSettings saved_;
-};
-
-// The short overload reads the settings model at every call, never a cached copy.
-TEST_F(GlobalSettings, ReadsTheSettingsAtEveryCall) {
-    std::string text;
-    FormatResult(R(1234.5), text, kDec);
-    EXPECT_EQ(text, "1 234.5");
-
-    g_settings.m_decimals = 0;
-    text.clear();
-    FormatResult(R(1234.5), text, kDec);
-    EXPECT_EQ(text, "1 235");
-
-    g_settings.m_decimals = 2;
-    g_settings.m_deleteTrailingZeros = 0;
-    g_settings.m_groupDigits = 0;
-    text.clear();
-    FormatResult(R(1234.5), text, kDec);
-    EXPECT_EQ(text, "1234.50");
-
-    g_settings.m_decimals = 40;
-    text.clear();
-    FormatResult(R(0.5), text, kDec);
-    EXPECT_EQ(text, "0.500000000000000");
 }
 
 struct SuffixCase {

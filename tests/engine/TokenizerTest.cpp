@@ -1,36 +1,38 @@
-#include "engine/CalcEvaluator.h"
-#include "engine/SXError.h"
+#include "engine/Tokenizer.h"
+
+#include "EvalTestSupport.h"
 #include "engine/TokenKind.h"
-#include "worksheet/VariableList.h"
 
 #include <gtest/gtest.h>
 
 #include <clocale>
 #include <cstdint>
+#include <cstdlib>
+#include <limits>
 #include <string>
 #include <vector>
 
-// Steps the evaluator's tokenizer over a text, the way Evaluate starts it.
-class TokenizerProbe {
+namespace {
+
+// A tokenizer started on its own copy of the text.
+class Scan {
 public:
-    explicit TokenizerProbe(const std::string& text, const VariableList* variables = nullptr) {
-        m_evaluator.m_text = text;
-        m_evaluator.m_variables = variables;
+    explicit Scan(std::string text, const VariableLookup* variables = nullptr)
+        : m_text(std::move(text)) {
+        m_tokenizer.Start(m_text.c_str(), variables);
     }
+    // Scans one token and returns the new current kind.
     TokenKind Next() {
-        m_evaluator.NextToken();
-        return m_evaluator.m_token;
+        m_tokenizer.NextToken();
+        return m_tokenizer.Token();
     }
-    TokenKind Previous() { return m_evaluator.NextToken(); }
-    const CalcValue& Literal() const { return m_evaluator.m_literal; }
-    int32_t Index() const { return m_evaluator.m_index; }
-    size_t Cursor() const { return m_evaluator.m_cursor; }
+    Tokenizer& operator*() { return m_tokenizer; }
+    Tokenizer* operator->() { return &m_tokenizer; }
 
 private:
-    CalcEvaluator m_evaluator;
+    std::string m_text;
+    Tokenizer m_tokenizer;
 };
-
-namespace {
 
 using TK = TokenKind;
 
@@ -60,28 +62,26 @@ struct ScanCase {
     std::vector<Tok> tokens; // up to, not including, TokEnd
 };
 
-// Scans the whole text and compares every token; any raised error fails the case.
-void ExpectTokens(const ScanCase& c, const VariableList* variables = nullptr) {
+// Scans the whole text and compares every token; any scanning error fails the case.
+void ExpectTokens(const ScanCase& c, const VariableLookup* variables = nullptr) {
     SCOPED_TRACE("text: " + c.text);
-    TokenizerProbe probe(c.text, variables);
-    try {
-        for (const Tok& expected : c.tokens) {
-            ASSERT_EQ(static_cast<int>(probe.Next()), static_cast<int>(expected.kind));
-            if (expected.kind != TK::TokNumber) {
-                continue;
-            }
-            const CalcValue& literal = probe.Literal();
-            ASSERT_EQ(literal.kind, expected.valueKind);
-            if (expected.valueKind == ValueKind::Integer) {
-                EXPECT_EQ(literal.integer, expected.integer);
-            } else {
-                EXPECT_EQ(literal.real, expected.real);
-            }
+    Scan scan(c.text, variables);
+    for (const Tok& expected : c.tokens) {
+        ASSERT_EQ(static_cast<int>(scan.Next()), static_cast<int>(expected.kind));
+        ASSERT_FALSE(scan->Failed()) << scan->Error().Message();
+        if (expected.kind != TK::TokNumber) {
+            continue;
         }
-        EXPECT_EQ(probe.Next(), TK::TokEnd);
-    } catch (const SXError& e) {
-        FAIL() << "raised " << e.message;
+        const CalcValue& literal = scan->Literal();
+        ASSERT_EQ(literal.kind, expected.valueKind);
+        if (expected.valueKind == ValueKind::Integer) {
+            EXPECT_EQ(literal.integer, expected.integer);
+        } else {
+            EXPECT_EQ(literal.real, expected.real);
+        }
     }
+    EXPECT_EQ(scan.Next(), TK::TokEnd);
+    EXPECT_FALSE(scan->Failed()) << scan->Error().Message();
 }
 
 TEST(Tokenizer, LiteralTable) {
@@ -138,19 +138,19 @@ TEST(Tokenizer, OperatorTable) {
 }
 
 TEST(Tokenizer, IdentifiersResolveAgainstTablesThenVariables) {
-    VariableList variables;
-    variables.SetVariable("_000", CalcValue::MakeInteger(0));
-    variables.SetVariable("g", CalcValue::MakeInteger(0));
-    variables.SetVariable("sin", CalcValue::MakeInteger(0));
-    variables.SetVariable("x1", CalcValue::MakeInteger(0));
+    TestVariables variables;
+    variables.Set("_000", CalcValue::MakeInteger(0));
+    variables.Set("g", CalcValue::MakeInteger(0));
+    variables.Set("sin", CalcValue::MakeInteger(0));
+    variables.Set("x1", CalcValue::MakeInteger(0));
     ExpectTokens({"1_000", {Real(1), Kind(TK::TokVariable)}}, &variables);
     ExpectTokens({"0x1Fg", {Int(31), Kind(TK::TokVariable)}}, &variables);
     ExpectTokens({"x1*2", {Kind(TK::TokVariable), Kind(Op('*')), Real(2)}}, &variables);
     ExpectTokens({"sin", {Kind(TK::TokFunction)}}, &variables); // the table wins
 
-    TokenizerProbe probe("x1", &variables);
-    EXPECT_EQ(probe.Next(), TK::TokVariable);
-    EXPECT_EQ(probe.Index(), 3);
+    Scan scan("x1", &variables);
+    EXPECT_EQ(scan.Next(), TK::TokVariable);
+    EXPECT_EQ(scan->Index(), 3);
 }
 
 TEST(Tokenizer, ScanningErrorsLeaveCursorAtOffendingToken) {
@@ -189,31 +189,59 @@ TEST(Tokenizer, ScanningErrorsLeaveCursorAtOffendingToken) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE("text: " + c.text);
-        TokenizerProbe probe(c.text);
-        try {
-            for (int i = 0; i < 10; ++i) {
-                probe.Next();
-            }
-            ADD_FAILURE() << "no error raised";
-        } catch (const SXError& e) {
-            EXPECT_EQ(e.message, c.message);
+        Scan scan(c.text);
+        for (int i = 0; i < 10 && !scan->Failed(); ++i) {
+            scan.Next();
         }
+        ASSERT_TRUE(scan->Failed()) << "no error";
+        EXPECT_EQ(scan->Error().Message(), c.message);
+        // The error stays until the next start.
+        scan.Next();
+        EXPECT_EQ(scan->Error().Message(), c.message);
     }
 }
 
 TEST(Tokenizer, EndRepeatsAndClearsLiteral) {
-    TokenizerProbe empty("");
+    Scan empty("");
     EXPECT_EQ(empty.Next(), TK::TokEnd);
     EXPECT_EQ(empty.Next(), TK::TokEnd);
 
-    TokenizerProbe probe("42//x");
-    EXPECT_EQ(probe.Previous(), TK::TokEnd); // returns the kind that was current before
-    EXPECT_EQ(probe.Previous(), TK::TokNumber);
-    EXPECT_EQ(probe.Cursor(), 5u); // a comment runs to the end
-    EXPECT_EQ(probe.Next(), TK::TokEnd);
-    EXPECT_EQ(probe.Literal().kind, ValueKind::None);
-    EXPECT_EQ(probe.Next(), TK::TokEnd);
-    EXPECT_EQ(probe.Cursor(), 5u);
+    Scan scan("42//x");
+    EXPECT_EQ(scan->NextToken(), TK::TokEnd); // returns the kind that was current before
+    EXPECT_EQ(scan->NextToken(), TK::TokNumber);
+    EXPECT_EQ(scan->Cursor(), 5u); // a comment runs to the end
+    EXPECT_EQ(scan.Next(), TK::TokEnd);
+    EXPECT_EQ(scan->Literal().kind, ValueKind::None);
+    EXPECT_EQ(scan.Next(), TK::TokEnd);
+    EXPECT_EQ(scan->Cursor(), 5u);
+    EXPECT_STREQ(scan->Rest(), "");
+}
+
+// Every decimal literal is the double that the C library's conversion gives, out of range too.
+TEST(Tokenizer, DecimalLiteralsAsTheStandardConversionReadsThem) {
+    const char* literals[] = {
+        "0.1",
+        "3.14159265358979323846264338327950288",
+        "2.2250738585072011e-308",
+        "4.9e-324",
+        "2e-324",
+        "1e-400",
+        "1.7976931348623157e308",
+        "1.7976931348623159e308",
+        "9007199254740993",
+        "0.30000000000000004",
+        "123456789012345678901234567890e-10",
+        "5.",
+        ".000000000000000000000000000000000000001e39",
+    };
+    for (const char* literal : literals) {
+        SCOPED_TRACE(literal);
+        Scan scan(literal);
+        ASSERT_EQ(scan.Next(), TK::TokNumber);
+        ASSERT_EQ(scan->Literal().kind, ValueKind::Real);
+        EXPECT_EQ(scan->Literal().real, std::strtod(literal, nullptr));
+        EXPECT_EQ(scan.Next(), TK::TokEnd);
+    }
 }
 
 // A host (the window) may switch the C library's numeric locale; literals still read with '.'.
@@ -230,9 +258,9 @@ TEST(Tokenizer, DecimalPointIndependentOfNumericLocale) {
     if (chosen == nullptr) {
         GTEST_SKIP() << "no locale with a decimal comma installed";
     }
-    TokenizerProbe probe("2.5e-1");
-    const TokenKind kind = probe.Next();
-    const double value = probe.Literal().real;
+    Scan scan("2.5e-1");
+    const TokenKind kind = scan.Next();
+    const double value = scan->Literal().real;
     std::setlocale(LC_NUMERIC, saved.c_str());
     EXPECT_EQ(kind, TK::TokNumber);
     EXPECT_EQ(value, 0.25) << chosen;

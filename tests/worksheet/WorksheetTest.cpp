@@ -1,7 +1,5 @@
 #include "worksheet/Worksheet.h"
 
-#include "settings/CalcSettings.h"
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -9,24 +7,19 @@
 
 namespace {
 
-// Runs one pass with the default formatting options.
+// Runs one pass, with the default formatting options unless a test sets others.
 class WorksheetTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        saved_ = g_settings;
-        g_settings = CalcSettings{};
-    }
-    void TearDown() override { g_settings = saved_; }
-
-    static std::string Run(const std::string& text, bool explain = false) {
+    std::string Run(const std::string& text, bool explain = false) const {
         Worksheet worksheet;
         worksheet.SetExplainErrors(explain);
+        worksheet.SetFormatOptions(options_);
         std::string results;
         worksheet.EvaluateText(text, results);
         return results;
     }
 
-    CalcSettings saved_;
+    FormatOptions options_;
 };
 
 struct PassCase {
@@ -109,14 +102,14 @@ TEST_F(WorksheetTest, EvaluateLineShortensTheLine) {
 }
 
 TEST_F(WorksheetTest, FollowsTheFormattingOptions) {
-    g_settings.m_decimals = 2;
-    g_settings.m_deleteTrailingZeros = 0;
-    g_settings.m_groupDigits = 0;
+    options_.decimals = 2;
+    options_.deleteTrailingZeros = 0;
+    options_.groupDigits = 0;
     EXPECT_EQ(Run("1/3\r\n1234567\r\n0x10"), "0.33\r\n1234567.00\r\n16\r\n");
 }
 
 TEST_F(WorksheetTest, ManyLinesAndVariables) {
-    g_settings.m_groupDigits = 0;
+    options_.groupDigits = 0;
     std::string text;
     std::string expected;
     for (int i = 0; i < 2000; ++i) {
