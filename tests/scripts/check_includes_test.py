@@ -59,15 +59,18 @@ class CheckIncludesTest(unittest.TestCase):
             "settings/Model.h": "",
             "cli/main.cpp": '#include "controls/Box.h"\n',
             "controls/Box.h": "",
+            "settings/Load.cpp": '#include "tools/Sources.h"\n',
+            "tools/Sources.h": '#include "settings/Model.h"\n',
         })
         self.assertEqual(code, 1)
         for fault in ("engine/Eval.cpp includes worksheet/List.h",
                       "uilogic/Keys.cpp includes ui/Window.h",
                       "uilogic/Keys.cpp includes platform/Files.h",
                       "platform/Files.h includes settings/Model.h",
-                      "cli/main.cpp includes controls/Box.h"):
+                      "cli/main.cpp includes controls/Box.h",
+                      "settings/Load.cpp includes tools/Sources.h"):
             self.assertIn(fault, out)
-        self.assertIn("5 include fault(s)", out)
+        self.assertIn("6 include fault(s)", out)
 
     def test_include_beside_the_file_wins(self):
         # "Support.h" names tests/ui/Support.h, not a root-level Support.h.
