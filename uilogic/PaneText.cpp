@@ -2,16 +2,25 @@
 
 #include <algorithm>
 
-std::string ProgramTextFromPaneLines(const std::string& paneLines) {
-    std::string text;
-    text.reserve(paneLines.size() +
-                 static_cast<size_t>(std::count(paneLines.begin(), paneLines.end(), '\n')));
-    for (const char c : paneLines) {
-        if (c == '\n')
-            text += '\r';
-        text += c;
+namespace {
+
+// The text with a CR written before every LF, in the pane's code units or in bytes.
+template <class Text> Text WithCrBeforeLf(const Text& text) {
+    using Char = typename Text::value_type;
+    Text result;
+    result.reserve(text.size() + static_cast<size_t>(std::count(text.begin(), text.end(), '\n')));
+    for (const Char c : text) {
+        if (c == Char('\n'))
+            result += Char('\r');
+        result += c;
     }
-    return text;
+    return result;
+}
+
+} // namespace
+
+std::string ProgramTextFromPaneLines(const std::string& paneLines) {
+    return WithCrBeforeLf(paneLines);
 }
 
 std::string PaneLinesFromProgramText(const std::string& text) {
@@ -30,15 +39,7 @@ std::string PaneLinesFromProgramText(const std::string& text) {
 }
 
 std::u16string WithCrLf(const std::u16string& paneText) {
-    std::u16string text;
-    text.reserve(paneText.size() +
-                 static_cast<size_t>(std::count(paneText.begin(), paneText.end(), u'\n')));
-    for (const char16_t c : paneText) {
-        if (c == u'\n')
-            text += u'\r';
-        text += c;
-    }
-    return text;
+    return WithCrBeforeLf(paneText);
 }
 
 std::u16string WithoutCrLf(const std::u16string& crlfText) {
