@@ -21,15 +21,6 @@ int Bottom(const ScreenBox& box) {
     return box.y + box.height;
 }
 
-TEST(Layout, SmallButtonsInARowAtTheTopLeft) {
-    const MainLayout layout = LayOutMainWindow(600, 300, true);
-    const int lefts[] = {1, 22, 43, 64};
-    for (size_t i = 0; i < layout.smallButtons.size(); ++i) {
-        SCOPED_TRACE(i);
-        EXPECT_EQ(layout.smallButtons[i], (ScreenBox{lefts[i], 1, 20, 20}));
-    }
-}
-
 TEST(Layout, PanesBesideTheKeypad) {
     for (const int cx : {450, 600, 1203}) {
         SCOPED_TRACE(cx);
@@ -87,20 +78,6 @@ TEST(Layout, EveryPaneKeepsItsSpaceAtTheMinimumSize) {
         EXPECT_GT(layout.expressions.height, 0);
         // The panel button does not run into the small buttons.
         EXPECT_GT(layout.panelButton.x, Right(layout.smallButtons.back()));
-    }
-}
-
-TEST(Layout, InfoDialogsKeepRoomForTheirButton) {
-    for (const auto& [cx, cy] : {std::pair{580, 428}, std::pair{200, 100}}) {
-        SCOPED_TRACE(cx);
-        const ScreenBox page = InfoPageBox(cx, cy);
-        EXPECT_EQ(page, (ScreenBox{0, 0, cx, cy - 40}));
-        // The Help dialog's OK button: 70 x 25, 80 pixels from the right, 30 from the bottom,
-        // inside the room below the page.
-        const ScreenBox ok = HelpOkButtonBox(cx, cy);
-        EXPECT_EQ(ok, (ScreenBox{cx - 80, cy - 30, 70, 25}));
-        EXPECT_GE(ok.y, Bottom(page));
-        EXPECT_LT(Bottom(ok), cy);
     }
 }
 

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <string>
 
 namespace {
 
@@ -27,47 +26,6 @@ TEST(PagesTest, ReplaceAllDoesNotRescan) {
     std::string same = "abc";
     ReplaceAll(same, "", "x");
     EXPECT_EQ(same, "abc");
-}
-
-size_t Count(const std::string& text, const std::string& part) {
-    size_t n = 0;
-    for (size_t pos = text.find(part); pos != std::string::npos; pos = text.find(part, pos + 1))
-        ++n;
-    return n;
-}
-
-TEST(PagesTest, KeypadPageGetsItsPicturesAndKeyCells) {
-    const std::string page = BuildPanelPage();
-    for (const TextId placeholder : {TextId::PanelImage131, TextId::PanelImage133,
-                                     TextId::PanelImage134, TextId::PanelImage135,
-                                     TextId::PanelImage132}) {
-        SCOPED_TRACE(static_cast<int>(placeholder));
-        EXPECT_EQ(page.find(GetText(placeholder)), std::string::npos);
-    }
-    for (const int resource : {131, 132, 133, 134, 135}) {
-        SCOPED_TRACE(resource);
-        EXPECT_NE(page.find(ResourceAddress(resource)), std::string::npos);
-    }
-    // Every cell of the page, and nothing else, gets the mouse attributes.
-    const size_t cells = Count(GetText(TextId::PanelPage), "<td");
-    EXPECT_GT(cells, 20u);
-    EXPECT_EQ(Count(page, kCellAttributes), cells);
-    EXPECT_EQ(Count(page, "<td"), cells);
-}
-
-TEST(PagesTest, InfoPagesGetTheBannerAndEveryVersion) {
-    const std::string version = GetText(TextId::Version);
-    ASSERT_FALSE(version.empty());
-    for (const TextId id : {TextId::AboutPage, TextId::HelpPage}) {
-        SCOPED_TRACE(static_cast<int>(id));
-        const std::string source = GetText(id);
-        const std::string page = BuildInfoPage(id);
-        EXPECT_EQ(page.find("$ver$"), std::string::npos);
-        EXPECT_EQ(page.find(GetText(TextId::BannerPlaceholder)), std::string::npos);
-        EXPECT_NE(page.find(ResourceAddress(140)), std::string::npos);
-        EXPECT_GT(Count(source, "$ver$"), 0u);
-        EXPECT_GE(Count(page, version), Count(source, "$ver$"));
-    }
 }
 
 } // namespace
