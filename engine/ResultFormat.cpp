@@ -2,120 +2,205 @@
 
 #include <algorithm>
 #include <charconv>
-#include <cinttypes>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
+#include <cstddef>
 
 namespace {
 
 constexpr int kMaxDecimals = 15;
 constexpr int kSignificantDigits = 17;
 
-// Adds one unit in the last place of a decimal digit string, carries included.
-void IncrementDigits(std::string& digits) {
-    for (auto it = digits.rbegin(); it != digits.rend(); ++it) {
-        if (*it != '9') {
-            ++*it;
-            return;
-        }
-        *it = '0';
+// A result text under construction, on the stack: the longest one is a fixed-point double
+// (a sign, 309 integer digits, a point and 15 decimals) or 64 binary digits.
+class ResultText {
+public:
+    void Push(char c) { m_data[m_size++] = c; }
+    void Push(char c, size_t count) {
+        std::fill_n(m_data + m_size, count, c);
+        m_size += count;
     }
-    digits.insert(digits.begin(), '1');
+    void Push(const char* text, size_t length) {
+        std::copy_n(text, length, m_data + m_size);
+        m_size += length;
+    }
+    void PopBack() { --m_size; }
+    void Resize(size_t size) { m_size = size; }
+    char* Data() { return m_data; }
+    const char* Data() const { return m_data; }
+    size_t Size() const { return m_size; }
+    bool Is(const char* text) const {
+        return std::char_traits<char>::length(text) == m_size &&
+               std::char_traits<char>::compare(text, m_data, m_size) == 0;
+    }
+    char* End() { return m_data + m_size; }
+    char* Limit() { return m_data + sizeof m_data; }
+    void SetEnd(char* end) { m_size = static_cast<size_t>(end - m_data); }
+
+private:
+    char m_data[400];
+    size_t m_size = 0;
+};
+
+// Adds one unit in the last place of the decimal digits [digits, digits + count), carries
+// included; returns true when a carry runs out of the front (all were 9s and are now 0s).
+bool IncrementDigits(char* digits, size_t count) {
+    for (size_t i = count; i-- > 0;) {
+        if (digits[i] != '9') {
+            ++digits[i];
+            return false;
+        }
+        digits[i] = '0';
+    }
+    return true;
 }
 
 // Fixed-point text of a finite double with the given decimals. The digits come from the
 // correctly rounded 17-digit form, cut at the last wanted place and rounded half up in
 // magnitude; places beyond the 17th significant digit are 0.
-std::string FixedPoint(double value, int decimals) {
+void FixedPoint(double value, int decimals, ResultText& text) {
     // to_chars, unlike printf, ignores the numeric locale a GUI host may have switched to.
     char buffer[40];
-    const auto written = std::to_chars(buffer, buffer + sizeof buffer - 1, std::fabs(value),
-                                       std::chars_format::scientific, kSignificantDigits - 1);
-    *written.ptr = '\0';
+    const std::to_chars_result written =
+        std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value),
+                      std::chars_format::scientific, kSignificantDigits - 1);
     // buffer: d.dddddddddddddddde[+-]xx
-    std::string digits;
-    digits.reserve(kSignificantDigits);
+    char digits[kSignificantDigits];
+    size_t count = 0;
     const char* p = buffer;
     for (; *p != 'e'; ++p) {
         if (*p != '.') {
-            digits += *p;
+            digits[count++] = *p;
         }
     }
-    const int exponent = std::atoi(p + 1); // place value of the first digit is 10^exponent
+    ++p;
+    const bool negativeExponent = *p == '-';
+    if (*p == '-' || *p == '+') {
+        ++p;
+    }
+    int exponent = 0; // place value of the first digit is 10^exponent
+    for (; p != written.ptr; ++p) {
+        exponent = exponent * 10 + (*p - '0');
+    }
+    if (negativeExponent) {
+        exponent = -exponent;
+    }
 
-    // The digits of N, where the printed value is N * 10^-decimals.
-    std::string scaled;
+    // The digits of N, where the printed value is N * 10^-decimals, with room for a carry.
+    char scaled[kSignificantDigits + 340];
+    size_t length = 0;
     const int kept = exponent + 1 + decimals; // significant digits down to 10^-decimals
     if (kept >= kSignificantDigits) {
-        scaled = digits + std::string(static_cast<size_t>(kept - kSignificantDigits), '0');
+        std::copy_n(digits, kSignificantDigits, scaled);
+        std::fill_n(scaled + kSignificantDigits, kept - kSignificantDigits, '0');
+        length = static_cast<size_t>(kept);
     } else if (kept >= 0) {
         const auto cut = static_cast<size_t>(kept);
-        scaled = digits.substr(0, cut);
-        if (digits[cut] >= '5') {
-            IncrementDigits(scaled);
+        std::copy_n(digits, cut, scaled + 1);
+        length = cut;
+        char* first = scaled + 1;
+        if (digits[cut] >= '5' && IncrementDigits(first, cut)) {
+            *--first = '1';
+            ++length;
+        }
+        if (first != scaled) {
+            std::copy_n(first, length, scaled);
         }
     } // else every digit is dropped, the first dropped one being an implied 0
 
     // At least one integer digit and exactly `decimals` fraction digits.
-    if (scaled.size() < static_cast<size_t>(decimals) + 1) {
-        scaled.insert(0, static_cast<size_t>(decimals) + 1 - scaled.size(), '0');
+    const auto fraction = static_cast<size_t>(decimals);
+    if (std::signbit(value)) {
+        text.Push('-');
     }
-    std::string text = std::signbit(value) ? "-" : "";
-    const size_t integerDigits = scaled.size() - static_cast<size_t>(decimals);
-    text.append(scaled, 0, integerDigits);
-    if (decimals > 0) {
-        text += '.';
-        text.append(scaled, integerDigits, std::string::npos);
+    if (length < fraction + 1) {
+        text.Push('0', fraction + 1 - length);
+        text.Push(scaled, length);
+    } else {
+        text.Push(scaled, length - fraction);
+        if (fraction > 0) {
+            text.Push('.');
+        }
+        text.Push(scaled + length - fraction, fraction);
+        return;
     }
-    return text;
+    // Padded: the integer part is the single 0 just pushed; put the point after it.
+    if (fraction > 0) {
+        char* end = text.End();
+        char* point = end - static_cast<std::ptrdiff_t>(fraction);
+        std::copy_backward(point, end, end + 1);
+        *point = '.';
+        text.Resize(text.Size() + 1);
+    }
 }
 
-std::string RealText(double value, int decimals) {
+void RealText(double value, int decimals, ResultText& text) {
     if (std::isnan(value)) {
-        return "nan"; // never signed
+        text.Push("nan", 3); // never signed
+    } else if (std::isinf(value)) {
+        value < 0 ? text.Push("-inf", 4) : text.Push("inf", 3);
+    } else {
+        FixedPoint(value, decimals, text);
     }
-    if (std::isinf(value)) {
-        return value < 0 ? "-inf" : "inf";
-    }
-    return FixedPoint(value, decimals);
 }
 
-void Tidy(std::string& text, bool deleteTrailingZeros) {
-    if (text == "-0") {
-        text = "0";
+void Tidy(ResultText& text, bool deleteTrailingZeros) {
+    if (text.Is("-0")) {
+        text.Resize(0);
+        text.Push('0');
     }
-    if (deleteTrailingZeros && text.find('.') != std::string::npos) {
-        const size_t last = text.find_last_not_of('0');
-        text.erase(last + 1);
-        if (!text.empty() && text.back() == '.') {
-            text.pop_back();
+    const char* data = text.Data();
+    if (deleteTrailingZeros && std::find(data, data + text.Size(), '.') != data + text.Size()) {
+        while (text.Size() > 0 && data[text.Size() - 1] == '0') {
+            text.PopBack();
         }
-        if (text == "-0") {
-            text = "0";
+        if (text.Size() > 0 && data[text.Size() - 1] == '.') {
+            text.PopBack();
+        }
+        if (text.Is("-0")) {
+            text.Resize(0);
+            text.Push('0');
         }
     }
 }
 
-void GroupDigits(std::string& text, size_t groupSize) {
-    const size_t point = text.find('.');
-    const size_t end = point == std::string::npos ? text.size() : point;
-    const size_t firstDigit = !text.empty() && text[0] == '-' ? 1 : 0;
-    // Positions count down from the end of the integer part; inserting at p moves only the
-    // characters right of p, so the smaller positions still to come stay valid.
-    for (size_t p = end; p >= groupSize && p - groupSize > firstDigit;) {
-        p -= groupSize;
-        text.insert(p, 1, ' ');
+// Appends the text with a space between groups of groupSize digits, counted leftwards from
+// the point (or the end); never between a minus sign and the first digit.
+void AppendGrouped(const ResultText& result, size_t groupSize, std::string& text) {
+    const char* data = result.Data();
+    const size_t size = result.Size();
+    const size_t end = static_cast<size_t>(std::find(data, data + size, '.') - data);
+    const size_t firstDigit = size > 0 && data[0] == '-' ? 1 : 0;
+    // The first group runs from the first digit to the first place a space goes.
+    size_t from = 0;
+    size_t to = end > firstDigit ? firstDigit + (end - firstDigit) % groupSize : end;
+    if (to == firstDigit) {
+        to += groupSize;
     }
+    if (to > end) {
+        to = end;
+    }
+    text.append(data + from, to);
+    for (from = to; from < end; from += groupSize) {
+        text += ' ';
+        text.append(data + from, groupSize);
+    }
+    text.append(data + end, size - end);
 }
 
-std::string BinaryText(uint64_t bits) {
-    std::string text;
+void AppendBinary(uint64_t bits, ResultText& text) {
+    char digits[64];
+    size_t count = 0;
     do {
-        text.insert(text.begin(), (bits & 1u) != 0 ? '1' : '0');
+        digits[count++] = (bits & 1u) != 0 ? '1' : '0';
         bits >>= 1;
     } while (bits != 0);
-    return text;
+    while (count > 0) {
+        text.Push(digits[--count]);
+    }
+}
+
+void AppendNumber(uint64_t value, int base, ResultText& text) {
+    text.SetEnd(std::to_chars(text.End(), text.Limit(), value, base).ptr);
 }
 
 // The 64 bits that the unsigned, hex and binary modes show. A cleared value shows its
@@ -151,37 +236,37 @@ DisplayMode ParseDisplaySuffix(std::string& line) {
 
 void FormatResult(const CalcValue& value, std::string& text, DisplayMode mode,
                   const FormatOptions& options) {
-    char buffer[32];
-    std::string result;
+    ResultText result;
     size_t groupSize = 3;
     switch (mode) {
     case DisplayMode::Unsigned:
-        std::snprintf(buffer, sizeof buffer, "%" PRIu64, Bits(value));
-        result = buffer;
+        AppendNumber(Bits(value), 10, result);
         break;
-    case DisplayMode::Hex:
-        std::snprintf(buffer, sizeof buffer, "%" PRIX64, Bits(value));
-        result = buffer;
+    case DisplayMode::Hex: {
+        AppendNumber(Bits(value), 16, result);
+        char* data = result.Data();
+        std::transform(data, data + result.Size(), data,
+                       [](char c) { return c >= 'a' ? static_cast<char>(c - 'a' + 'A') : c; });
         groupSize = 4;
-        break;
+    } break;
     case DisplayMode::Binary:
-        result = BinaryText(Bits(value));
+        AppendBinary(Bits(value), result);
         groupSize = 4;
         break;
     case DisplayMode::Decimal:
     default:
         if (value.kind == ValueKind::Real) {
             const int decimals = std::clamp(options.decimals, 0, kMaxDecimals);
-            result = RealText(value.real, decimals);
+            RealText(value.real, decimals, result);
             Tidy(result, options.deleteTrailingZeros != 0);
         } else {
-            std::snprintf(buffer, sizeof buffer, "%" PRId64, value.integer);
-            result = buffer;
+            result.SetEnd(std::to_chars(result.End(), result.Limit(), value.integer).ptr);
         }
         break;
     }
     if (options.groupDigits != 0) {
-        GroupDigits(result, groupSize);
+        AppendGrouped(result, groupSize, text);
+    } else {
+        text.append(result.Data(), result.Size());
     }
-    text += result;
 }

@@ -3,6 +3,8 @@
 #include "engine/CalcLibrary.h"
 #include "engine/CharClass.h"
 
+#include <algorithm>
+#include <cfloat>
 #include <charconv>
 #include <clocale>
 #include <cstdlib>
@@ -62,6 +64,47 @@ double ConvertDecimal(const char* begin, size_t length) {
     return ConvertInLocale(begin, length);
 }
 
+// A decimal literal as digits * 10^exponent, while the digits fit in 64 bits.
+struct ShortDecimal {
+    uint64_t digits = 0;
+    int significant = 0; // digits from the first nonzero one on
+    int exponent = 0;
+    bool exact = true;
+
+    void AddDigit(char c) {
+        if (significant == 19) {
+            exact = false; // more digits than 64 bits hold: the conversion routine decides
+            return;
+        }
+        digits = digits * 10 + static_cast<uint64_t>(c - '0');
+        if (digits != 0) {
+            ++significant;
+        }
+    }
+
+    // The nearest double when one multiplication or division of exact doubles gives it:
+    // digits below 2^53 and a power of ten up to 10^22, both exactly representable, so the
+    // single rounding of the operation is the correct one. Needs double-precision arithmetic
+    // (not the x87's extended precision).
+    bool Convert(double& value) const {
+        static constexpr double kPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                             1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                             1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+#if FLT_EVAL_METHOD == 0
+        if (!exact || digits > (uint64_t{1} << 53) || exponent < -22 || exponent > 22) {
+            return false;
+        }
+        const auto mantissa = static_cast<double>(digits);
+        value = exponent < 0 ? mantissa / kPowers[-exponent] : mantissa * kPowers[exponent];
+        return true;
+#else
+        static_cast<void>(kPowers);
+        static_cast<void>(value);
+        return false;
+#endif
+    }
+};
+
 } // namespace
 
 void Tokenizer::Start(const char* text, const VariableLookup* variables) {
@@ -111,17 +154,19 @@ const char* Tokenizer::ScanNumber(CalcValue& value) {
         return nullptr;
     }
 
+    ShortDecimal decimal;
     const char* digits = p;
-    while (IsDigit(*p)) {
-        ++p;
+    for (; IsDigit(*p); ++p) {
+        decimal.AddDigit(*p);
     }
     if (*p == '.') {
         if (p == digits && !IsDigit(p[1])) {
             return "dot";
         }
         ++p;
-        while (IsDigit(*p)) {
-            ++p;
+        for (; IsDigit(*p); ++p) {
+            decimal.AddDigit(*p);
+            --decimal.exponent;
         }
     }
     if (IsLetter(*p)) {
@@ -129,21 +174,28 @@ const char* Tokenizer::ScanNumber(CalcValue& value) {
             return "bad suffix";
         }
         ++p;
+        const bool negative = *p == '-';
         if (*p == '+' || *p == '-') {
             ++p;
         }
         if (!IsDigit(*p)) {
             return "expecting digit";
         }
-        while (IsDigit(*p)) {
-            ++p;
+        int written = 0;
+        for (; IsDigit(*p); ++p) {
+            written = std::min(written * 10 + (*p - '0'), 100000); // saturates far out of range
         }
+        decimal.exponent += negative ? -written : written;
         if (IsLetter(*p)) {
             return "expecting digit";
         }
     }
     const auto length = static_cast<size_t>(p - start);
-    value = CalcValue::MakeReal(ConvertDecimal(start, length));
+    double converted = 0.0;
+    if (!decimal.Convert(converted)) {
+        converted = ConvertDecimal(start, length);
+    }
+    value = CalcValue::MakeReal(converted);
     m_cursor += length;
     return nullptr;
 }

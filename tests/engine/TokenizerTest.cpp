@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <limits>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -241,6 +242,31 @@ TEST(Tokenizer, DecimalLiteralsAsTheStandardConversionReadsThem) {
         ASSERT_EQ(scan->Literal().kind, ValueKind::Real);
         EXPECT_EQ(scan->Literal().real, std::strtod(literal, nullptr));
         EXPECT_EQ(scan.Next(), TK::TokEnd);
+    }
+}
+
+// Short literals take a quicker conversion than long ones; both must agree with the C library.
+TEST(Tokenizer, RandomDecimalLiteralsAsTheStandardConversionReadsThem) {
+    std::mt19937 random(20261208);
+    auto digitsOf = [&random](int count) {
+        std::string text;
+        for (int i = 0; i < count; ++i) {
+            text += static_cast<char>('0' + random() % 10);
+        }
+        return text;
+    };
+    for (int i = 0; i < 20000; ++i) {
+        std::string literal = digitsOf(static_cast<int>(random() % 18));
+        if (random() % 2 == 0 || literal.empty()) {
+            literal += '.' + digitsOf(1 + static_cast<int>(random() % 18));
+        }
+        if (random() % 3 == 0) {
+            literal += (random() % 2 == 0 ? "e-" : "e") + std::to_string(random() % 30);
+        }
+        SCOPED_TRACE(literal);
+        Scan scan(literal);
+        ASSERT_EQ(scan.Next(), TK::TokNumber);
+        ASSERT_EQ(scan->Literal().real, std::strtod(literal.c_str(), nullptr));
     }
 }
 
