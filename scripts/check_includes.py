@@ -1,9 +1,10 @@
 #!/usr/bin/env python3
 """Checks the include graph of the source tree.
 
-Two kinds of fault, each printed with the includes that make it:
+Three kinds of fault, each printed with the includes that make it:
   - a cycle between components (a component is a header with its source file: a.h and a.cpp);
-  - an include that points up a layer, or sideways where the layers say no.
+  - an include that points up a layer, or sideways where the layers say no;
+  - an include path that climbs out of its folder with "..": paths start at the root.
 
 Usage: check_includes.py [ROOT]   (default: the folder above this script)
 Exit status 0 when the tree is clean, 1 when a fault was found.
@@ -134,6 +135,8 @@ def check(root):
             text = f.read()
         edges[component_of(path)]  # every component is a node, also one with no includes
         for included in INCLUDE.findall(text):
+            if ".." in included.split("/"):
+                faults.append(f"path: {path} includes \"{included}\" (name it from the root)")
             target = resolve(root, path, included)
             if target is None:
                 continue

@@ -7,7 +7,7 @@
 // missing id is an empty text. One LF at the very end of a file is dropped. Hidden files are
 // ignored; any other file name, a repeated or too large id, or a zero byte is an error.
 
-#include "../settings/TextScramble.h"
+#include "settings/TextScramble.h"
 
 #include <cstdint>
 #include <cstdio>

@@ -2,7 +2,7 @@
 //
 //   scramble_texts <texts folder> <output .cpp>
 
-#include "TextSources.h"
+#include "tools/TextSources.h"
 
 #include <cstdio>
 #include <filesystem>

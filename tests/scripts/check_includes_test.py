@@ -67,10 +67,11 @@ class CheckIncludesTest(unittest.TestCase):
                       "uilogic/Keys.cpp includes ui/Window.h",
                       "uilogic/Keys.cpp includes platform/Files.h",
                       "platform/Files.h includes settings/Model.h",
+                      'path: platform/Files.h includes "../settings/Model.h"',
                       "cli/main.cpp includes controls/Box.h",
                       "settings/Load.cpp includes tools/Sources.h"):
             self.assertIn(fault, out)
-        self.assertIn("6 include fault(s)", out)
+        self.assertIn("7 include fault(s)", out)
 
     def test_include_beside_the_file_wins(self):
         # "Support.h" names tests/ui/Support.h, not a root-level Support.h.
