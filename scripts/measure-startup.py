@@ -1,21 +1,96 @@
 #!/usr/bin/env python3
-"""Start-up time and memory of the calculator, offscreen.
+"""Start-up of the calculator on a real X server with a window manager.
 
-Starts the installed form of the program (build/installed/corvane) several times with
-CORVANE_REPORT_READY=1, which makes it print "ready" once its keypad page has loaded, and
-reports the median time from process start to that line. After the last start it reads RSS
-and PSS of the program and of its web processes from /proc/<pid>/smaps_rollup.
+Run it inside an X server that has a window manager (DISPLAY set), for example Xvfb with
+openbox. It measures, all in that one server:
 
-    scripts/measure-startup.py [runs] [program]
+  * the time from process start to a visible window, for the calculator and for another
+    program (SpeedCrunch by default), started in turns; medians of --runs starts each;
+  * the memory after start-up: PSS of the calculator and its web processes, once the keypad
+    has loaded (CORVANE_REPORT_READY makes the program print "ready" then);
+  * with --frames DIR, the first frames after the window appears, as PNG files with a table of
+    how much of the window is still unpainted black or white.
+
+Every calculator start is a first run: a fresh copy of the program in a scratch folder (its
+settings file lives beside it) with HOME and XDG_* of its own; the other program gets a
+scratch HOME too. A window counts as visible when `xdotool search --onlyvisible --pid` finds
+one, polled every few milliseconds.
+
+    scripts/measure-startup.py [--runs N] [--program PATH] [--compare CMD] [--frames DIR]
 """
+import argparse
+import ctypes
 import os
+import shutil
 import signal
 import statistics
 import subprocess
 import sys
 import tempfile
 import time
+from array import array
 
+POLL_S = 0.003
+TIMEOUT_S = 30.0
+
+
+def scratch_env(root):
+    env = dict(os.environ, HOME=root, XDG_CONFIG_HOME=f"{root}/config",
+               XDG_CACHE_HOME=f"{root}/cache", XDG_DATA_HOME=f"{root}/data",
+               XDG_STATE_HOME=f"{root}/state", XDG_RUNTIME_DIR=f"{root}/runtime")
+    for sub in ("config", "cache", "data", "state"):
+        os.makedirs(f"{root}/{sub}", exist_ok=True)
+    os.makedirs(f"{root}/runtime", mode=0o700, exist_ok=True)
+    return env
+
+
+def prepare_run(base, program, name):
+    """A scratch folder with its own copy of the program; returns (argv, env, folder)."""
+    root = tempfile.mkdtemp(prefix=f"{name}-", dir=base)
+    env = scratch_env(root)
+    if name == "corvane":
+        copy = os.path.join(root, "corvane")
+        shutil.copy2(program, copy)
+        return [copy], env, root
+    return program.split(), env, root
+
+
+def visible_windows(pid):
+    out = subprocess.run(["xdotool", "search", "--onlyvisible", "--pid", str(pid)],
+                         capture_output=True, text=True).stdout
+    return [int(w) for w in out.split()]
+
+
+def start_until_visible(argv, env, cwd, stdout=subprocess.DEVNULL):
+    """Starts argv and polls for its visible window; returns (process, ms, window id)."""
+    began = time.monotonic()
+    proc = subprocess.Popen(argv, env=env, cwd=cwd, stdout=stdout,
+                            stderr=subprocess.DEVNULL, start_new_session=True, text=True)
+    while time.monotonic() - began < TIMEOUT_S:
+        windows = visible_windows(proc.pid)
+        if windows:
+            return proc, (time.monotonic() - began) * 1000.0, windows[0]
+        if proc.poll() is not None:
+            break
+        time.sleep(POLL_S)
+    stop(proc)
+    raise SystemExit(f"{argv[0]} showed no window within {TIMEOUT_S:.0f} s")
+
+
+def stop(proc):
+    # The program and its helper processes form the session started above.
+    try:
+        os.killpg(proc.pid, signal.SIGTERM)
+    except ProcessLookupError:
+        pass
+    try:
+        proc.wait(timeout=10)
+    except subprocess.TimeoutExpired:
+        os.killpg(proc.pid, signal.SIGKILL)
+        proc.wait()
+
+
+# --- memory ---------------------------------------------------------------------------------
 
 def rollup(pid):
     values = {}
@@ -31,7 +106,6 @@ def rollup(pid):
 
 
 def descendants(pid):
-    children = []
     try:
         with open(f"/proc/{pid}/task/{pid}/children") as f:
             children = [int(c) for c in f.read().split()]
@@ -51,55 +125,193 @@ def command_name(pid):
         return "?"
 
 
-def start(program, env):
-    began = time.monotonic()
-    proc = subprocess.Popen([program], env=env, stdout=subprocess.PIPE,
-                            stderr=subprocess.DEVNULL, start_new_session=True, text=True)
+def measure_memory(base, program):
+    argv, env, root = prepare_run(base, program, "corvane")
+    env["CORVANE_REPORT_READY"] = "1"
+    proc, _, _ = start_until_visible(argv, env, root, stdout=subprocess.PIPE)
     line = proc.stdout.readline().strip()
-    elapsed = (time.monotonic() - began) * 1000.0
     if line != "ready":
         stop(proc)
         raise SystemExit(f"the program did not report ready (got {line!r})")
-    return proc, elapsed
+    time.sleep(1.0)  # let the page settle
+    print(f"{'process':<30}{'RSS MB':>10}{'PSS MB':>10}")
+    total_rss = total_pss = 0.0
+    for pid in [proc.pid] + descendants(proc.pid):
+        mem = rollup(pid)
+        rss, pss = mem.get("Rss", 0) / 1024, mem.get("Pss", 0) / 1024
+        total_rss += rss
+        total_pss += pss
+        print(f"{command_name(pid) + ' (' + str(pid) + ')':<30}{rss:>10.1f}{pss:>10.1f}")
+    print(f"{'all':<30}{total_rss:>10.1f}{total_pss:>10.1f}")
+    stop(proc)
 
 
-def stop(proc):
-    # The program and its web processes form the session started above.
-    try:
-        os.killpg(proc.pid, signal.SIGTERM)
-    except ProcessLookupError:
-        pass
-    proc.wait(timeout=10)
+# --- frames ---------------------------------------------------------------------------------
 
+class XImage(ctypes.Structure):
+    _fields_ = [("width", ctypes.c_int), ("height", ctypes.c_int),
+                ("xoffset", ctypes.c_int), ("format", ctypes.c_int),
+                ("data", ctypes.POINTER(ctypes.c_char)), ("byte_order", ctypes.c_int),
+                ("bitmap_unit", ctypes.c_int), ("bitmap_bit_order", ctypes.c_int),
+                ("bitmap_pad", ctypes.c_int), ("depth", ctypes.c_int),
+                ("bytes_per_line", ctypes.c_int), ("bits_per_pixel", ctypes.c_int),
+                ("red_mask", ctypes.c_ulong), ("green_mask", ctypes.c_ulong),
+                ("blue_mask", ctypes.c_ulong), ("obdata", ctypes.c_void_p),
+                ("create_image", ctypes.c_void_p),
+                ("destroy_image", ctypes.CFUNCTYPE(ctypes.c_int, ctypes.c_void_p))]
+
+
+class ScreenGrabber:
+    """Grabs parts of the screen straight from the X server (XGetImage), a few ms a frame."""
+    ZPIXMAP = 2
+
+    def __init__(self):
+        self.x11 = ctypes.CDLL("libX11.so.6")
+        self.x11.XOpenDisplay.restype = ctypes.c_void_p
+        self.x11.XOpenDisplay.argtypes = [ctypes.c_char_p]
+        self.x11.XDefaultRootWindow.restype = ctypes.c_ulong
+        self.x11.XDefaultRootWindow.argtypes = [ctypes.c_void_p]
+        self.x11.XGetImage.restype = ctypes.POINTER(XImage)
+        self.x11.XGetImage.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int,
+                                       ctypes.c_int, ctypes.c_uint, ctypes.c_uint,
+                                       ctypes.c_ulong, ctypes.c_int]
+        self.display = self.x11.XOpenDisplay(None)
+        if not self.display:
+            raise SystemExit("cannot open the X display")
+        self.root = self.x11.XDefaultRootWindow(self.display)
+
+    def grab(self, x, y, w, h):
+        """The rectangle's raw rows (32 bits a pixel) and the bytes of one row."""
+        image = self.x11.XGetImage(self.display, self.root, x, y, w, h, 0xFFFFFFFF,
+                                   self.ZPIXMAP)
+        if not image:
+            raise SystemExit("XGetImage failed")
+        img = image.contents
+        if img.bits_per_pixel != 32:
+            raise SystemExit("frames need a 24-bit screen (32 bits a pixel)")
+        raw = ctypes.string_at(img.data, img.bytes_per_line * h)
+        stride = img.bytes_per_line
+        img.destroy_image(image)
+        return raw, stride
+
+
+def to_pixels(raw, stride, w, h):
+    """Raw rows as 0xRRGGBB values, row by row."""
+    words = array("I")
+    words.frombytes(raw)
+    pixels = array("I")
+    for row in range(h):
+        start = row * stride // 4
+        pixels.extend(words[start:start + w])
+    return array("I", (p & 0xFFFFFF for p in pixels))
+
+
+def window_rect(window):
+    """The client area of a window in root coordinates (x, y, width, height)."""
+    info = subprocess.run(["xwininfo", "-id", str(window)], capture_output=True,
+                          text=True).stdout
+    values = {}
+    for line in info.splitlines():
+        key, _, value = line.strip().partition(":")
+        values[key] = value.strip()
+    return (int(values["Absolute upper-left X"]), int(values["Absolute upper-left Y"]),
+            int(values["Width"]), int(values["Height"]))
+
+
+def share(pixels, colour):
+    return 100.0 * pixels.count(colour) / max(1, len(pixels))
+
+
+def column_band(pixels, width, left, right):
+    """The pixels of columns left..right-1 of every row."""
+    band = array("I")
+    for start in range(0, len(pixels), width):
+        band.extend(pixels[start + left:start + right])
+    return band
+
+
+def write_ppm(path, pixels, w, h):
+    with open(path, "wb") as f:
+        f.write(b"P6 %d %d 255\n" % (w, h))
+        f.write(bytes(b for p in pixels for b in ((p >> 16) & 255, (p >> 8) & 255, p & 255)))
+
+
+def capture_frames(base, program, folder, seconds=1.5, keypad_width=178):
+    os.makedirs(folder, exist_ok=True)
+    grabber = ScreenGrabber()
+    argv, env, root = prepare_run(base, program, "corvane")
+    proc, elapsed, window = start_until_visible(argv, env, root)
+    frames = []  # only those that differ from the one before
+    began = time.monotonic()
+    rect = window_rect(window)
+    while time.monotonic() - began < seconds:
+        at = (time.monotonic() - began) * 1000.0
+        frame = grabber.grab(*rect)
+        if not frames or frame[0] != frames[-1][1][0]:
+            frames.append((at, frame))
+    stop(proc)
+    x, y, w, h = rect
+    print(f"visible after {elapsed:.0f} ms; window {w}x{h} at {x},{y}; {len(frames)} different "
+          f"frames in the first {seconds * 1000:.0f} ms")
+    print(f"{'frame':>6}{'ms':>8}{'window black %':>16}{'window white %':>16}"
+          f"{'keypad white %':>16}")
+    worst = (0.0, 0.0)
+    for index, (at, (raw, stride)) in enumerate(frames):
+        pixels = to_pixels(raw, stride, w, h)
+        keypad = column_band(pixels, w, w - keypad_width, w)
+        black, white = share(pixels, 0x000000), share(pixels, 0xFFFFFF)
+        keypad_white = share(keypad, 0xFFFFFF)
+        worst = (max(worst[0], black), max(worst[1], keypad_white))
+        print(f"{index:>6}{at:>8.0f}{black:>16.1f}{white:>16.1f}{keypad_white:>16.1f}")
+        ppm = os.path.join(folder, f"frame-{index:03d}.ppm")
+        write_ppm(ppm, pixels, w, h)
+        subprocess.run(["convert", ppm, ppm[:-4] + ".png"], check=False)
+        os.remove(ppm)
+    print(f"most black in the window: {worst[0]:.1f} %; most white in the keypad area: "
+          f"{worst[1]:.1f} %; frames in {folder}")
+    print("(painted, the window has about 7 % black (text) and its keypad about 20 % white "
+          "(the digit keys))")
+
+
+# --- main -----------------------------------------------------------------------------------
 
 def main():
-    runs = int(sys.argv[1]) if len(sys.argv) > 1 else 10
-    program = sys.argv[2] if len(sys.argv) > 2 else "build/installed/corvane"
-    scratch = tempfile.mkdtemp(prefix="corvane-startup-")
-    env = dict(os.environ, QT_QPA_PLATFORM="offscreen", CORVANE_REPORT_READY="1",
-               HOME=scratch, XDG_CONFIG_HOME=f"{scratch}/config",
-               XDG_CACHE_HOME=f"{scratch}/cache", XDG_DATA_HOME=f"{scratch}/data",
-               XDG_RUNTIME_DIR=f"{scratch}/runtime")
-    os.makedirs(f"{scratch}/runtime", mode=0o700, exist_ok=True)
-    times = []
-    for run in range(runs):
-        proc, elapsed = start(program, env)
-        times.append(elapsed)
-        if run == runs - 1:
-            time.sleep(1.0)  # let the page settle before reading memory
-            print(f"{'process':<28}{'RSS MB':>10}{'PSS MB':>10}")
-            total_rss = total_pss = 0
-            for pid in [proc.pid] + descendants(proc.pid):
-                mem = rollup(pid)
-                rss, pss = mem.get("Rss", 0) / 1024, mem.get("Pss", 0) / 1024
-                total_rss += rss
-                total_pss += pss
-                print(f"{command_name(pid) + ' (' + str(pid) + ')':<28}{rss:>10.1f}{pss:>10.1f}")
-            print(f"{'all':<28}{total_rss:>10.1f}{total_pss:>10.1f}")
-        stop(proc)
-    print("start-up to keypad loaded, ms: " + " ".join(f"{t:.0f}" for t in times))
-    print(f"median {statistics.median(times):.0f} ms over {runs} runs")
+    parser = argparse.ArgumentParser(description=__doc__.split("\n")[1])
+    parser.add_argument("--runs", type=int, default=7, help="starts of each program")
+    parser.add_argument("--program", default="build/installed/corvane")
+    parser.add_argument("--compare", default="speedcrunch",
+                        help="the other program's command line ('' for none)")
+    parser.add_argument("--frames", metavar="DIR", help="capture the first frames into DIR")
+    args = parser.parse_args()
+    if not os.environ.get("DISPLAY"):
+        raise SystemExit("needs an X server with a window manager (DISPLAY is not set)")
+    program = os.path.abspath(args.program)
+    base = tempfile.mkdtemp(prefix="corvane-startup-")
+    try:
+        if args.frames:
+            capture_frames(base, program, args.frames)
+            return
+        names = ["corvane"] + ([args.compare] if args.compare else [])
+        times = {name: [] for name in names}
+        for _ in range(args.runs):
+            for name in names:  # in turns, so that both see the same machine
+                argv, env, root = prepare_run(base, program if name == "corvane" else name,
+                                              "corvane" if name == "corvane" else "other")
+                proc, elapsed, _ = start_until_visible(argv, env, root)
+                times[name].append(elapsed)
+                stop(proc)
+                time.sleep(0.3)
+        for name in names:
+            print(f"{name:<14} to a visible window, ms: "
+                  + " ".join(f"{t:.0f}" for t in times[name])
+                  + f"   median {statistics.median(times[name]):.0f} (n={len(times[name])})")
+        if args.compare:
+            ratio = statistics.median(times["corvane"]) / statistics.median(times[args.compare])
+            print(f"ratio corvane / {args.compare}: {ratio:.2f}")
+        measure_memory(base, program)
+    finally:
+        shutil.rmtree(base, ignore_errors=True)
 
 
 if __name__ == "__main__":
-    main()
+    sys.exit(main())
