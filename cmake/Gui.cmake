@@ -1,6 +1,6 @@
 # The Qt part of the build: reusable controls, compiled-in resources, the calculator window and
 # the setup wizard. Included by the top-level CMakeLists.txt when CORVANE_GUI is ON.
-find_package(Qt6 REQUIRED COMPONENTS Core Gui Widgets WebEngineCore WebEngineWidgets Test)
+find_package(Qt6 REQUIRED COMPONENTS Core Gui Widgets Quick WebEngineCore WebEngineWidgets Test)
 
 # --- Controls: dialog builder, skinned controls, HTML view, resource scheme ------------------
 file(GLOB CONTROLS_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/controls/*.cpp)
@@ -8,7 +8,7 @@ file(GLOB CONTROLS_HEADERS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/controls/*.h)
 add_library(corvane_controls STATIC ${CONTROLS_SOURCES} ${CONTROLS_HEADERS})
 set_target_properties(corvane_controls PROPERTIES AUTOMOC ON)
 target_link_libraries(corvane_controls PUBLIC
-  corvane_core Qt6::Widgets Qt6::Gui Qt6::WebEngineCore Qt6::WebEngineWidgets)
+  corvane_core Qt6::Widgets Qt6::Gui Qt6::Quick Qt6::WebEngineCore Qt6::WebEngineWidgets)
 
 # --- Compiled-in resources (bitmaps, IMG pictures, icon) -------------------------------------
 # resources/corvane.qrc is compiled into an OBJECT library. Linking an executable to it puts

@@ -8,8 +8,7 @@
 //
 // PrepareApplication switches the WebEngine sandbox off when running as root (Chromium refuses
 // root otherwise), shares OpenGL contexts as WebEngine wants, keeps compiled shaders off the
-// disk, and registers the resource scheme.
+// disk, has web views drawn in software, and registers the resource scheme.
 void PrepareApplication();
-// Loads the shared button pictures and installs the resource scheme on the default profile.
-// False when the shared pictures could not be loaded.
+// Loads the shared button pictures. False when they could not be loaded.
 bool StartControls();

@@ -214,6 +214,8 @@ def window_rect(window):
     for line in info.splitlines():
         key, _, value = line.strip().partition(":")
         values[key] = value.strip()
+    if "Absolute upper-left X" not in values:
+        return None  # gone: a window that is re-created gets a new id
     return (int(values["Absolute upper-left X"]), int(values["Absolute upper-left Y"]),
             int(values["Width"]), int(values["Height"]))
 
@@ -242,27 +244,36 @@ def capture_frames(base, program, folder, seconds=1.5, keypad_width=178):
     argv, env, root = prepare_run(base, program, "corvane")
     proc, elapsed, window = start_until_visible(argv, env, root)
     frames = []  # only those that differ from the one before
+    recreated = 0
     began = time.monotonic()
-    rect = window_rect(window)
-    while time.monotonic() - began < seconds:
-        at = (time.monotonic() - began) * 1000.0
-        frame = grabber.grab(*rect)
-        if not frames or frame[0] != frames[-1][1][0]:
-            frames.append((at, frame))
-    stop(proc)
-    x, y, w, h = rect
-    print(f"visible after {elapsed:.0f} ms; window {w}x{h} at {x},{y}; {len(frames)} different "
-          f"frames in the first {seconds * 1000:.0f} ms")
-    print(f"{'frame':>6}{'ms':>8}{'window black %':>16}{'window white %':>16}"
+    try:
+        while time.monotonic() - began < seconds:
+            at = (time.monotonic() - began) * 1000.0
+            rect = window_rect(window)  # the window manager may still move or size it
+            if rect is None:
+                windows = visible_windows(proc.pid)
+                if windows:
+                    window, recreated = windows[0], recreated + 1
+                rect = frames[-1][1] if frames else None
+                if rect is None:
+                    continue
+            frame = grabber.grab(*rect)
+            if not frames or rect != frames[-1][1] or frame[0] != frames[-1][2][0]:
+                frames.append((at, rect, frame))
+    finally:
+        stop(proc)
+    print(f"visible after {elapsed:.0f} ms; {len(frames)} different frames in the first "
+          f"{seconds * 1000:.0f} ms; the window was re-created {recreated} times")
+    print(f"{'frame':>6}{'ms':>8}{'window':>18}{'window black %':>16}{'window white %':>16}"
           f"{'keypad white %':>16}")
     worst = (0.0, 0.0)
-    for index, (at, (raw, stride)) in enumerate(frames):
+    for index, (at, (x, y, w, h), (raw, stride)) in enumerate(frames):
         pixels = to_pixels(raw, stride, w, h)
         keypad = column_band(pixels, w, w - keypad_width, w)
         black, white = share(pixels, 0x000000), share(pixels, 0xFFFFFF)
         keypad_white = share(keypad, 0xFFFFFF)
         worst = (max(worst[0], black), max(worst[1], keypad_white))
-        print(f"{index:>6}{at:>8.0f}{black:>16.1f}{white:>16.1f}{keypad_white:>16.1f}")
+        print(f"{index:>6}{at:>8.0f}{f'{w}x{h}+{x}+{y}':>18}{black:>16.1f}{white:>16.1f}{keypad_white:>16.1f}")
         ppm = os.path.join(folder, f"frame-{index:03d}.ppm")
         write_ppm(ppm, pixels, w, h)
         subprocess.run(["convert", ppm, ppm[:-4] + ".png"], check=False)
@@ -278,7 +289,8 @@ def capture_frames(base, program, folder, seconds=1.5, keypad_width=178):
 def main():
     parser = argparse.ArgumentParser(description=__doc__.split("\n")[1])
     parser.add_argument("--runs", type=int, default=7, help="starts of each program")
-    parser.add_argument("--program", default="build/installed/corvane")
+    repo = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+    parser.add_argument("--program", default=os.path.join(repo, "build/installed/corvane"))
     parser.add_argument("--compare", default="speedcrunch",
                         help="the other program's command line ('' for none)")
     parser.add_argument("--frames", metavar="DIR", help="capture the first frames into DIR")

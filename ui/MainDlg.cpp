@@ -3,6 +3,7 @@
 #include "controls/CXButton.h"
 #include "controls/CXImageList.h"
 #include "controls/ResourceScheme.h"
+#include "controls/SkinColors.h"
 #include "settings/TextTable.h"
 #include "ui/AboutDlg.h"
 #include "ui/Boxes.h"
@@ -28,8 +29,9 @@
 namespace {
 
 constexpr int kFocusPeriodMs = 500;
-constexpr int kFramePollMs = 10;   // how often to look whether the frame is known yet
-constexpr int kFrameWaitMs = 3000; // how long to look, after showing or restoring
+constexpr int kPanelLatestMs = 300; // the keypad view starts by then even if nothing is painted
+constexpr int kFramePollMs = 10;    // how often to look whether the frame is known yet
+constexpr int kFrameWaitMs = 3000;  // how long to look, after showing or restoring
 
 } // namespace
 
@@ -84,9 +86,6 @@ void CMainDlg::InitDialog() {
     hide();
     AttachControls();
 
-    m_browser.CreateInParent(QRect(0, 0, 100, 100), true, MainId::Browser, this);
-    m_browser.MakeFixed(); // the keypad cannot be navigated away, zoomed or dragged
-
     const CXImageList* images = SharedImages();
     m_btnSettings->SetImage(images, SharedImage::Settings);
     m_btnHelp->SetImage(images, SharedImage::Help);
@@ -106,10 +105,12 @@ void CMainDlg::InitDialog() {
     if (g_settings.m_windowState == 1)
         setWindowState(windowState() | Qt::WindowMinimized);
 
-    BuildButtonPanel();
     ApplyKeepOnTop(); // also shows the window
     FitFrame();
     ApplyPanelVisibility();
+    // The keypad view starts once the window has been painted (the web engine takes a while
+    // to start), or a little later when the window is not painted, as when minimised.
+    QTimer::singleShot(kPanelLatestMs, this, &CMainDlg::StartPanel);
 
     FocusExpressions();
     QTextCursor caret = m_editExpressions->textCursor();
@@ -226,7 +227,8 @@ void CMainDlg::ApplyKeepOnTop() {
 void CMainDlg::ApplyPanelVisibility() {
     const bool shown = g_settings.m_showButtons != 0;
     m_btnPanel->SetImage(SharedImages(), shown ? SharedImage::ArrowLeft : SharedImage::ArrowRight);
-    m_browser.setVisible(shown);
+    if (m_bPanelStarted)
+        m_browser.setVisible(shown);
     AddToolTip(m_btnPanel, shown ? QStringLiteral("Hide buttons") : QStringLiteral("Show buttons"));
     ApplyMinimumSize();
 }
@@ -356,6 +358,25 @@ void CMainDlg::done(int result) {
     }
     m_focusTimer.stop();
     CXDialog::done(result);
+}
+
+void CMainDlg::paintEvent(QPaintEvent* event) {
+    CXDialog::paintEvent(event);
+    if (!m_bPanelStarted) // after this paint has reached the screen
+        QTimer::singleShot(0, this, &CMainDlg::StartPanel);
+}
+
+void CMainDlg::StartPanel() {
+    if (m_bPanelStarted)
+        return;
+    m_bPanelStarted = true;
+    m_browser.CreateInParent(QRect(0, 0, 100, 100), false, MainId::Browser, this);
+    m_browser.MakeFixed(); // the keypad cannot be navigated away, zoomed or dragged
+    // Until its keys are drawn, the view shows the keypad page's own background colour.
+    m_browser.page()->setBackgroundColor(SkinColor(Skin::DialogBackground));
+    BuildButtonPanel();
+    Layout(width(), height());
+    ApplyPanelVisibility();
 }
 
 void CMainDlg::BuildButtonPanel() {

@@ -50,11 +50,13 @@ protected:
     void OnCommand(int id, int code) override;
     bool PreTranslateMessage(QObject* receiver, QKeyEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
     void done(int result) override;
     void changeEvent(QEvent* event) override;
 
 private:
     void InitDialog();
+    void StartPanel(); // creates the keypad view and writes its page
     void AttachControls();
     void PlaceWindow();
     void FitFrame();
@@ -84,8 +86,9 @@ private:
     QTimer m_frameTimer;       // looks for the frame until the window manager reports it
     QElapsedTimer m_frameWait; // since the window was shown or restored
     bool m_bFrameKnown = false;
-    QString m_resultsShown;      // the results pane's text as last written
-    bool m_bSettingText = false; // the program is changing the expression pane
-    bool m_bStored = false;      // placement and expressions already saved on closing
+    QString m_resultsShown;       // the results pane's text as last written
+    bool m_bSettingText = false;  // the program is changing the expression pane
+    bool m_bStored = false;       // placement and expressions already saved on closing
+    bool m_bPanelStarted = false; // the keypad view exists
     bool m_bPanelLoaded = false;
 };

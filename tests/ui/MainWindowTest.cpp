@@ -16,6 +16,7 @@
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTextBlock>
+#include <QWebEnginePage>
 #include <QWheelEvent>
 #include <QWindow>
 
@@ -49,6 +50,7 @@ private slots:
     void cleanup();
 
     void firstRunPlacement();
+    void windowIsPaintedBeforeTheKeypad();
     void typingShowsResultsOnTheirLines();
     void deletingALineMovesResultsUp();
     void scrollingKeepsPanesLevel_data();
@@ -107,7 +109,7 @@ void MainWindowTest::firstRunPlacement() {
     QVERIFY(qAbs(dlg->frameGeometry().center().y() - screen.center().y()) <= 1);
     QCOMPARE(g_settings.m_windowRect.right, 510);
     QCOMPARE(g_settings.m_windowRect.bottom, 285);
-    QVERIFY(dlg->PanelView()->isVisible());
+    QTRY_VERIFY(dlg->PanelView()->isVisible());
     QCOMPARE(dlg->windowTitle(), QString("Corvane Calculator 1.0"));
     QCOMPARE(dlg->ExpressionPane()->toPlainText(), QString());
     QCOMPARE(dlg->ResultsPane()->toPlainText(), QString("\n")); // one empty result line
@@ -124,6 +126,25 @@ void MainWindowTest::firstRunPlacement() {
     QCOMPARE(dlg->Button(MainId::Panel)->Image(), SharedImage::ArrowLeft);
     QCOMPARE(dlg->Button(MainId::Panel)->toolTip(), QString("Hide buttons"));
     QTRY_COMPARE(QApplication::focusWidget(), dlg->ExpressionPane());
+}
+
+void MainWindowTest::windowIsPaintedBeforeTheKeypad() {
+    // The window shows at once; the web view, slow to start, comes after its first paint.
+    CMainDlg* dlg = Open();
+    QVERIFY(dlg->isVisible());
+    QVERIFY(!dlg->PanelView()->isVisible());
+    QVERIFY(QTest::qWaitForWindowExposed(dlg));
+    QTRY_VERIFY_WITH_TIMEOUT(dlg->IsPanelLoaded(), 20000);
+    QVERIFY(dlg->PanelView()->isVisible());
+    QCOMPARE(dlg->PanelView()->geometry(), QRect(dlg->width() - 178, 0, 178, dlg->height() - 1));
+    // Until the keys are drawn, the view shows the colour of the keypad page itself.
+    const QColor waiting = dlg->PanelView()->page()->backgroundColor();
+    const QString page =
+        RunJs(dlg->PanelView()->page(), "getComputedStyle(document.body).backgroundColor")
+            .toString();
+    QCOMPARE(
+        page,
+        QString("rgb(%1, %2, %3)").arg(waiting.red()).arg(waiting.green()).arg(waiting.blue()));
 }
 
 void MainWindowTest::typingShowsResultsOnTheirLines() {
@@ -430,6 +451,8 @@ void MainWindowTest::closeWhileMinimisedKeepsRectangle() {
     g_settings = CalcSettings();
     m_dlg = std::make_unique<CMainDlg>(m_scratch->Path());
     QTRY_VERIFY(m_dlg->isMinimized());
+    // The keypad is built although the minimised window is not painted.
+    QTRY_VERIFY_WITH_TIMEOUT(m_dlg->IsPanelLoaded(), 20000);
 }
 
 void MainWindowTest::savedPlacementAndExpressionsRestore() {
@@ -444,6 +467,7 @@ void MainWindowTest::savedPlacementAndExpressionsRestore() {
     QCOMPARE(dlg->frameGeometry(), QRect(120, 90, 700, 400));
     QCOMPARE(dlg->ExpressionPane()->toPlainText(), QString("a=6\na*7"));
     QCOMPARE(dlg->ResultsPane()->toPlainText(), QString("6\n42\n"));
+    QTRY_VERIFY_WITH_TIMEOUT(dlg->IsPanelLoaded(), 20000);
     QVERIFY(!dlg->PanelView()->isVisible());
     QVERIFY(dlg->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     QCOMPARE(dlg->ExpressionPane()->width(), dlg->width() - 152);
