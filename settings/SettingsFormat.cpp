@@ -59,14 +59,16 @@ bool ApplyKeyLine(const std::string& line, CalcSettings& settings) {
     if (StartsWith(line, "expr:"))
         return true;
     if (StartsWith(line, "pos:")) {
+        auto state = static_cast<int32_t>(settings.m_windowState);
         int32_t* const fields[] = {&settings.m_windowRect.left, &settings.m_windowRect.top,
                                    &settings.m_windowRect.right, &settings.m_windowRect.bottom,
-                                   &settings.m_windowState};
+                                   &state};
         size_t pos = 4;
         for (int32_t* field : fields) {
             if (!ReadNumber(line, pos, *field))
                 break; // the fields after a missing number keep their values
         }
+        settings.m_windowState = static_cast<WindowState>(state); // any number, as written
         return false;
     }
     if (StartsWith(line, "pin:")) {
@@ -81,8 +83,12 @@ bool ApplyKeyLine(const std::string& line, CalcSettings& settings) {
     static const SkippedKey kKeys[] = {
         {"keyp:", &CalcSettings::m_showButtons},         {"resd:", &CalcSettings::m_decimals},
         {"res0:", &CalcSettings::m_deleteTrailingZeros}, {"resg:", &CalcSettings::m_groupDigits},
-        {"save:", &CalcSettings::m_saveExpressions},     {"esc:", &CalcSettings::m_escAction},
+        {"save:", &CalcSettings::m_saveExpressions},
     };
+    if (StartsWith(line, "esc:")) {
+        settings.m_escAction = static_cast<EscAction>(NumberAt(line, 5)); // any number, as written
+        return false;
+    }
     for (const SkippedKey& key : kKeys) {
         if (StartsWith(line, key.key)) {
             settings.*key.field = NumberAt(line, std::strlen(key.key) + 1);
@@ -141,14 +147,14 @@ std::string FormatSettingsText(const CalcSettings& settings) {
     std::string text;
     text += "pos: " + std::to_string(r.left) + ' ' + std::to_string(r.top) + ' ' +
             std::to_string(r.right) + ' ' + std::to_string(r.bottom) + ' ' +
-            std::to_string(settings.m_windowState) + "\r\n";
+            std::to_string(static_cast<int32_t>(settings.m_windowState)) + "\r\n";
     text += "pin: " + std::to_string(settings.m_keepOnTop) + "\r\n";
     text += "keyp: " + std::to_string(settings.m_showButtons) + "\r\n";
     text += "resd: " + std::to_string(settings.m_decimals) + "\r\n";
     text += "res0: " + std::to_string(settings.m_deleteTrailingZeros) + "\r\n";
     text += "resg: " + std::to_string(settings.m_groupDigits) + "\r\n";
     text += "save: " + std::to_string(settings.m_saveExpressions) + "\r\n";
-    text += "esc: " + std::to_string(settings.m_escAction) + "\r\n";
+    text += "esc: " + std::to_string(static_cast<int32_t>(settings.m_escAction)) + "\r\n";
     text += "expr: \r\n";
     if (settings.m_saveExpressions != 0) {
         // Every pane line becomes one file line that begins with a space; CRs are dropped.

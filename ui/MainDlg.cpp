@@ -102,7 +102,7 @@ void CMainDlg::InitDialog() {
     m_frameTimer.setInterval(kFramePollMs);
     connect(&m_frameTimer, &QTimer::timeout, this, &CMainDlg::FitFrame);
     PlaceWindow();
-    if (g_settings.m_windowState == 1)
+    if (g_settings.m_windowState == WindowState::Minimised)
         setWindowState(windowState() | Qt::WindowMinimized);
 
     ApplyKeepOnTop(); // also shows the window

@@ -2,9 +2,9 @@
 
 EscResponse EscKeyResponse(const CalcSettings& settings) {
     switch (settings.m_escAction) {
-    case 0:
+    case EscAction::Minimise:
         return EscResponse::Minimise;
-    case 1:
+    case EscAction::Exit:
         return EscResponse::CloseWindow;
     default:
         return EscResponse::Nothing;

@@ -10,7 +10,7 @@ constexpr BoxSize kMinWithoutPanel{200, 80};
 } // namespace
 
 ScreenBox StartOuterBox(CalcSettings& settings, const ScreenBox& workArea) {
-    if (settings.m_windowState == -1) {
+    if (settings.m_windowState == WindowState::NeverSaved) {
         settings.m_windowRect = {0, 0, kFirstWidth, kFirstHeight};
         return {workArea.x + (workArea.width - kFirstWidth) / 2,
                 workArea.y + (workArea.height - kFirstHeight) / 2, kFirstWidth, kFirstHeight};
@@ -35,7 +35,7 @@ BoxSize MinimumInnerSize(bool panelShown, const FrameWidths& frame) {
 }
 
 void RecordPlacement(CalcSettings& settings, const ScreenBox& outer, bool minimised) {
-    settings.m_windowState = minimised ? 1 : 0;
+    settings.m_windowState = minimised ? WindowState::Minimised : WindowState::Normal;
     if (!minimised)
         settings.m_windowRect = {outer.x, outer.y, outer.x + outer.width, outer.y + outer.height};
 }

@@ -16,7 +16,7 @@ SettingsForm FormFromSettings(const CalcSettings& settings) {
     form.deleteTrailingZeros = Ticked(settings.m_deleteTrailingZeros);
     form.groupDigits = Ticked(settings.m_groupDigits);
     form.saveExpressions = Ticked(settings.m_saveExpressions);
-    const int32_t esc = settings.m_escAction;
+    const auto esc = static_cast<int32_t>(settings.m_escAction); // the radio values are the numbers
     form.escChoice = esc >= 0 && esc <= 2 ? esc : -1;
     return form;
 }
@@ -26,5 +26,5 @@ void ApplyForm(const SettingsForm& form, CalcSettings& settings) {
     settings.m_deleteTrailingZeros = form.deleteTrailingZeros;
     settings.m_groupDigits = form.groupDigits;
     settings.m_saveExpressions = form.saveExpressions;
-    settings.m_escAction = form.escChoice;
+    settings.m_escAction = static_cast<EscAction>(form.escChoice);
 }

@@ -1,5 +1,5 @@
-#include "settings/CalcSettings.h"
 #include "settings/SettingsFile.h"
+#include "settings/CalcSettings.h"
 #include "settings/SettingsFormat.h"
 
 #include "tests/TempFolder.h"
@@ -7,6 +7,8 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <string>
+#include <utility>
 
 namespace {
 
@@ -25,7 +27,7 @@ const char kExampleFile[] = "pos: 100 80 610 365 0\r\n"
 CalcSettings ExampleSettings() {
     CalcSettings s;
     s.m_windowRect = {100, 80, 610, 365};
-    s.m_windowState = 0;
+    s.m_windowState = WindowState::Normal;
     s.m_expressions = "1+1\r\nx=2";
     return s;
 }
@@ -53,14 +55,14 @@ TEST(SettingsFile, ExampleFileIsWrittenByteExactAndReadBack) {
 TEST(SettingsFile, EveryOptionSurvivesARoundTrip) {
     CalcSettings s;
     s.m_windowRect = {-5, 7, 2147483647, -2147483647 - 1};
-    s.m_windowState = 1;
+    s.m_windowState = WindowState::Minimised;
     s.m_keepOnTop = 1;
     s.m_showButtons = 0;
     s.m_decimals = 15;
     s.m_deleteTrailingZeros = 0;
     s.m_groupDigits = 0;
     s.m_saveExpressions = 1;
-    s.m_escAction = 0;
+    s.m_escAction = EscAction::Minimise;
     s.m_expressions = "a";
     const std::string text = FormatSettingsText(s);
     EXPECT_EQ(FormatSettingsText(Parsed(text)), text);
@@ -142,15 +144,32 @@ TEST(SettingsFile, NumbersAreReadLikeAtoi) {
         {"res0: 0", &CalcSettings::m_deleteTrailingZeros, 0},
         {"resg: 0", &CalcSettings::m_groupDigits, 0},
         {"save: 0", &CalcSettings::m_saveExpressions, 0},
-        {"esc: 1", &CalcSettings::m_escAction, 1},
-        {"esc:01", &CalcSettings::m_escAction, 1},
-        {"esc: 40", &CalcSettings::m_escAction, 40}, // values are taken as written
-        {"Esc: 1", &CalcSettings::m_escAction, 2},   // keys are case-sensitive
     };
     for (const Case& c : cases) {
         const CalcSettings s = Parsed(std::string(c.line) + "\r\n");
         EXPECT_EQ(s.*c.field, c.expected) << "line: " << c.line;
     }
+    const std::pair<const char*, int32_t> escCases[] = {
+        {"esc: 1", 1},
+        {"esc:01", 1},
+        {"esc: 40", 40}, // values are taken as written
+        {"Esc: 1", 2},   // keys are case-sensitive
+    };
+    for (const auto& [line, expected] : escCases) {
+        const CalcSettings s = Parsed(std::string(line) + "\r\n");
+        EXPECT_EQ(static_cast<int32_t>(s.m_escAction), expected) << "line: " << line;
+    }
+}
+
+// Numbers outside the named Esc actions and window states, from a hand-edited file, are kept
+// and written back as they were read.
+TEST(SettingsFile, UnnamedNumbersAreWrittenBackAsRead) {
+    const CalcSettings s = Parsed("pos: 1 2 3 4 7\r\nesc: -5\r\n");
+    EXPECT_EQ(static_cast<int32_t>(s.m_windowState), 7);
+    EXPECT_EQ(static_cast<int32_t>(s.m_escAction), -5);
+    const std::string text = FormatSettingsText(s);
+    EXPECT_NE(text.find("pos: 1 2 3 4 7\r\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("esc: -5\r\n"), std::string::npos) << text;
 }
 
 TEST(SettingsFile, PosReadsUpToTheFirstMissingNumber) {
@@ -171,13 +190,13 @@ TEST(SettingsFile, PosReadsUpToTheFirstMissingNumber) {
     for (const Case& c : cases) {
         CalcSettings s;
         s.m_windowRect = {11, 22, 33, 44};
-        s.m_windowState = 5;
+        s.m_windowState = static_cast<WindowState>(5);
         ParseSettingsText(std::string(c.line) + "\r\n", s);
         EXPECT_EQ(s.m_windowRect.left, c.rect.left) << c.line;
         EXPECT_EQ(s.m_windowRect.top, c.rect.top) << c.line;
         EXPECT_EQ(s.m_windowRect.right, c.rect.right) << c.line;
         EXPECT_EQ(s.m_windowRect.bottom, c.rect.bottom) << c.line;
-        EXPECT_EQ(s.m_windowState, c.state) << c.line;
+        EXPECT_EQ(static_cast<int32_t>(s.m_windowState), c.state) << c.line;
     }
 }
 

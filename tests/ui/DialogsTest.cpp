@@ -79,7 +79,7 @@ void DialogsTest::settingsShowsCurrentOptions() {
     g_settings.m_deleteTrailingZeros = 0;
     g_settings.m_groupDigits = 5; // any nonzero value ticks the box
     g_settings.m_saveExpressions = 1;
-    g_settings.m_escAction = 1;
+    g_settings.m_escAction = EscAction::Exit;
     CSettingsDlg dlg;
     QCOMPARE(dlg.DecimalsField()->text(), QString("7"));
     QVERIFY(!dlg.ControlAs<CXCheckBox>(SettingsId::Trailing)->isChecked());
@@ -131,19 +131,19 @@ void DialogsTest::settingsOkReadsEveryControl() {
     QCOMPARE(g_settings.m_deleteTrailingZeros, 0);
     QCOMPARE(g_settings.m_groupDigits, 0);
     QCOMPARE(g_settings.m_saveExpressions, 0);
-    QCOMPARE(g_settings.m_escAction, 0);
+    QCOMPARE(g_settings.m_escAction, EscAction::Minimise);
     QCOMPARE(g_settings.m_decimals, 4);
 }
 
 void DialogsTest::settingsEscWithoutChoice() {
-    g_settings.m_escAction = 5; // from a hand-edited file
+    g_settings.m_escAction = static_cast<EscAction>(5); // from a hand-edited file
     CSettingsDlg dlg;
     for (int id : {SettingsId::EscMinimize, SettingsId::EscExit, SettingsId::EscNothing})
         QVERIFY(!dlg.ControlAs<QAbstractButton>(id)->isChecked());
     dlg.show();
     QTest::mouseClick(dlg.Control(IDOK), Qt::LeftButton);
     QTRY_COMPARE(dlg.result(), int(QDialog::Accepted));
-    QCOMPARE(g_settings.m_escAction, -1);
+    QCOMPARE(g_settings.m_escAction, static_cast<EscAction>(-1));
 }
 
 void DialogsTest::settingsCancelAndEsc() {

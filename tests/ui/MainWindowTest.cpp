@@ -285,7 +285,7 @@ void MainWindowTest::escActions() {
     QFETCH(bool, minimised);
     QFETCH(bool, closed);
     CMainDlg* dlg = Open();
-    g_settings.m_escAction = action;
+    g_settings.m_escAction = static_cast<EscAction>(action);
     QPlainTextEdit* pane = dlg->ExpressionPane();
     QTest::keyClicks(pane, "1+2");
     QSignalSpy finished(dlg, &QDialog::finished);
@@ -384,7 +384,7 @@ void MainWindowTest::settingsOkRecalculatesAndSaves() {
     QCOMPARE(saved.m_groupDigits, 0);
     QCOMPARE(saved.m_decimals, 2);
     QCOMPARE(saved.m_expressions, std::string("1234567\r\n2/3"));
-    QCOMPARE(saved.m_windowState, 0);
+    QCOMPARE(saved.m_windowState, WindowState::Normal);
 }
 
 void MainWindowTest::settingsCancelChangesNothing() {
@@ -430,7 +430,7 @@ void MainWindowTest::closeWritesRealRectangle() {
     QCOMPARE(saved.m_windowRect.top, outer.y());
     QCOMPARE(saved.m_windowRect.right, outer.x() + outer.width());
     QCOMPARE(saved.m_windowRect.bottom, outer.y() + outer.height());
-    QCOMPARE(saved.m_windowState, 0);
+    QCOMPARE(saved.m_windowState, WindowState::Normal);
     QCOMPARE(saved.m_expressions, std::string("1+1\r\nx=2"));
 }
 
@@ -441,7 +441,7 @@ void MainWindowTest::closeWhileMinimisedKeepsRectangle() {
     QVERIFY(dlg->close());
     CalcSettings saved;
     QVERIFY(LoadSettings(m_scratch->Path(), saved));
-    QCOMPARE(saved.m_windowState, 1);
+    QCOMPARE(saved.m_windowState, WindowState::Minimised);
     QCOMPARE(saved.m_windowRect.left, 0);
     QCOMPARE(saved.m_windowRect.top, 0);
     QCOMPARE(saved.m_windowRect.right, 510);
@@ -458,7 +458,7 @@ void MainWindowTest::closeWhileMinimisedKeepsRectangle() {
 void MainWindowTest::savedPlacementAndExpressionsRestore() {
     CalcSettings file;
     file.m_windowRect = {120, 90, 820, 490};
-    file.m_windowState = 0;
+    file.m_windowState = WindowState::Normal;
     file.m_showButtons = 0;
     file.m_keepOnTop = 1;
     file.m_expressions = "a=6\r\na*7";

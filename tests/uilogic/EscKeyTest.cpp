@@ -17,7 +17,7 @@ TEST(EscKey, ResponseFollowsTheStoredAction) {
     for (const auto& [stored, response] : cases) {
         SCOPED_TRACE(stored);
         CalcSettings settings;
-        settings.m_escAction = stored;
+        settings.m_escAction = static_cast<EscAction>(stored);
         EXPECT_EQ(EscKeyResponse(settings), response);
     }
 }

@@ -29,7 +29,7 @@ TEST(Placement, FirstRunIsCentredAtDefaultSizeAndRecorded) {
     EXPECT_EQ(outer, (ScreenBox{385, 257, 510, 285}));
     EXPECT_EQ(settings.m_windowRect.right, 510);
     EXPECT_EQ(settings.m_windowRect.bottom, 285);
-    EXPECT_EQ(settings.m_windowState, -1);
+    EXPECT_EQ(settings.m_windowState, WindowState::NeverSaved);
 
     // A work area that does not start at the origin (a panel on the left or top).
     CalcSettings again;
@@ -38,7 +38,8 @@ TEST(Placement, FirstRunIsCentredAtDefaultSizeAndRecorded) {
 
 TEST(Placement, StoredRectangleIsTheOuterOneEitherWay) {
     CalcSettings settings;
-    settings.m_windowState = 1; // minimised at the last close: the rectangle still applies
+    settings.m_windowState =
+        WindowState::Minimised; // minimised at the last close: the rectangle still applies
     settings.m_windowRect = {384, 237, 896, 547};
     EXPECT_EQ(StartOuterBox(settings, kWorkArea), (ScreenBox{384, 237, 512, 310}));
 
@@ -59,7 +60,7 @@ TEST(Placement, TwentyStartsAndClosesLeaveTheRectangleAsItWas) {
         EXPECT_EQ(settings.m_windowRect.top, stored.top);
         EXPECT_EQ(settings.m_windowRect.right, stored.right);
         EXPECT_EQ(settings.m_windowRect.bottom, stored.bottom);
-        EXPECT_EQ(settings.m_windowState, 0);
+        EXPECT_EQ(settings.m_windowState, WindowState::Normal);
     }
 }
 
@@ -89,12 +90,12 @@ TEST(Placement, MinimisedCloseKeepsTheLastRectangle) {
     CalcSettings settings;
     settings.m_windowRect = {10, 20, 520, 305};
     RecordPlacement(settings, {0, 0, 160, 30}, true);
-    EXPECT_EQ(settings.m_windowState, 1);
+    EXPECT_EQ(settings.m_windowState, WindowState::Minimised);
     EXPECT_EQ(settings.m_windowRect.left, 10);
     EXPECT_EQ(settings.m_windowRect.bottom, 305);
 
     RecordPlacement(settings, {50, 60, 600, 300}, false);
-    EXPECT_EQ(settings.m_windowState, 0);
+    EXPECT_EQ(settings.m_windowState, WindowState::Normal);
     EXPECT_EQ(settings.m_windowRect.left, 50);
     EXPECT_EQ(settings.m_windowRect.top, 60);
     EXPECT_EQ(settings.m_windowRect.right, 650);

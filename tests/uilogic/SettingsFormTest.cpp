@@ -1,6 +1,6 @@
 // The Settings dialog's values: shown from the options, and read back on OK.
-#include "uilogic/Decimals.h"
 #include "uilogic/SettingsForm.h"
+#include "uilogic/Decimals.h"
 
 #include <gtest/gtest.h>
 
@@ -32,7 +32,7 @@ TEST(SettingsForm, ShowsTheOptions) {
     settings.m_deleteTrailingZeros = 0;
     settings.m_groupDigits = 5; // any nonzero value ticks the box
     settings.m_saveExpressions = 1;
-    settings.m_escAction = 1;
+    settings.m_escAction = EscAction::Exit;
     SettingsForm form = FormFromSettings(settings);
     EXPECT_EQ(form.decimals, "7");
     EXPECT_EQ(form.deleteTrailingZeros, 0);
@@ -41,7 +41,7 @@ TEST(SettingsForm, ShowsTheOptions) {
     EXPECT_EQ(form.escChoice, 1);
     // An Esc action from a hand-edited file selects no button.
     for (const int32_t outside : {5, -1, 3}) {
-        settings.m_escAction = outside;
+        settings.m_escAction = static_cast<EscAction>(outside);
         EXPECT_EQ(FormFromSettings(settings).escChoice, -1) << outside;
     }
 }
@@ -59,7 +59,7 @@ TEST(SettingsForm, OkStoresWhatTheControlsHold) {
     EXPECT_EQ(settings.m_deleteTrailingZeros, 0);
     EXPECT_EQ(settings.m_groupDigits, 0);
     EXPECT_EQ(settings.m_saveExpressions, 1);
-    EXPECT_EQ(settings.m_escAction, -1);
+    EXPECT_EQ(static_cast<int32_t>(settings.m_escAction), -1);
     // Shown again, the form comes back unchanged but for the clamped decimals.
     const SettingsForm again = FormFromSettings(settings);
     EXPECT_EQ(again.decimals, "15");
