@@ -8,6 +8,8 @@ JOBS       ?= 2
 BUILD      ?= build
 BUILD_ASAN ?= build-asan
 BUILD_FUZZ ?= build-fuzz
+BUILD_WIN32 ?= build-win32
+BUILD_WIN64 ?= build-win64
 BUILD_TYPE ?= Release
 FUZZ_TIME  ?= 60
 # Warnings are errors in every build the Makefile makes (`make WERROR=OFF ...` to relax).
@@ -20,7 +22,8 @@ TEST_ENV := QT_QPA_PLATFORM=offscreen QTWEBENGINE_DISABLE_SANDBOX=1
 SANITIZER_ENV := ASAN_OPTIONS=detect_leaks=1:strict_string_checks=1 \
 	UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 
-.PHONY: all deps configure build test test-main test-asan fuzz-build fuzz bench run format clean
+.PHONY: all deps configure build test test-main test-asan fuzz-build fuzz bench run format clean \
+	windows windows-build test-windows
 
 all: build
 
@@ -37,9 +40,10 @@ build: configure
 
 test: deps
 	$(MAKE) --no-print-directory test-main
+	$(MAKE) --no-print-directory test-windows
 	$(MAKE) --no-print-directory test-asan
 	$(MAKE) --no-print-directory fuzz
-	scripts/test-summary.sh $(BUILD) $(BUILD_ASAN) $(BUILD_FUZZ)
+	scripts/test-summary.sh $(BUILD) $(BUILD_WIN32) $(BUILD_WIN64) $(BUILD_ASAN) $(BUILD_FUZZ)
 
 # Everything, benchmarks built but not run.
 test-main: build
@@ -53,6 +57,28 @@ test-asan:
 	cmake --build $(BUILD_ASAN) -j$(JOBS)
 	cd $(BUILD_ASAN) && $(SANITIZER_ENV) ctest --output-on-failure -j$(JOBS) --timeout 600 \
 		| tee ctest.log
+
+# Windows, cross-built with MinGW-w64: build-win32/ (i686) and build-win64/ (x86_64).
+# `windows` builds the two corvane-sheet.exe files; `test-windows` builds and runs every
+# Windows test under Wine.
+win_configure = cmake -S . -B $(1) $(call generator,$(1)) --toolchain cmake/mingw-$(2).cmake \
+	-DCMAKE_BUILD_TYPE=$(BUILD_TYPE)
+
+windows:
+	$(call win_configure,$(BUILD_WIN32),i686)
+	cmake --build $(BUILD_WIN32) -j$(JOBS) --target corvane-sheet
+	$(call win_configure,$(BUILD_WIN64),x86_64)
+	cmake --build $(BUILD_WIN64) -j$(JOBS) --target corvane-sheet
+
+windows-build:
+	$(call win_configure,$(BUILD_WIN32),i686)
+	cmake --build $(BUILD_WIN32) -j$(JOBS)
+	$(call win_configure,$(BUILD_WIN64),x86_64)
+	cmake --build $(BUILD_WIN64) -j$(JOBS)
+
+test-windows: windows-build
+	cd $(BUILD_WIN32) && ctest --output-on-failure -j$(JOBS) --timeout 600 | tee ctest.log
+	cd $(BUILD_WIN64) && ctest --output-on-failure -j$(JOBS) --timeout 600 | tee ctest.log
 
 fuzz-build:
 	CXX=clang++-14 CC=clang-14 cmake -S . -B $(BUILD_FUZZ) $(call generator,$(BUILD_FUZZ)) \
@@ -77,4 +103,4 @@ format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format-14 -i
 
 clean:
-	rm -rf $(BUILD) $(BUILD_ASAN) $(BUILD_FUZZ)
+	rm -rf $(BUILD) $(BUILD_ASAN) $(BUILD_FUZZ) $(BUILD_WIN32) $(BUILD_WIN64)

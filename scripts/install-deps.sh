@@ -50,6 +50,14 @@ PACKAGES=(
     python3-xdg
     # a locale with a decimal comma, for the tests that literals never depend on the locale
     locales
+    # Windows: the MinGW-w64 cross compilers (posix threads), GoogleTest's sources to build
+    # for Windows, and Wine (64-bit, and 32-bit from the i386 architecture) to run the tests
+    g++-mingw-w64-i686-posix
+    g++-mingw-w64-x86-64-posix
+    googletest
+    wine
+    wine64
+    wine32:i386
 )
 TEST_LOCALE=de_DE.UTF-8
 
@@ -87,6 +95,10 @@ if [[ $(id -u) -ne 0 && ${#SUDO[@]} -eq 0 ]]; then
 fi
 
 export DEBIAN_FRONTEND=noninteractive
+# The 32-bit Wine comes from the i386 architecture; the update below then lists its packages.
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+    "${SUDO[@]}" dpkg --add-architecture i386
+fi
 "${SUDO[@]}" apt-get update
 "${SUDO[@]}" env DEBIAN_FRONTEND=noninteractive \
     apt-get install -y --no-install-recommends "${missing[@]}"

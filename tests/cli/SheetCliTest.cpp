@@ -2,21 +2,15 @@
 #include "cli/SheetOptions.h"
 #include "cli/SheetText.h"
 
+#include "platform/ModulePath.h"
+#include "tests/TempFolder.h"
+#include "tests/cli/RunProgram.h"
+
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <cstdlib>
-#include <fcntl.h>
-#include <fstream>
-#include <initializer_list>
-#include <iterator>
-#include <spawn.h>
+#include <filesystem>
 #include <string>
-#include <sys/wait.h>
-#include <unistd.h>
 #include <vector>
-
-extern char** environ;
 
 namespace {
 
@@ -26,69 +20,45 @@ struct RunResult {
     std::string err;
 };
 
-std::string ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
+// corvane-sheet lies beside this test program.
+std::string SheetPath() {
+    return GetModuleFolder() + CORVANE_SHEET_NAME;
 }
 
-void WriteFile(const std::string& path, const std::string& text) {
-    std::ofstream(path, std::ios::binary) << text;
+// Output text as the system writes text: each LF becomes CR LF on Windows.
+std::string Lines(const std::string& text) {
+    if (PathSeparator() == '/')
+        return text;
+    std::string crlf;
+    for (const char c : text) {
+        if (c == '\n')
+            crlf += '\r';
+        crlf += c;
+    }
+    return crlf;
 }
 
 class SheetCli : public ::testing::Test {
 protected:
-    void SetUp() override {
-        char pattern[] = "/tmp/sheet_cli_XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        dir_ = pattern;
-    }
-    void TearDown() override {
-        for (const char* name : {"in", "out", "err", "sheet", "settings"}) {
-            std::remove((dir_ + "/" + name).c_str());
-        }
-        rmdir(dir_.c_str());
-    }
-
-    std::string Path(const char* name) const { return dir_ + "/" + name; }
+    std::string Path(const char* name) const { return folder_.File(name); }
 
     // Runs corvane-sheet with args and input on standard input; stdout to outPath.
-    RunResult Run(std::vector<std::string> args, const std::string& input = "",
+    RunResult Run(const std::vector<std::string>& args, const std::string& input = "",
                   const std::string& outPath = "") {
-        WriteFile(Path("in"), input);
+        WriteFileBytes(Path("in"), input);
         const std::string out = outPath.empty() ? Path("out") : outPath;
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_addopen(&actions, 0, Path("in").c_str(), O_RDONLY, 0);
-        posix_spawn_file_actions_addopen(&actions, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                                         0600);
-        posix_spawn_file_actions_addopen(&actions, 2, Path("err").c_str(),
-                                         O_WRONLY | O_CREAT | O_TRUNC, 0600);
-        args.insert(args.begin(), CORVANE_SHEET_PATH);
-        std::vector<char*> argv;
-        for (std::string& arg : args) {
-            argv.push_back(arg.data());
-        }
-        argv.push_back(nullptr);
         RunResult result;
-        pid_t pid = 0;
-        const int spawned =
-            posix_spawn(&pid, CORVANE_SHEET_PATH, &actions, nullptr, argv.data(), environ);
-        posix_spawn_file_actions_destroy(&actions);
-        if (spawned != 0) {
-            ADD_FAILURE() << "cannot start " << CORVANE_SHEET_PATH;
-            return result;
-        }
-        int status = 0;
-        waitpid(pid, &status, 0);
-        result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        if (outPath.empty()) {
-            result.out = ReadFile(Path("out"));
-        }
-        result.err = ReadFile(Path("err"));
+        result.exitCode = RunProgram(SheetPath(), args, Path("in"), out, Path("err"));
+        if (result.exitCode < 0)
+            ADD_FAILURE() << "cannot start " << SheetPath();
+        if (outPath.empty())
+            result.out = ReadFileBytes(Path("out"));
+        result.err = ReadFileBytes(Path("err"));
         return result;
     }
 
-    std::string dir_;
+    TempFolder folder_;
+    const std::string& dir_ = folder_.Path();
 };
 
 TEST_F(SheetCli, ReadsStandardInputAndPrintsOneLinePerLine) {
@@ -106,25 +76,25 @@ TEST_F(SheetCli, ReadsStandardInputAndPrintsOneLinePerLine) {
     for (const Case& c : cases) {
         const RunResult r = Run({}, c.input);
         EXPECT_EQ(r.exitCode, 0) << c.input;
-        EXPECT_EQ(r.out, c.output) << c.input;
+        EXPECT_EQ(r.out, Lines(c.output)) << c.input;
         EXPECT_EQ(r.err, "") << c.input;
-        EXPECT_EQ(Run({"-"}, c.input).out, c.output) << c.input;
+        EXPECT_EQ(Run({"-"}, c.input).out, Lines(c.output)) << c.input;
     }
 }
 
 TEST_F(SheetCli, ZeroByteFailsItsLineOnly) {
     const RunResult r = Run({}, std::string("1\0+5\n2\n", 7));
     EXPECT_EQ(r.exitCode, 0);
-    EXPECT_EQ(r.out, "err\n2\n");
+    EXPECT_EQ(r.out, Lines("err\n2\n"));
 }
 
 TEST_F(SheetCli, ReadsAFile) {
-    WriteFile(Path("sheet"), "a=2\r\na^10\r\n");
+    WriteFileBytes(Path("sheet"), "a=2\r\na^10\r\n");
     const RunResult r = Run({Path("sheet")}, "ignored\n");
     EXPECT_EQ(r.exitCode, 0);
-    EXPECT_EQ(r.out, "2\n1 024\n");
+    EXPECT_EQ(r.out, Lines("2\n1 024\n"));
     // "--" ends the options.
-    EXPECT_EQ(Run({"--", Path("sheet")}).out, "2\n1 024\n");
+    EXPECT_EQ(Run({"--", Path("sheet")}).out, Lines("2\n1 024\n"));
 }
 
 TEST_F(SheetCli, UnreadableFileExitsOneWithTheReason) {
@@ -166,32 +136,36 @@ TEST_F(SheetCli, HelpPrintsUsageToStandardOutput) {
 // Each option alone is covered by the golden worksheets; here they combine.
 TEST_F(SheetCli, FormattingOptionsCombine) {
     const std::string input = "1234567.891\n1/3\n6\n";
-    EXPECT_EQ(Run({"--decimals", "+2", "--keep-zeros"}, input).out, "1 234 567.89\n0.33\n6.00\n");
-    EXPECT_EQ(Run({"--no-group", "--keep-zeros"}, input).out, "1234567.8910\n0.3333\n6.0000\n");
-    EXPECT_EQ(Run({"--decimals", "1", "--decimals", "0"}, input).out, "1 234 568\n0\n6\n");
+    EXPECT_EQ(Run({"--decimals", "+2", "--keep-zeros"}, input).out,
+              Lines("1 234 567.89\n0.33\n6.00\n"));
+    EXPECT_EQ(Run({"--no-group", "--keep-zeros"}, input).out,
+              Lines("1234567.8910\n0.3333\n6.0000\n"));
+    EXPECT_EQ(Run({"--decimals", "1", "--decimals", "0"}, input).out, Lines("1 234 568\n0\n6\n"));
 }
 
 TEST_F(SheetCli, WhyShowsTheEngineMessage) {
     const RunResult r = Run({"--why"}, "1/0+5\n(1+2\n2\n");
     EXPECT_EQ(r.exitCode, 0);
-    EXPECT_EQ(r.out, "err: div by 0 '5'\nerr: missing ) ''\n2\n");
+    EXPECT_EQ(r.out, Lines("err: div by 0 '5'\nerr: missing ) ''\n2\n"));
 }
 
 TEST_F(SheetCli, SettingsFileAndOptionsApplyInOrder) {
-    WriteFile(Path("settings"), "resd: 1\r\nres0: 0\r\nresg: 0\r\nexpr: \r\n 99\r\n");
+    WriteFileBytes(Path("settings"), "resd: 1\r\nres0: 0\r\nresg: 0\r\nexpr: \r\n 99\r\n");
     const std::string input = "1234.56\n";
-    EXPECT_EQ(Run({"--settings", Path("settings")}, input).out, "1234.6\n");
-    EXPECT_EQ(Run({"--settings", Path("settings"), "--decimals", "3"}, input).out, "1234.560\n");
-    EXPECT_EQ(Run({"--decimals", "3", "--settings", Path("settings")}, input).out, "1234.6\n");
+    EXPECT_EQ(Run({"--settings", Path("settings")}, input).out, Lines("1234.6\n"));
+    EXPECT_EQ(Run({"--settings", Path("settings"), "--decimals", "3"}, input).out,
+              Lines("1234.560\n"));
+    EXPECT_EQ(Run({"--decimals", "3", "--settings", Path("settings")}, input).out,
+              Lines("1234.6\n"));
     // The file wins over an earlier option only for what it contains.
-    WriteFile(Path("settings"), "resd: 0\r\n");
+    WriteFileBytes(Path("settings"), "resd: 0\r\n");
     EXPECT_EQ(Run({"--keep-zeros", "--decimals", "2", "--settings", Path("settings")}, input).out,
-              "1 235\n");
+              Lines("1 235\n"));
     EXPECT_EQ(
         Run({"--decimals", "2", "--keep-zeros", "--settings", Path("settings"), "--decimals", "3"},
             "1\n")
             .out,
-        "1.000\n");
+        Lines("1.000\n"));
 }
 
 TEST_F(SheetCli, UnreadableSettingsFileExitsOne) {
@@ -206,12 +180,31 @@ TEST_F(SheetCli, UnreadableSettingsFileExitsOne) {
 }
 
 TEST_F(SheetCli, FailedWriteIsReported) {
-    if (access("/dev/full", W_OK) != 0) {
-        GTEST_SKIP() << "no /dev/full";
+    if (PathSeparator() != '/' || !std::filesystem::exists("/dev/full")) {
+        GTEST_SKIP() << "no device whose writes fail (/dev/full) on this system";
     }
     const RunResult r = Run({}, "1\n", "/dev/full");
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_NE(r.err.find("cannot write"), std::string::npos) << r.err;
+}
+
+// Names outside ASCII (a folder Zürich, one named 計算, a space) reach the files whole, from
+// the command line through to the system.
+TEST_F(SheetCli, ReadsFilesWhoseNamesAreNotAscii) {
+    const std::string folder = Path("Z\xc3\xbcrich/\xe8\xa8\x88\xe7\xae\x97");
+    std::filesystem::create_directories(std::filesystem::u8path(folder));
+    const std::string sheet = folder + "/F\xc3\xa4lle \xc3\xa9t\xc3\xa9.sheet";
+    const std::string settings = folder + "/r\xc3\xa9glages.cfg";
+    WriteFileBytes(sheet, "1/3\r\n2\n");
+    WriteFileBytes(settings, "resd: 1\r\n");
+    const RunResult r = Run({"--settings", settings, sheet});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.out, Lines("0.3\n2\n"));
+
+    const RunResult missing = Run({folder + "/\xe8\xa8\x88.sheet"});
+    EXPECT_EQ(missing.exitCode, 1);
+    EXPECT_NE(missing.err.find("\xe8\xa8\x88.sheet: No such file or directory"), std::string::npos)
+        << missing.err;
 }
 
 TEST(SheetTextTest, PaneTextUsesCrLfAndDropsOneFinalBreak) {

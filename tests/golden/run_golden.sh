@@ -1,9 +1,12 @@
 #!/bin/sh
 # Runs corvane-sheet on one golden case: <case>.sheet on standard input, the options of
-# <case>.args (one line, optional), from the case's folder. Its output must equal <case>.expected.
+# <case>.args (one line, optional), from the case's folder. Its output must equal <case>.expected,
+# with each LF as CR LF when the line end is crlf (the Windows build).
+#   run_golden.sh <case> <lf|crlf> <command that runs corvane-sheet>...
 set -u
-sheet=$1
-case=$2
+case=$1
+line_end=$2
+shift 2
 dir=$(dirname "$case")
 set -f
 args=""
@@ -11,15 +14,23 @@ if [ -f "$case.args" ]; then
     args=$(cat "$case.args")
 fi
 actual=$(mktemp)
-trap 'rm -f "$actual"' EXIT
+expected=$(mktemp)
+trap 'rm -f "$actual" "$expected"' EXIT
+if [ "$line_end" = crlf ]; then
+    sed 's/$/\r/' "$case.expected" >"$expected"
+    # sed ends a last line that had no line end with one; the program would not.
+    [ -n "$(tail -c 1 "$case.expected")" ] && truncate -s -1 "$expected"
+else
+    cp "$case.expected" "$expected"
+fi
 # shellcheck disable=SC2086 # the options are one line of words
-(cd "$dir" && "$sheet" $args) <"$case.sheet" >"$actual"
+(cd "$dir" && "$@" $args) <"$case.sheet" >"$actual"
 rc=$?
 if [ $rc -ne 0 ]; then
     echo "corvane-sheet exited with $rc" >&2
     exit 1
 fi
-if cmp -s "$case.expected" "$actual"; then
+if cmp -s "$expected" "$actual"; then
     exit 0
 fi
 echo "output differs from $case.expected:"
@@ -35,6 +46,6 @@ awk 'BEGIN {
         if (expected != actual)
             printf "line %d: %s\n  expected: %s\n  actual:   %s\n", n, input, expected, actual
     }
-}' "$case.sheet" "$case.expected" "$actual"
-diff -u "$case.expected" "$actual"
+}' "$case.sheet" "$expected" "$actual"
+diff -u "$expected" "$actual"
 exit 1

@@ -34,7 +34,7 @@ TEST(TextSources, ReadsTextsDroppingOneFinalLineEnd) {
     WriteFileBytes(folder.File("07-none.txt"), "b");
     WriteFileBytes(folder.File("08-crlf.txt"), "c\r\n");
     WriteFileBytes(folder.File(".hidden"), "ignored");
-    const std::vector<std::string> texts = ReadTexts(folder.Path());
+    const std::vector<std::string> texts = ReadTexts(std::filesystem::u8path(folder.Path()));
     ASSERT_EQ(texts.size(), 43u);
     EXPECT_EQ(texts[5], "1.0");
     EXPECT_EQ(texts[6], "a\n");
@@ -55,11 +55,11 @@ TEST(TextSources, RejectsWhatWouldBreakTheTable) {
         TempFolder folder;
         WriteFileBytes(folder.File("05-version.txt"), "1.0\n");
         WriteFileBytes(folder.File(name), contents);
-        EXPECT_THROW(ReadTexts(folder.Path()), BuildError) << name;
+        EXPECT_THROW(ReadTexts(std::filesystem::u8path(folder.Path())), BuildError) << name;
     }
     TempFolder folder;
-    std::filesystem::create_directory(folder.File("07-folder.txt"));
-    EXPECT_THROW(ReadTexts(folder.Path()), BuildError);
+    std::filesystem::create_directory(std::filesystem::u8path(folder.File("07-folder.txt")));
+    EXPECT_THROW(ReadTexts(std::filesystem::u8path(folder.Path())), BuildError);
 }
 
 } // namespace
