@@ -1,6 +1,6 @@
 // Test program: saves settings to the file beside itself, reads them back and prints the
 // file's path. settings_beside_program.sh copies it into folders whose names are not ASCII.
-#include "settings/CalcSettings.h"
+#include "settings/SettingsFile.h"
 
 #include <cstdio>
 
