@@ -62,7 +62,7 @@ test-asan:
 # `windows` builds the two corvane-sheet.exe files; `test-windows` builds and runs every
 # Windows test under Wine.
 win_configure = cmake -S . -B $(1) $(call generator,$(1)) --toolchain cmake/mingw-$(2).cmake \
-	-DCMAKE_BUILD_TYPE=$(BUILD_TYPE)
+	-DCMAKE_BUILD_TYPE=$(BUILD_TYPE) -DCORVANE_WERROR=$(WERROR)
 
 windows:
 	$(call win_configure,$(BUILD_WIN32),i686)
