@@ -77,6 +77,11 @@ QWidget* CreateEdit(const ControlTemplate& ct, QWidget* parent) {
         edit->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         edit->setFrameShape((ct.style & CtlStyle::Border) ? QFrame::StyledPanel : QFrame::NoFrame);
         edit->setReadOnly(ct.style & CtlStyle::ReadOnly);
+        if (edit->isReadOnly()) {
+            // A read-only edit still has a caret and keyboard selection, which also scroll
+            // it sideways to the end of a long line.
+            edit->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+        }
         edit->setTabChangesFocus(true);
         edit->setPlainText(QString::fromUtf8(ct.text));
         ApplyEditColours(edit);

@@ -17,13 +17,17 @@
 #include "uilogic/Layout.h"
 #include "uilogic/Pages.h"
 #include "uilogic/Placement.h"
+#include "uilogic/ResultTip.h"
 #include "worksheet/Worksheet.h"
 
 #include <QApplication>
+#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QPlainTextEdit>
 #include <QScreen>
 #include <QScrollBar>
+#include <QTextBlock>
+#include <QToolTip>
 #include <QWindow>
 
 namespace {
@@ -73,6 +77,12 @@ void CMainDlg::AttachControls() {
         if (dy != 0)
             SyncResultsScroll();
     });
+    // The results pane scrolls by itself only when its caret moves past an edge: the
+    // expressions follow it, and where they cannot, the results go back level with them.
+    connect(m_editResults, &QPlainTextEdit::updateRequest, this, [this](const QRect&, int dy) {
+        if (dy != 0)
+            SyncExpressionsScroll();
+    });
     connect(&m_browser, &CXWebBrowser::navigateComplete, this, [this](const QUrl& url) {
         // The first completion is the blank page; the next one is the keypad itself.
         if (!m_bPanelLoaded && url.scheme() != QLatin1String("about")) {
@@ -98,6 +108,11 @@ void CMainDlg::InitDialog() {
     AddToolTip(m_btnPanel, QStringLiteral("Show buttons"));
 
     LoadSettingsIntoPane();
+
+    // A click on a small button leaves the keyboard with the expression pane; Tab still
+    // reaches the buttons.
+    for (CXButton* button : {m_btnKeepOnTop, m_btnSettings, m_btnHelp, m_btnAbout, m_btnPanel})
+        button->setFocusPolicy(Qt::TabFocus);
 
     m_frameTimer.setInterval(kFramePollMs);
     connect(&m_frameTimer, &QTimer::timeout, this, &CMainDlg::FitFrame);
@@ -206,6 +221,11 @@ void CMainDlg::SyncResultsScroll() {
     results->setValue(b + (a - b));
 }
 
+void CMainDlg::SyncExpressionsScroll() {
+    m_editExpressions->verticalScrollBar()->setValue(m_editResults->verticalScrollBar()->value());
+    SyncResultsScroll();
+}
+
 void CMainDlg::ApplyKeepOnTop() {
     const bool onTop = g_settings.m_keepOnTop != 0;
     m_btnKeepOnTop->SetImage(SharedImages(), onTop ? SharedImage::PinIn : SharedImage::PinOut);
@@ -279,7 +299,6 @@ void CMainDlg::OnCommand(int id, int code) {
     case MainId::KeepOnTop:
         g_settings.m_keepOnTop = g_settings.m_keepOnTop ? 0 : 1;
         ApplyKeepOnTop();
-        FocusExpressions();
         break;
     case MainId::Settings:
         OnSettingsButton();
@@ -299,8 +318,10 @@ void CMainDlg::OnCommand(int id, int code) {
     }
     default:
         CXDialog::OnCommand(id, code);
-        break;
+        return;
     }
+    // After a small button, and after the dialog it opened, the typist goes on at once.
+    FocusExpressions();
 }
 
 void CMainDlg::OnSettingsButton() {
@@ -325,6 +346,50 @@ bool CMainDlg::PreTranslateMessage(QObject* receiver, QKeyEvent* event) {
         break;
     }
     return true; // Esc never reaches the focused control
+}
+
+bool CMainDlg::eventFilter(QObject* watched, QEvent* event) {
+    // The wheel over the results scrolls the expressions, and the results follow them. This
+    // also keeps Ctrl+wheel from zooming the read-only results off their lines.
+    if (event->type() == QEvent::Wheel && watched == m_editResults->viewport()) {
+        QCoreApplication::sendEvent(m_editExpressions->viewport(), event);
+        return true;
+    }
+    if (event->type() == QEvent::ToolTip && watched == m_editResults->viewport()) {
+        ShowResultToolTip(*static_cast<QHelpEvent*>(event));
+        return true;
+    }
+    // A click into the keypad view (a key, or the space between keys) hands the keyboard
+    // straight back to the expression pane, once the view has taken it.
+    if (event->type() == QEvent::FocusIn &&
+        static_cast<QFocusEvent*>(event)->reason() == Qt::MouseFocusReason) {
+        auto* widget = qobject_cast<QWidget*>(watched);
+        if (widget && m_browser.isAncestorOf(widget))
+            QTimer::singleShot(0, this, &CMainDlg::FocusExpressions);
+    }
+    return CXDialog::eventFilter(watched, event);
+}
+
+void CMainDlg::ShowResultToolTip(const QHelpEvent& help) {
+    const QTextBlock line = m_editResults->cursorForPosition(help.pos()).block();
+    QTextCursor lineStart(line);
+    QTextCursor lineEnd(line);
+    lineEnd.movePosition(QTextCursor::EndOfBlock);
+    const QRect start = m_editResults->cursorRect(lineStart);
+    const QRect end = m_editResults->cursorRect(lineEnd);
+    const QRect lineRect(start.topLeft(), QPoint(end.left(), start.bottom()));
+    std::string tip;
+    if (line.isValid() && help.pos().y() >= start.top() && help.pos().y() <= start.bottom()) {
+        const bool cutOff = IsResultCutOff(start.left(), end.left() - start.left(),
+                                           m_editResults->viewport()->width());
+        tip = ResultToolTip(line.text().toStdString(),
+                            ExplainedResultLine(PaneToProgramText(m_editExpressions->toPlainText()),
+                                                line.blockNumber()),
+                            cutOff);
+    }
+    // An empty text hides a tooltip shown for another line at once.
+    QToolTip::showText(help.globalPos(), QString::fromStdString(tip), m_editResults->viewport(),
+                       lineRect);
 }
 
 void CMainDlg::OnFocusTimer() {

@@ -12,6 +12,7 @@
 #include <string>
 
 class CXButton;
+class QHelpEvent;
 class QPlainTextEdit;
 
 // The calculator's main window: the expression pane, the results pane level with it, five small
@@ -25,6 +26,7 @@ public:
 
     void Recalculate();
     void SyncResultsScroll();
+    void SyncExpressionsScroll();
     void ApplyKeepOnTop();
     void ApplyPanelVisibility();
     void StoreWindowAndSave();
@@ -53,6 +55,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void done(int result) override;
     void changeEvent(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void InitDialog();
@@ -70,6 +73,7 @@ private:
     void SetExpressionText(const QString& paneText);
     void SetResultsText(const QString& paneText);
     void FocusExpressions();
+    void ShowResultToolTip(const QHelpEvent& help);
 
     CXWebBrowser m_browser;
     CXButton* m_btnAbout = nullptr;

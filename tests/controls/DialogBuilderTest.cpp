@@ -101,6 +101,8 @@ private slots:
         QVERIFY(!dialog.ControlAs<CXRadioGroup>(1011));
         QVERIFY(dialog.ControlAs<QPlainTextEdit>(1020));
         QVERIFY(dialog.ControlAs<QPlainTextEdit>(1020)->isReadOnly());
+        QVERIFY(dialog.ControlAs<QPlainTextEdit>(1020)->textInteractionFlags().testFlag(
+            Qt::TextSelectableByKeyboard));
         QCOMPARE(dialog.ControlAs<QPlainTextEdit>(1020)->lineWrapMode(), QPlainTextEdit::NoWrap);
         auto* ok = dialog.ControlAs<CXButton>(IDOK);
         QVERIFY(ok);

@@ -151,7 +151,7 @@ class VirtualDesktop:
 
     def screenshot(self, path=None):
         """The whole screen; also saved as a PNG at path when given."""
-        ppm = subprocess.run(["import", "-display", self.display, "-window", "root", "ppm:-"],
+        ppm = subprocess.run(["import", "-display", self.display, "-window", "root", "-depth", "8", "ppm:-"],
                              stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, check=True,
                              timeout=20).stdout
         if path:

@@ -12,10 +12,13 @@
 #include "ui/MainDlg.h"
 #include "ui/SettingsDlg.h"
 
+#include <QClipboard>
+#include <QHelpEvent>
 #include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTextBlock>
+#include <QToolTip>
 #include <QWebEnginePage>
 #include <QWheelEvent>
 #include <QWindow>
@@ -56,6 +59,8 @@ private slots:
     void scrollingKeepsPanesLevel_data();
     void scrollingKeepsPanesLevel();
     void recalculationKeepsPanesLevel();
+    void resultsPaneIsAReadOnlyEdit();
+    void resultToolTipsTellWhatThePaneCannotShow();
     void hidingPanelNarrowsWindow();
     void escActions_data();
     void escActions();
@@ -184,6 +189,8 @@ void MainWindowTest::scrollingKeepsPanesLevel_data() {
     QTest::newRow("caret to the end") << "end";
     QTest::newRow("caret back to the top") << "home";
     QTest::newRow("page down") << "pagedown";
+    QTest::newRow("mouse wheel over the results") << "resultswheel";
+    QTest::newRow("caret past the results' edge") << "resultscaret";
 }
 
 void MainWindowTest::scrollingKeepsPanesLevel() {
@@ -202,6 +209,16 @@ void MainWindowTest::scrollingKeepsPanesLevel() {
         QWheelEvent wheel(at, pane->viewport()->mapToGlobal(at), QPoint(), QPoint(0, -120 * 5),
                           Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
         QApplication::sendEvent(pane->viewport(), &wheel);
+    } else if (how == "resultswheel") {
+        QPlainTextEdit* results = dlg->ResultsPane();
+        const QPoint at(10, 10);
+        QWheelEvent wheel(at, results->viewport()->mapToGlobal(at), QPoint(), QPoint(0, -120 * 5),
+                          Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(results->viewport(), &wheel);
+        QCOMPARE(FirstVisibleLine(pane), 15); // the expressions scrolled, 3 lines a notch
+    } else if (how == "resultscaret") {
+        for (int i = 0; i < 60; ++i)
+            QTest::keyClick(dlg->ResultsPane(), Qt::Key_Down);
     } else if (how == "end") {
         QTest::keyClick(pane, Qt::Key_End, Qt::ControlModifier);
     } else if (how == "home") {
@@ -236,6 +253,72 @@ void MainWindowTest::recalculationKeepsPanesLevel() {
     cursor.removeSelectedText();
     QCOMPARE(FirstVisibleLine(dlg->ResultsPane()), FirstVisibleLine(pane));
     QCOMPARE(dlg->ResultsPane()->document()->findBlockByNumber(0).text(), QString("42"));
+}
+
+void MainWindowTest::resultsPaneIsAReadOnlyEdit() {
+    CMainDlg* dlg = Open();
+    QPlainTextEdit* pane = dlg->ExpressionPane();
+    QPlainTextEdit* results = dlg->ResultsPane();
+    QTest::keyClicks(pane, "-1,u");
+    QTest::keyClick(pane, Qt::Key_Return);
+    QTest::keyClicks(pane, "6*7");
+    const QString shown = results->toPlainText();
+    QCOMPARE(shown, QString("18 446 744 073 709 551 615\n42\n"));
+
+    QTest::keyClick(pane, Qt::Key_Tab);
+    QTRY_COMPARE(QApplication::focusWidget(), results);
+    QTest::keyClick(results, Qt::Key_Home, Qt::ControlModifier);
+    QTest::keyClick(results, Qt::Key_End);
+    QCOMPARE(results->textCursor().position(), 26);
+    QVERIFY(results->horizontalScrollBar()->value() > 0); // the end of the long result shows
+    for (int i = 0; i < 3; ++i)
+        QTest::keyClick(results, Qt::Key_Left, Qt::ShiftModifier);
+    QCOMPARE(results->textCursor().selectedText(), QString("615"));
+    QTest::keyClick(results, Qt::Key_Home, Qt::ShiftModifier);
+    QCOMPARE(results->textCursor().selectedText(), QString("18 446 744 073 709 551 615"));
+    QCOMPARE(results->horizontalScrollBar()->value(), 0);
+    QTest::keyClick(results, Qt::Key_Down);
+    QCOMPARE(results->textCursor().blockNumber(), 1);
+
+    // Nothing typed, deleted, cut or pasted changes the results.
+    QApplication::clipboard()->setText("99");
+    QTest::keyClicks(results, "5+");
+    for (Qt::Key key : {Qt::Key_Backspace, Qt::Key_Delete, Qt::Key_Return})
+        QTest::keyClick(results, key);
+    QTest::keyClick(results, Qt::Key_V, Qt::ControlModifier);
+    QTest::keyClick(results, Qt::Key_X, Qt::ControlModifier);
+    QCOMPARE(results->toPlainText(), shown);
+    QCOMPARE(pane->toPlainText(), QString("-1,u\n6*7"));
+}
+
+void MainWindowTest::resultToolTipsTellWhatThePaneCannotShow() {
+    CMainDlg* dlg = Open();
+    dlg->ExpressionPane()->setPlainText("-1,u\n5/0\n6*7\n\nx*y");
+    QPlainTextEdit* results = dlg->ResultsPane();
+    const QString shown = results->toPlainText();
+    const auto tipOnLine = [results](int line) {
+        QToolTip::hideText();
+        if (!QTest::qWaitFor([] { return !QToolTip::isVisible(); }))
+            return QString("an old tooltip stays");
+        const QTextCursor start(results->document()->findBlockByNumber(line));
+        const QPoint at = results->cursorRect(start).center() + QPoint(3, 0);
+        QHelpEvent help(QEvent::ToolTip, at, results->viewport()->mapToGlobal(at));
+        QApplication::sendEvent(results->viewport(), &help);
+        return QToolTip::isVisible() ? QToolTip::text() : QString();
+    };
+    QCOMPARE(tipOnLine(0), QString("18 446 744 073 709 551 615")); // cut off at the right
+    QCOMPARE(tipOnLine(1), QString("div by 0 ''"));                // as --why explains it
+    QCOMPARE(tipOnLine(2), QString());                             // fits: no tooltip
+    QCOMPARE(tipOnLine(3), QString());
+    QCOMPARE(tipOnLine(4), QString("unknown const 'x*y'"));
+    // Below the last line there is nothing to explain.
+    QToolTip::hideText();
+    QTRY_VERIFY(!QToolTip::isVisible());
+    const QPoint below(20, results->viewport()->height() - 3);
+    QHelpEvent help(QEvent::ToolTip, below, results->viewport()->mapToGlobal(below));
+    QApplication::sendEvent(results->viewport(), &help);
+    QVERIFY(!QToolTip::isVisible());
+    QCOMPARE(results->toPlainText(), shown);
 }
 
 void MainWindowTest::hidingPanelNarrowsWindow() {

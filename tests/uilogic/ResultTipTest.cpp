@@ -1,0 +1,34 @@
+#include "uilogic/ResultTip.h"
+
+#include <gtest/gtest.h>
+
+TEST(ResultTip, ExplainedLineIsThePickedLineOfTheWhySheet) {
+    // Variables carry down the sheet; the explanation of a line sees them as the pane does.
+    const std::string sheet = "x=4\r\n\r\nx/0\r\nx*y\r\n0x10";
+    EXPECT_EQ(ExplainedResultLine(sheet, 0), "4");
+    EXPECT_EQ(ExplainedResultLine(sheet, 1), "");
+    EXPECT_EQ(ExplainedResultLine(sheet, 2), "err: div by 0 ''");
+    EXPECT_EQ(ExplainedResultLine(sheet, 3), "err: unknown const 'y'");
+    EXPECT_EQ(ExplainedResultLine(sheet, 4), "16");
+    EXPECT_EQ(ExplainedResultLine(sheet, 5), ""); // past the end
+    EXPECT_EQ(ExplainedResultLine("", 0), "");
+}
+
+TEST(ResultTip, CutOffOnEitherSide) {
+    EXPECT_FALSE(IsResultCutOff(4, 100, 150));
+    EXPECT_FALSE(IsResultCutOff(0, 150, 150)); // fits exactly
+    EXPECT_TRUE(IsResultCutOff(4, 147, 150));  // runs past the right edge
+    EXPECT_TRUE(IsResultCutOff(-30, 60, 150)); // scrolled: its start is hidden
+    EXPECT_FALSE(IsResultCutOff(-30, 0, 150)); // an empty line hides nothing
+}
+
+TEST(ResultTip, ErrTellsWhyCutResultShowsWholeOtherwiseNothing) {
+    EXPECT_EQ(ResultToolTip("err", "err: div by 0 ''", false), "div by 0 ''");
+    EXPECT_EQ(ResultToolTip("err", "err: unknown const 'y'", true), "unknown const 'y'");
+    EXPECT_EQ(ResultToolTip("18 446 744 073 709 551 615", "18 446 744 073 709 551 615", true),
+              "18 446 744 073 709 551 615");
+    EXPECT_EQ(ResultToolTip("42", "42", false), "");
+    EXPECT_EQ(ResultToolTip("", "", true), "");
+    // An explanation that does not match the line (the sheet changed meanwhile) says nothing.
+    EXPECT_EQ(ResultToolTip("err", "42", false), "");
+}
