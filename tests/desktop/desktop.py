@@ -78,11 +78,12 @@ class Image:
         return tuple(self.data[i:i + 3])
 
     def dark_rows(self, rect, threshold=110):
-        """The rows of rect (relative to its top) that hold at least one dark pixel."""
+        """The rows of rect (relative to its top) that hold at least one dark pixel (one
+        whose darkest channel is below threshold: text on the panes' light grounds)."""
         rows = []
         for y in range(rect.top, rect.bottom):
-            line = self.data[(y * self.width + rect.left) * 3:(y * self.width + rect.right) * 3]
-            if any(sum(line[i:i + 3]) < threshold * 3 for i in range(0, len(line), 3)):
+            start = (y * self.width + rect.left) * 3
+            if min(self.data[start:start + rect.width * 3]) < threshold:
                 rows.append(y - rect.top)
         return rows
 
@@ -121,22 +122,42 @@ class VirtualDesktop:
         self.display = ":" + number.decode().strip()
         self.env = dict(os.environ, DISPLAY=self.display)
         self.env.pop("QT_QPA_PLATFORM", None)
-        self.openbox = subprocess.Popen(["openbox", "--sm-disable"], env=self.env,
-                                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        # openbox is ready once it has announced itself on the root window.
-        wait_until(lambda: "window id" in self.x("xprop", "-root", "_NET_SUPPORTING_WM_CHECK"),
-                   15, "openbox to start")
+        # openbox is ready once it has announced itself on the root window. Should it not
+        # (seen once, under load), it is started once more.
+        for attempt in range(2):
+            self.openbox_log = tempfile.TemporaryFile()
+            self.openbox = subprocess.Popen(["openbox", "--sm-disable"], env=self.env,
+                                            stdout=self.openbox_log, stderr=self.openbox_log)
+            try:
+                wait_until(self._openbox_ready, 20, "openbox to start")
+                break
+            except Timeout:
+                self.openbox_log.seek(0)
+                log = self.openbox_log.read().decode(errors="replace")
+                self._stop(self.openbox)
+                if attempt == 1:
+                    self.__exit__(None, None, None)
+                    raise Timeout(f"openbox did not start on {self.display}: {log}")
         return self
 
+    def _openbox_ready(self):
+        if self.openbox.poll() is not None:
+            raise Timeout("openbox ended")
+        return "window id" in self.x("xprop", "-root", "_NET_SUPPORTING_WM_CHECK")
+
+    @staticmethod
+    def _stop(proc):
+        if proc and proc.poll() is None:
+            proc.terminate()
+            try:
+                proc.wait(5)
+            except subprocess.TimeoutExpired:
+                proc.kill()
+                proc.wait()
+
     def __exit__(self, *exc):
-        for proc in (self.openbox, self.xvfb):
-            if proc and proc.poll() is None:
-                proc.terminate()
-                try:
-                    proc.wait(5)
-                except subprocess.TimeoutExpired:
-                    proc.kill()
-                    proc.wait()
+        self._stop(self.openbox)
+        self._stop(self.xvfb)
 
     def x(self, *command, check=False):
         """Runs an X client program on this display and returns its standard output."""

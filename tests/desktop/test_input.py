@@ -141,7 +141,32 @@ class Input(unittest.TestCase):
         self.desktop.xdotool("key", "ctrl+End")
         wait_until(lambda: not similar(self.text_lines(calc)[0], scrolled), 10,
                    "the scroll to the end")
-        self.assert_level(calc, "at the end")
+        end = self.assert_level(calc, "at the end")
+
+        # The results pane's own caret, taken to the top, brings the expressions along.
+        self.desktop.xdotool("key", "Tab", "ctrl+Home")
+        wait_until(lambda: not similar(self.text_lines(calc)[0], end), 10,
+                   "the scroll back to the top")
+        self.assert_level(calc, "after the results' caret went to the top")
+
+    def test_keypad_keeps_working_after_right_click_and_back_button(self):
+        calc = self.start()
+        calc.click(*self.key_point(calc, "n7"))
+        # A right click on a key, then the keys that would pick the first entry (Back) of a
+        # context menu, had one opened; without a menu they reach the expression pane.
+        calc.click(*self.key_point(calc, "n5"), button=3)
+        time.sleep(0.3)
+        self.desktop.xdotool("key", "Down", "Return")
+        calc.click(*self.key_point(calc, "n8"))
+        calc.click(*self.key_point(calc, "n5"), button=8)  # the mouse's back button
+        time.sleep(0.3)
+        calc.click(*self.key_point(calc, "n9"))
+        # Ctrl+wheel over the keypad would zoom it, and the next click would miss its key.
+        self.desktop.xdotool("keydown", "ctrl", "click", "--repeat", "3", "--delay", "30", "4",
+                             "keyup", "ctrl")
+        calc.click(*self.key_point(calc, "n4"))
+        self.assertEqual(calc.close(), 0)
+        self.assertEqual(calc.expressions(), ["7", "894"])
 
     def panel_button(self, calc, shown):
         width = calc.client_rect().width
