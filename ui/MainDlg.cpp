@@ -117,7 +117,7 @@ void CMainDlg::InitDialog() {
     m_frameTimer.setInterval(kFramePollMs);
     connect(&m_frameTimer, &QTimer::timeout, this, &CMainDlg::FitFrame);
     PlaceWindow();
-    if (g_settings.m_windowState == WindowState::Minimised)
+    if (StartsMinimised(g_settings))
         setWindowState(windowState() | Qt::WindowMinimized);
 
     ApplyKeepOnTop(); // also shows the window

@@ -34,6 +34,10 @@ BoxSize MinimumInnerSize(bool panelShown, const FrameWidths& frame) {
     return {outer.width - frame.left - frame.right, outer.height - frame.top - frame.bottom};
 }
 
+bool StartsMinimised(const CalcSettings& settings) {
+    return settings.m_windowState == WindowState::Minimised;
+}
+
 void RecordPlacement(CalcSettings& settings, const ScreenBox& outer, bool minimised) {
     settings.m_windowState = minimised ? WindowState::Minimised : WindowState::Normal;
     if (!minimised)

@@ -19,6 +19,10 @@ ScreenBox OuterFromInner(const ScreenBox& inner, const FrameWidths& frame);
 // keypad, 200 x 80 without.
 BoxSize MinimumInnerSize(bool panelShown, const FrameWidths& frame);
 
+// Whether the window starts minimised: it was closed minimised. Any other state, also a number
+// from a hand-edited file, starts it normal.
+bool StartsMinimised(const CalcSettings& settings);
+
 // The bookkeeping before the settings are saved: the state, and the outer rectangle only
 // when the window is not minimised (a minimised window keeps the last one).
 void RecordPlacement(CalcSettings& settings, const ScreenBox& outer, bool minimised);

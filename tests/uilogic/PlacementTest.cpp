@@ -86,6 +86,17 @@ TEST(Placement, MinimumSizesApplyToTheOuterWindow) {
     EXPECT_EQ(MinimumInnerSize(false, FrameWidths()), (BoxSize{200, 80}));
 }
 
+TEST(Placement, OnlyAMinimisedCloseStartsMinimised) {
+    CalcSettings settings;
+    EXPECT_FALSE(StartsMinimised(settings)); // never saved
+    RecordPlacement(settings, {50, 60, 600, 300}, true);
+    EXPECT_TRUE(StartsMinimised(settings));
+    RecordPlacement(settings, {50, 60, 600, 300}, false);
+    EXPECT_FALSE(StartsMinimised(settings));
+    settings.m_windowState = static_cast<WindowState>(7); // from a hand-edited file
+    EXPECT_FALSE(StartsMinimised(settings));
+}
+
 TEST(Placement, MinimisedCloseKeepsTheLastRectangle) {
     CalcSettings settings;
     settings.m_windowRect = {10, 20, 520, 305};
