@@ -1,6 +1,7 @@
 #include "cli/SheetText.h"
 
 #include "platform/WholeFile.h"
+#include "worksheet/TextLines.h"
 
 #include <cerrno>
 #include <cstring>
@@ -24,31 +25,9 @@ std::string ToPaneText(std::string text) {
             text.pop_back();
         }
     }
-    // Copies whole runs between line feeds; a line feed without its CR gets one.
-    std::string pane;
-    pane.reserve(text.size() + text.size() / 8);
-    size_t start = 0;
-    for (size_t lineFeed; (lineFeed = text.find('\n', start)) != std::string::npos;
-         start = lineFeed + 1) {
-        pane.append(text, start, lineFeed - start);
-        if (lineFeed == 0 || text[lineFeed - 1] != '\r') {
-            pane += '\r';
-        }
-        pane += '\n';
-    }
-    pane.append(text, start, std::string::npos);
-    return pane;
+    return WithLineBreaks(text, "\r\n");
 }
 
 std::string ToOutputText(const std::string& results) {
-    // Copies whole runs up to each CR LF, then the LF alone.
-    std::string output;
-    output.reserve(results.size());
-    size_t start = 0;
-    for (size_t pair; (pair = results.find("\r\n", start)) != std::string::npos; start = pair + 2) {
-        output.append(results, start, pair - start);
-        output += '\n';
-    }
-    output.append(results, start, std::string::npos);
-    return output;
+    return WithLineBreaks(results, "\n");
 }

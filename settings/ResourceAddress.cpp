@@ -1,5 +1,6 @@
 #include "settings/ResourceAddress.h"
 
+#include "engine/CharClass.h"
 #include "platform/ModulePath.h"
 #include "settings/TextTable.h"
 
@@ -7,19 +8,8 @@
 
 namespace {
 
-bool IsUnreserved(unsigned char c) {
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-' ||
-           c == '.' || c == '_' || c == '~';
-}
-
-int HexValue(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return -1;
+bool IsUnreserved(char c) {
+    return IsLetter(c) || IsDigit(c) || c == '-' || c == '.' || c == '_' || c == '~';
 }
 
 // The literal parts of the format around its two conversions: before "%s", between "%s" and
@@ -60,8 +50,8 @@ bool PercentDecode(const std::string& text, std::string& decoded) {
             decoded += text[i];
             continue;
         }
-        const int high = i + 2 < text.size() ? HexValue(text[i + 1]) : -1;
-        const int low = high >= 0 ? HexValue(text[i + 2]) : -1;
+        const int high = i + 2 < text.size() ? HexDigitValue(text[i + 1]) : -1;
+        const int low = high >= 0 ? HexDigitValue(text[i + 2]) : -1;
         if (low < 0 || (high == 0 && low == 0))
             return false; // malformed, or a zero byte that would cut the path short
         decoded += static_cast<char>(high * 16 + low);
@@ -83,7 +73,7 @@ std::string PercentEncodePath(const std::string& path) {
     encoded.reserve(path.size());
     for (char ch : path) {
         const auto c = static_cast<unsigned char>(ch);
-        if (c == '/' || IsUnreserved(c)) {
+        if (ch == '/' || IsUnreserved(ch)) {
             encoded += ch;
         } else {
             encoded += '%';
@@ -116,7 +106,7 @@ bool ParseResourceAddress(const std::string& format, const std::string& address,
 
     // The number: the digits at the end of the middle part (the encoded path has no '-').
     size_t digits = middle.size();
-    while (digits > 0 && middle[digits - 1] >= '0' && middle[digits - 1] <= '9')
+    while (digits > 0 && IsDigit(middle[digits - 1]))
         --digits;
     if (digits == middle.size())
         return false;

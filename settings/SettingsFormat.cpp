@@ -1,54 +1,12 @@
 #include "settings/SettingsFormat.h"
 
+#include "settings/NumberText.h"
+#include "worksheet/TextLines.h"
+
 #include <cstdint>
 #include <cstring>
-#include <limits>
 
 namespace {
-
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-}
-
-bool IsDigit(char c) {
-    return c >= '0' && c <= '9';
-}
-
-// Reads one signed decimal number at pos the way atoi does: leading white space, an optional
-// sign, digits. Values beyond the 32-bit range saturate instead of overflowing. Returns false
-// when no digit follows; pos then stays put.
-bool ReadNumber(const std::string& text, size_t& pos, int32_t& value) {
-    size_t i = pos;
-    while (i < text.size() && IsBlank(text[i]))
-        ++i;
-    bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-        negative = text[i] == '-';
-        ++i;
-    }
-    if (i >= text.size() || !IsDigit(text[i]))
-        return false;
-    // Accumulate towards the limit of the sign's side; the negative limit is one larger.
-    const int64_t limit = negative ? -static_cast<int64_t>(std::numeric_limits<int32_t>::min())
-                                   : std::numeric_limits<int32_t>::max();
-    int64_t magnitude = 0;
-    for (; i < text.size() && IsDigit(text[i]); ++i) {
-        magnitude = magnitude * 10 + (text[i] - '0');
-        if (magnitude > limit)
-            magnitude = limit; // keeps consuming digits, stays saturated
-    }
-    value = static_cast<int32_t>(negative ? -magnitude : magnitude);
-    pos = i;
-    return true;
-}
-
-// The number at pos, or 0 when there is none (also when pos lies past the end).
-int32_t NumberAt(const std::string& line, size_t pos) {
-    int32_t value = 0;
-    if (pos > line.size() || !ReadNumber(line, pos, value))
-        return 0;
-    return value;
-}
 
 bool StartsWith(const std::string& line, const char* key) {
     return line.compare(0, std::strlen(key), key) == 0;
@@ -107,27 +65,17 @@ void ParseSettingsText(const std::string& text, CalcSettings& settings) {
     size_t blockLines = 0;
     bool inBlock = false;
 
-    size_t start = 0;
-    while (start < text.size()) {
-        size_t end = text.find('\n', start);
-        const bool hasLineEnd = end != std::string::npos;
-        if (!hasLineEnd)
-            end = text.size();
-        size_t length = end - start;
-        if (hasLineEnd && length > 0 && text[end - 1] == '\r')
-            --length;
+    ForEachLine(text, [&](size_t start, size_t length) {
+        if (length == 0)
+            return; // empty file lines neither end a block nor add to it
         const std::string line = text.substr(start, length);
-        start = hasLineEnd ? end + 1 : end;
-
-        if (line.empty())
-            continue; // empty file lines neither end a block nor add to it
         if (inBlock) {
             if (line[0] == ' ') {
                 if (blockLines > 0)
                     expressions += "\r\n";
                 expressions.append(line, 1, std::string::npos);
                 ++blockLines;
-                continue;
+                return;
             }
             settings.m_expressions = expressions;
             inBlock = false;
@@ -137,7 +85,7 @@ void ParseSettingsText(const std::string& text, CalcSettings& settings) {
             blockLines = 0;
             inBlock = true;
         }
-    }
+    });
     // Whether or not a block was seen: without one the expressions end up empty.
     settings.m_expressions = expressions;
 }
@@ -157,7 +105,8 @@ std::string FormatSettingsText(const CalcSettings& settings) {
     text += "esc: " + std::to_string(static_cast<int32_t>(settings.m_escAction)) + "\r\n";
     text += "expr: \r\n";
     if (settings.m_saveExpressions != 0) {
-        // Every pane line becomes one file line that begins with a space; CRs are dropped.
+        // Every pane line becomes one file line that begins with a space; unlike the other
+        // readers of lines (worksheet/TextLines.h), every CR is dropped, a lone one too.
         text += ' ';
         for (char c : settings.m_expressions) {
             if (c == '\r')

@@ -7,6 +7,7 @@
 // missing id is an empty text. One LF at the very end of a file is dropped. Hidden files are
 // ignored; any other file name, a repeated or too large id, or a zero byte is an error.
 
+#include "engine/CharClass.h"
 #include "settings/TextScramble.h"
 
 #include <cstdint>
@@ -29,12 +30,8 @@ struct BuildError {
     std::string message;
 };
 
-inline bool IsDigit(char c) {
-    return c >= '0' && c <= '9';
-}
-
 inline bool IsNameChar(char c) {
-    return IsDigit(c) || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '-' || c == '_';
+    return IsDigit(c) || IsLetter(c) || c == '-' || c == '_';
 }
 
 // The id of a file named NN-<role>.<ext>, or nothing if the name has another shape.

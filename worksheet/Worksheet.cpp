@@ -1,32 +1,20 @@
 #include "worksheet/Worksheet.h"
 
 #include "engine/CharClass.h"
+#include "worksheet/TextLines.h"
 
 #include <algorithm>
 
 void Worksheet::EvaluateText(std::string text, std::string& results) {
     text.erase(std::remove(text.begin(), text.end(), ' '), text.end());
 
-    // Lines end at LF; a CR right before the LF belongs to the line break, while a CR on its
-    // own stays in the line and is left for the tokenizer to reject.
-    size_t start = 0;
-    for (;;) {
-        const size_t lineFeed = text.find('\n', start);
-        const bool last = lineFeed == std::string::npos;
-        size_t end = last ? text.size() : lineFeed;
-        if (!last && end > start && text[end - 1] == '\r') {
-            --end;
-        }
-        if (end > start) {
-            m_line.assign(text, start, end - start);
+    ForEachLine(text, [&](size_t start, size_t length) {
+        if (length > 0) {
+            m_line.assign(text, start, length);
             AppendResult(m_line, results);
         }
         results += "\r\n";
-        if (last) {
-            break;
-        }
-        start = lineFeed + 1;
-    }
+    });
 }
 
 void Worksheet::EvaluateLine(std::string& line, std::string& result) {
