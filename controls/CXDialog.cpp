@@ -7,6 +7,8 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QPalette>
+#include <QScreen>
+#include <QWindow>
 
 namespace {
 
@@ -144,4 +146,32 @@ bool CXDialog::IsInnermostDialogOf(QObject* receiver) const {
             return false; // a window of its own (message box, menu): not ours
     }
     return false;
+}
+
+void CXDialog::setVisible(bool visible) {
+    if (visible && !m_bFitted) {
+        m_bFitted = true;
+        FitOnScreen();
+    }
+    QDialog::setVisible(visible);
+}
+
+void CXDialog::FitOnScreen() {
+    const QWidget* owner = parentWidget() ? parentWidget()->window() : nullptr;
+    const QScreen* where = owner ? owner->screen() : screen();
+    if (!where)
+        return;
+    // The window manager adds the frame after the window is shown; the owner's frame, when it
+    // is known, is the best guess, else a title bar and thin edges.
+    QMargins frame(4, 24, 4, 4);
+    if (owner && owner->windowHandle() && !owner->windowHandle()->frameMargins().isNull())
+        frame = owner->windowHandle()->frameMargins();
+    const QSize room = where->availableGeometry().size().shrunkBy(frame);
+    if (width() <= room.width() && height() <= room.height())
+        return;
+    const QSize fitted = size().boundedTo(room);
+    if (minimumSize() == maximumSize())
+        setFixedSize(fitted);
+    else
+        resize(fitted);
 }

@@ -56,10 +56,16 @@ protected:
     bool event(QEvent* event) override;            // runs posted commands
     void keyPressEvent(QKeyEvent* event) override; // Enter: the default button
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // The first time it is shown, a dialog larger than its screen's work area (less the
+    // window frame) is made smaller to fit it, as on a screen of large text; resizeEvent
+    // then lays its controls out in the smaller size.
+    void setVisible(bool visible) override;
 
 private:
     bool IsInnermostDialogOf(QObject* receiver) const;
+    void FitOnScreen();
 
     int m_templateId = 0;
     DialogUnits m_units;
+    bool m_bFitted = false;
 };

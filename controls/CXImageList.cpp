@@ -4,6 +4,24 @@
 
 #include <QPainter>
 
+namespace {
+
+// The strip with its background pixels transparent.
+QImage Masked(const QImage& source, const QColor& background) {
+    QImage strip = source.convertToFormat(QImage::Format_ARGB32);
+    const QRgb mask = background.rgb() & 0xFFFFFF;
+    for (int y = 0; y < strip.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(strip.scanLine(y));
+        for (int x = 0; x < strip.width(); ++x) {
+            if ((line[x] & 0xFFFFFF) == mask)
+                line[x] = 0;
+        }
+    }
+    return strip;
+}
+
+} // namespace
+
 bool CXImageList::Create(const QImage& strip, int cellWidth, int cellHeight) {
     if (strip.isNull() || cellWidth <= 0 || cellHeight <= 0 || strip.height() < cellHeight ||
         strip.width() < cellWidth)
@@ -11,15 +29,18 @@ bool CXImageList::Create(const QImage& strip, int cellWidth, int cellHeight) {
     m_cx = cellWidth;
     m_cy = cellHeight;
     m_source = strip.convertToFormat(QImage::Format_RGB32);
-    m_strip = m_source.convertToFormat(QImage::Format_ARGB32);
-    const QRgb mask = m_background.rgb() & 0xFFFFFF;
-    for (int y = 0; y < m_strip.height(); ++y) {
-        auto* line = reinterpret_cast<QRgb*>(m_strip.scanLine(y));
-        for (int x = 0; x < m_strip.width(); ++x) {
-            if ((line[x] & 0xFFFFFF) == mask)
-                line[x] = 0;
-        }
-    }
+    m_strip = Masked(m_source, m_background);
+    m_strip2x = QImage();
+    m_source2x = QImage();
+    return true;
+}
+
+bool CXImageList::AddDoubleSize(const QImage& strip) {
+    if (IsNull() || strip.size() != m_strip.size() * 2)
+        return false;
+    m_source2x = strip.convertToFormat(QImage::Format_RGB32);
+    m_source2x.setDevicePixelRatio(1.0); // drawn by pixel rectangles
+    m_strip2x = Masked(m_source2x, m_background);
     return true;
 }
 
@@ -54,7 +75,12 @@ QImage CXImageList::Cell(int cell) const {
 QImage CXImageList::GreyedCell(int cell, const QColor& background) const {
     if (!ValidCell(cell))
         return {};
-    QImage image = m_source.copy(cell * m_cx, 0, m_cx, m_cy);
+    return Greyed(m_source, 1, cell, background);
+}
+
+QImage CXImageList::Greyed(const QImage& source, int scale, int cell,
+                           const QColor& background) const {
+    QImage image = source.copy(cell * m_cx * scale, 0, m_cx * scale, m_cy * scale);
     const QRgb mask = m_background.rgb() & 0xFFFFFF;
     const QRgb fill = background.rgb();
     for (int y = 0; y < image.height(); ++y) {
@@ -71,8 +97,17 @@ QImage CXImageList::GreyedCell(int cell, const QColor& background) const {
     return image;
 }
 
+bool CXImageList::UseDoubleSize(const QPainter& painter) const {
+    return HasDoubleSize() && painter.device() && painter.device()->devicePixelRatio() > 1.0;
+}
+
 void CXImageList::DrawNormal(QPainter& painter, int cell, QPoint at) const {
-    if (ValidCell(cell))
+    if (!ValidCell(cell))
+        return;
+    if (UseDoubleSize(painter))
+        painter.drawImage(QRect(at, QSize(m_cx, m_cy)), m_strip2x,
+                          QRect(cell * m_cx * 2, 0, m_cx * 2, m_cy * 2));
+    else
         painter.drawImage(at, m_strip, QRect(cell * m_cx, 0, m_cx, m_cy));
 }
 
@@ -88,7 +123,11 @@ void CXImageList::DrawHot(QPainter& painter, int cell, QPoint at) const {
 
 void CXImageList::DrawGreyed(QPainter& painter, int cell, QPoint at,
                              const QColor& background) const {
-    if (ValidCell(cell))
+    if (!ValidCell(cell))
+        return;
+    if (UseDoubleSize(painter))
+        painter.drawImage(QRect(at, QSize(m_cx, m_cy)), Greyed(m_source2x, 2, cell, background));
+    else
         painter.drawImage(at, GreyedCell(cell, background));
 }
 
@@ -106,7 +145,10 @@ bool LoadSharedImages() {
     if (!list.IsNull())
         return true;
     list.SetDirectIndex(true);
-    return list.Create(QImage(BitmapResourcePath(130)));
+    if (!list.Create(QImage(BitmapResourcePath(130))))
+        return false;
+    list.AddDoubleSize(QImage(QStringLiteral(":/bitmap/130@2x.png")));
+    return true;
 }
 
 const CXImageList* SharedImages() {

@@ -19,6 +19,11 @@ public:
     bool Create(const QImage& strip, int cellWidth = 16, int cellHeight = 16);
     // Create from an image file or Qt resource.
     bool Load(const QString& path, int cellWidth = 16, int cellHeight = 16);
+    // The same pictures drawn at double size, for screens of double density: cells of twice
+    // the width and height, in the same order on the same background. False (and nothing
+    // changes) when the strip is not exactly twice the size of the one created.
+    bool AddDoubleSize(const QImage& strip);
+    bool HasDoubleSize() const { return !m_strip2x.isNull(); }
     bool IsNull() const { return m_strip.isNull(); }
     int Count() const;
     int CellWidth() const { return m_cx; }
@@ -39,6 +44,8 @@ public:
     // (R + G + B) / 5 + 100. Opaque.
     QImage GreyedCell(int cell, const QColor& background) const;
 
+    // Each draws the cell's 16 x 16 (logical) pixels at `at`; on a device of more than one
+    // pixel per logical pixel, from the double-size pictures when there are some.
     void DrawNormal(QPainter& painter, int cell, QPoint at) const;
     // Half-opacity copy at `at`, then the normal picture one pixel up and left of it.
     void DrawHot(QPainter& painter, int cell, QPoint at) const;
@@ -46,9 +53,13 @@ public:
 
 private:
     bool ValidCell(int cell) const;
+    bool UseDoubleSize(const QPainter& painter) const;
+    QImage Greyed(const QImage& source, int scale, int cell, const QColor& background) const;
 
-    QImage m_strip;  // ARGB32, background pixels transparent
-    QImage m_source; // RGB32 as loaded, for the greyed rule
+    QImage m_strip;   // ARGB32, background pixels transparent
+    QImage m_source;  // RGB32 as loaded, for the greyed rule
+    QImage m_strip2x; // the same at double size, or null
+    QImage m_source2x;
     QColor m_background{255, 0, 255};
     std::vector<int> m_keys;
     int m_cx = 16;

@@ -22,7 +22,15 @@ CAboutDlg::CAboutDlg(QWidget* parent) : CXDialog(AboutDialogTemplate(), parent) 
     m_btnOk->Enable(true);
     if (const QWidget* placeholder = Control(kAboutOkPlaceholder))
         m_btnOk->setGeometry(placeholder->geometry());
+    m_okFromCorner = m_btnOk->pos() - QPoint(width(), height());
 
     m_browser.ClearDocument();
     m_browser.WriteHtml(BuildInfoPage(TextId::AboutPage));
+}
+
+void CAboutDlg::resizeEvent(QResizeEvent* event) {
+    CXDialog::resizeEvent(event);
+    m_browser.setGeometry(RectOf(InfoPageBox(width(), height())));
+    if (m_btnOk)
+        m_btnOk->move(QPoint(width(), height()) + m_okFromCorner);
 }

@@ -13,7 +13,13 @@ public:
 
     CXWebBrowser* PageView() { return &m_browser; }
 
+protected:
+    // A dialog made smaller to fit the screen keeps its page above the OK button, and the
+    // button its place at the bottom right.
+    void resizeEvent(QResizeEvent* event) override;
+
 private:
+    QPoint m_okFromCorner; // the OK button's top left, from the dialog's bottom right
     CXWebBrowser m_browser;
     CXButton* m_btnCancel = nullptr;
     CXButton* m_btnOk = nullptr;

@@ -1,5 +1,5 @@
 // The dialog builder: dialog units follow the font, controls are found by id with the right
-// classes, styles and rectangles.
+// classes, styles and rectangles; a dialog too big for the screen is fitted onto it.
 #include "TestRegistry.h"
 
 #include "controls/CXButton.h"
@@ -11,6 +11,7 @@
 
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QScreen>
 #include <QTest>
 
 namespace {
@@ -120,6 +121,32 @@ private slots:
         auto* picture = dialog.ControlAs<QLabel>(1023);
         QVERIFY(picture);
         QCOMPARE(picture->size(), QSize(445, 10));
+    }
+
+    void tooBigForTheScreenIsFitted_data() {
+        QTest::addColumn<int>("style");
+        QTest::newRow("fixed") << int(kSample.style);
+        QTest::newRow("resizable")
+            << int(DlgStyle::Popup | DlgStyle::Caption | DlgStyle::SysMenu | DlgStyle::ThickFrame);
+    }
+    void tooBigForTheScreenIsFitted() {
+        QFETCH(int, style);
+        DialogTemplate huge = kSample;
+        huge.style = static_cast<unsigned>(style);
+        huge.cx = 4000; // dialog units: far wider and taller than any screen
+        huge.cy = 3000;
+        CXDialog dialog(huge);
+        const QSize room = dialog.screen()->availableGeometry().size();
+        QVERIFY(dialog.width() > room.width() && dialog.height() > room.height());
+        dialog.show();
+        QVERIFY(dialog.width() <= room.width() - 8);
+        QVERIFY(dialog.height() <= room.height() - 28);
+        QVERIFY(dialog.width() >= room.width() / 2);
+
+        CXDialog small(kSample); // one that fits keeps its size
+        const QSize before = small.size();
+        small.show();
+        QCOMPARE(small.size(), before);
     }
 
     void skinBackground() {

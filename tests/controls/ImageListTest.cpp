@@ -1,4 +1,5 @@
-// The image list: masking, the greyed rule, lookup, and the shared pictures.
+// The image list: masking, the greyed rule, lookup, double-size pictures on dense screens,
+// and the shared pictures.
 #include "TestRegistry.h"
 
 #include "controls/CXImageList.h"
@@ -19,6 +20,25 @@ QImage KnownStrip() {
     strip.setPixel(3, 0, qRgb(255, 0, 254)); // almost magenta: not the mask colour
     strip.setPixel(4, 0, qRgb(200, 100, 50));
     return strip;
+}
+
+// KnownStrip at double size: cell 0 holds a one-pixel checkerboard of black and white in its
+// top left 4 x 4 pixels, which no enlargement of a 16 x 16 cell can give.
+QImage DoubleStrip() {
+    QImage strip(64, 32, QImage::Format_RGB32);
+    strip.fill(QColor(255, 0, 255));
+    for (int y = 0; y < 4; ++y)
+        for (int x = 0; x < 4; ++x)
+            strip.setPixel(x, y, (x + y) % 2 ? qRgb(255, 255, 255) : qRgb(0, 0, 0));
+    return strip;
+}
+
+// A target of 16 x 16 logical pixels with `ratio` device pixels to each, on green.
+QImage Target(int ratio) {
+    QImage target(16 * ratio, 16 * ratio, QImage::Format_ARGB32);
+    target.setDevicePixelRatio(ratio);
+    target.fill(QColor(0, 255, 0));
+    return target;
 }
 
 } // namespace
@@ -112,11 +132,48 @@ private slots:
         QCOMPARE(list.Lookup(1), 1);
     }
 
+    void doubleSizeOnDenseScreens() {
+        CXImageList list;
+        QVERIFY(list.Create(KnownStrip()));
+        QVERIFY(!list.AddDoubleSize(KnownStrip())); // not twice the size
+        QVERIFY(!list.HasDoubleSize());
+        QVERIFY(list.AddDoubleSize(DoubleStrip()));
+
+        QImage dense = Target(2);
+        {
+            QPainter p(&dense);
+            list.DrawNormal(p, 0, QPoint(0, 0));
+        }
+        for (int i = 0; i < 4; ++i)
+            QCOMPARE(dense.pixel(i, 0), i % 2 ? qRgb(255, 255, 255) : qRgb(0, 0, 0));
+        QCOMPARE(dense.pixel(10, 10), qRgb(0, 255, 0)); // magenta stays transparent
+
+        QImage greyed = Target(2);
+        {
+            QPainter p(&greyed);
+            list.DrawGreyed(p, 0, QPoint(0, 0), QColor(1, 2, 3));
+        }
+        QCOMPARE(greyed.pixel(0, 0), qRgb(100, 100, 100));
+        QCOMPARE(greyed.pixel(1, 0), qRgb(253, 253, 253));
+        QCOMPARE(greyed.pixel(10, 10), qRgb(1, 2, 3));
+
+        // One device pixel to a logical one: the 16 x 16 pictures, pixel for pixel.
+        QImage plain = Target(1);
+        {
+            QPainter p(&plain);
+            list.DrawNormal(p, 0, QPoint(0, 0));
+        }
+        QCOMPARE(plain.pixel(0, 0), qRgb(0, 0, 0));
+        QCOMPARE(plain.pixel(1, 0), qRgb(255, 255, 255));
+        QCOMPARE(plain.pixel(2, 0), qRgb(10, 20, 30));
+    }
+
     void sharedPictures() {
         const CXImageList* shared = SharedImages();
         QVERIFY(shared && !shared->IsNull());
         QCOMPARE(shared->Count(), 9);
         QCOMPARE(shared->Lookup(SharedImage::About), 8);
+        QVERIFY(shared->HasDoubleSize());
         // Every picture has both drawn pixels and a transparent surround.
         for (int cell = 0; cell < 9; ++cell) {
             const QImage image = shared->Cell(cell);

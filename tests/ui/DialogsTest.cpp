@@ -33,6 +33,7 @@ private slots:
     void settingsCancelAndEsc();
     void aboutPage();
     void aboutEscCloses();
+    void aboutSmallerKeepsItsLayout();
     void helpPage();
     void helpLayoutFollowsSize();
     void helpEscStaysOpen();
@@ -189,6 +190,20 @@ void DialogsTest::aboutPage() {
     QVERIFY(!dlg.Control(IDCANCEL)->isVisible());
     QCOMPARE(dlg.windowTitle(), QString("About"));
     QCOMPARE(dlg.size(), dlg.MapDialogRect(0, 0, 306, 246).size());
+}
+
+void DialogsTest::aboutSmallerKeepsItsLayout() {
+    // As when fitted onto a small screen: the page above the button room, OK at the same
+    // distance from the bottom right corner, inside the dialog.
+    CAboutDlg dlg;
+    const QSize full = dlg.size();
+    auto* ok = dlg.ControlAs<CXButton>(IDOK);
+    const QRect okFull = dlg.MapDialogRect(242, 225, 57, 14);
+    dlg.setFixedSize(full - QSize(100, 120));
+    dlg.show();
+    QCOMPARE(dlg.PageView()->geometry(), QRect(0, 0, dlg.width(), dlg.height() - 40));
+    QCOMPARE(ok->geometry(), okFull.translated(-100, -120));
+    QVERIFY(dlg.rect().contains(ok->geometry()));
 }
 
 void DialogsTest::aboutEscCloses() {

@@ -25,8 +25,9 @@ QImage Transparent(int w, int h) {
 // Puts an antialiased cell onto magenta: nearly transparent pixels become magenta, the rest
 // opaque, their partial coverage blended with the button face.
 void PutCell(QImage& strip, const QImage& cell, int index) {
-    for (int y = 0; y < 16; ++y) {
-        for (int x = 0; x < 16; ++x) {
+    const int size = cell.width();
+    for (int y = 0; y < size; ++y) {
+        for (int x = 0; x < size; ++x) {
             const QRgb c = cell.pixel(x, y);
             const int a = qAlpha(c);
             QRgb out = kMagenta.rgb();
@@ -37,7 +38,7 @@ void PutCell(QImage& strip, const QImage& cell, int index) {
                 if ((out & 0xFFFFFF) == (kMagenta.rgb() & 0xFFFFFF))
                     out = qRgb(254, 0, 254);
             }
-            strip.setPixel(index * 16 + x, y, out);
+            strip.setPixel(index * size + x, y, out);
         }
     }
 }
@@ -53,10 +54,11 @@ void PinHead(QPainter& p, QPointF centre, double radius) {
     p.drawEllipse(centre, radius, radius);
 }
 
-QImage PinPushedIn() {
+QImage PinPushedIn(int scale) {
     // Seen from the side, stuck upright into the surface: a short needle under the head.
-    QImage cell = Transparent(16, 16);
+    QImage cell = Transparent(16 * scale, 16 * scale);
     QPainter p(&cell);
+    p.scale(scale, scale); // drawn in the units of the 16 x 16 cell
     p.setRenderHint(QPainter::Antialiasing);
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(40, 40, 70, 90));
@@ -67,10 +69,11 @@ QImage PinPushedIn() {
     return cell;
 }
 
-QImage PinSideways() {
+QImage PinSideways(int scale) {
     // Lying on its side, the long needle pointing left.
-    QImage cell = Transparent(16, 16);
+    QImage cell = Transparent(16 * scale, 16 * scale);
     QPainter p(&cell);
+    p.scale(scale, scale); // drawn in the units of the 16 x 16 cell
     p.setRenderHint(QPainter::Antialiasing);
     p.setPen(QPen(QColor(96, 96, 110), 1.4, Qt::SolidLine, Qt::FlatCap));
     p.drawLine(QPointF(0.8, 9.0), QPointF(8.0, 9.0));
@@ -80,9 +83,10 @@ QImage PinSideways() {
     return cell;
 }
 
-QImage QuestionMark() {
-    QImage cell = Transparent(16, 16);
+QImage QuestionMark(int scale) {
+    QImage cell = Transparent(16 * scale, 16 * scale);
     QPainter p(&cell);
+    p.scale(scale, scale); // drawn in the units of the 16 x 16 cell
     p.setRenderHint(QPainter::Antialiasing);
     // Hook of the question mark as a thick stroke, then the dot.
     QPainterPath hook;
@@ -98,9 +102,10 @@ QImage QuestionMark() {
     return cell;
 }
 
-QImage Arrow(bool right) {
-    QImage cell = Transparent(16, 16);
+QImage Arrow(bool right, int scale) {
+    QImage cell = Transparent(16 * scale, 16 * scale);
     QPainter p(&cell);
+    p.scale(scale, scale); // drawn in the units of the 16 x 16 cell
     p.setRenderHint(QPainter::Antialiasing);
     QPolygonF shape;
     shape << QPointF(1.5, 6.5) << QPointF(7.5, 6.5) << QPointF(7.5, 2.5) << QPointF(13.5, 8.5)
@@ -121,9 +126,10 @@ QImage Arrow(bool right) {
     return cell;
 }
 
-QImage NotePad() {
-    QImage cell = Transparent(16, 16);
+QImage NotePad(int scale) {
+    QImage cell = Transparent(16 * scale, 16 * scale);
     QPainter p(&cell);
+    p.scale(scale, scale); // drawn in the units of the 16 x 16 cell
     // The pad: white sheet, blue binding, ruled lines.
     p.fillRect(1, 2, 11, 14, QColor(70, 82, 120));
     p.fillRect(2, 3, 9, 12, QColor(252, 253, 255));
@@ -159,9 +165,10 @@ QImage NotePad() {
     return cell;
 }
 
-QImage CheckMark() {
-    QImage cell = Transparent(16, 16);
+QImage CheckMark(int scale) {
+    QImage cell = Transparent(16 * scale, 16 * scale);
     QPainter p(&cell);
+    p.scale(scale, scale); // drawn in the units of the 16 x 16 cell
     p.setRenderHint(QPainter::Antialiasing);
     QPainterPath tick;
     tick.moveTo(2.8, 8.6);
@@ -172,9 +179,10 @@ QImage CheckMark() {
     return cell;
 }
 
-QImage Cross() {
-    QImage cell = Transparent(16, 16);
+QImage Cross(int scale) {
+    QImage cell = Transparent(16 * scale, 16 * scale);
     QPainter p(&cell);
+    p.scale(scale, scale); // drawn in the units of the 16 x 16 cell
     p.setRenderHint(QPainter::Antialiasing);
     const QLineF a(4.0, 4.0, 12.0, 12.0);
     const QLineF b(12.0, 4.0, 4.0, 12.0);
@@ -189,9 +197,10 @@ QImage Cross() {
     return cell;
 }
 
-QImage InfoSign() {
-    QImage cell = Transparent(16, 16);
+QImage InfoSign(int scale) {
+    QImage cell = Transparent(16 * scale, 16 * scale);
     QPainter p(&cell);
+    p.scale(scale, scale); // drawn in the units of the 16 x 16 cell
     p.setRenderHint(QPainter::Antialiasing);
     QRadialGradient gradient(QPointF(6.0, 5.0), 10.0);
     gradient.setColorAt(0, QColor(120, 172, 244));
@@ -310,12 +319,12 @@ struct Grid {
 
 } // namespace
 
-QImage DrawButtonStrip() {
-    QImage strip(144, 16, QImage::Format_RGB32);
+QImage DrawButtonStrip(int scale) {
+    QImage strip(144 * scale, 16 * scale, QImage::Format_RGB32);
     strip.fill(kMagenta);
-    const QImage cells[9] = {PinPushedIn(), PinSideways(), QuestionMark(),
-                             Arrow(true),   Arrow(false),  NotePad(),
-                             CheckMark(),   Cross(),       InfoSign()};
+    const QImage cells[9] = {PinPushedIn(scale), PinSideways(scale),  QuestionMark(scale),
+                             Arrow(true, scale), Arrow(false, scale), NotePad(scale),
+                             CheckMark(scale),   Cross(scale),        InfoSign(scale)};
     for (int i = 0; i < 9; ++i)
         PutCell(strip, cells[i], i);
     return strip;

@@ -5,8 +5,9 @@
 // The program's artwork, drawn in code so that it can be redrawn and reviewed.
 
 // Bitmap 130: nine 16 x 16 button pictures on magenta (pin in, pin out, question mark, arrow
-// right, arrow left, note pad, check mark, cross, "i").
-QImage DrawButtonStrip();
+// right, arrow left, note pad, check mark, cross, "i"); scale 2 draws the same at 32 x 32
+// for screens of double density.
+QImage DrawButtonStrip(int scale = 1);
 // One keypad picture, 26 x 22, transparent around it: 131 down, 132 up, 133 return, 134 left,
 // 135 right.
 QImage DrawKeypadPicture(int resource);

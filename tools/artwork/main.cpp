@@ -1,6 +1,6 @@
 // Draws the program's artwork into the resources folder given as the only argument:
-// bitmap/130.png, bitmap/138.png, bitmap/141.png, img/131..135.gif, img/140.gif and
-// icon/128_<size>.png. Each GIF is read back and compared with what was drawn.
+// bitmap/130.png (and 130@2x.png at double size), bitmap/138.png, bitmap/141.png, img/131..135.gif,
+// img/140.gif and icon/128_<size>.png. Each GIF is read back and compared with what was drawn.
 #include "GifWriter.h"
 #include "Pictures.h"
 
@@ -55,11 +55,11 @@ bool SaveGif(const QImage& image, const QString& path, int tolerance) {
 // transparent, and on the button faces for the strip) for reviewing them by eye.
 int Preview(const QDir& root, const QDir& out) {
     out.mkpath(QStringLiteral("."));
-    const QStringList files = {"bitmap/130.png",  "bitmap/138.png",  "bitmap/141.png",
-                               "img/131.gif",     "img/132.gif",     "img/133.gif",
-                               "img/134.gif",     "img/135.gif",     "img/140.gif",
-                               "icon/128_16.png", "icon/128_24.png", "icon/128_32.png",
-                               "icon/128_48.png", "icon/128_256.png"};
+    const QStringList files = {"bitmap/130.png",  "bitmap/130@2x.png", "bitmap/138.png",
+                               "bitmap/141.png",  "img/131.gif",       "img/132.gif",
+                               "img/133.gif",     "img/134.gif",       "img/135.gif",
+                               "img/140.gif",     "icon/128_16.png",   "icon/128_24.png",
+                               "icon/128_32.png", "icon/128_48.png",   "icon/128_256.png"};
     // The nine button pictures on 20 x 20 buttons: normal face, hot face, greyed.
     {
         QImage strip =
@@ -132,6 +132,7 @@ int main(int argc, char* argv[]) {
         root.mkpath(QLatin1String(sub));
 
     bool ok = SavePng(DrawButtonStrip(), root.filePath("bitmap/130.png"));
+    ok = SavePng(DrawButtonStrip(2), root.filePath("bitmap/130@2x.png")) && ok;
     ok = SavePng(DrawSetupBanner().convertToFormat(QImage::Format_RGB32),
                  root.filePath("bitmap/138.png")) &&
          ok;
