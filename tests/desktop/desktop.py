@@ -11,6 +11,7 @@ import shutil
 import subprocess
 import tempfile
 import time
+import unittest
 
 PROGRAM = os.environ.get("CORVANE_PROGRAM", "")
 SETTINGS_NAME = "corvane.cfg"
@@ -316,3 +317,21 @@ def scratch_folder(test):
     folder = tempfile.mkdtemp(prefix="corvane-desktop-")
     test.addCleanup(shutil.rmtree, folder, True)
     return folder
+
+
+class DesktopTest(unittest.TestCase):
+    """Tests that share one virtual desktop per class; each run of the program is ended (if
+    the test did not close it) when its test ends."""
+
+    @classmethod
+    def setUpClass(cls):
+        cls.desktop = VirtualDesktop().__enter__()
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.desktop.__exit__(None, None, None)
+
+    def calculator(self, folder=None, **kwargs):
+        calc = Calculator(self.desktop, folder or scratch_folder(self), **kwargs)
+        self.addCleanup(calc.kill)
+        return calc

@@ -3,7 +3,7 @@ the keypad keeps working whatever the mouse does to it."""
 import time
 import unittest
 
-from desktop import Calculator, Rect, VirtualDesktop, scratch_folder, wait_until
+from desktop import DesktopTest, Rect, wait_until
 
 PANEL_WIDTH = 178    # the keypad along the right edge
 PANEL_SPACE = 181    # what the keypad takes from the panes
@@ -45,18 +45,9 @@ def bands(rows):
     return found
 
 
-class Input(unittest.TestCase):
-    @classmethod
-    def setUpClass(cls):
-        cls.desktop = VirtualDesktop().__enter__()
-
-    @classmethod
-    def tearDownClass(cls):
-        cls.desktop.__exit__(None, None, None)
-
+class Input(DesktopTest):
     def start(self, settings=None):
-        calc = Calculator(self.desktop, scratch_folder(self), settings=settings)
-        self.addCleanup(calc.kill)
+        calc = self.calculator(settings=settings)
         calc.start()
         calc.wait_active()
         return calc

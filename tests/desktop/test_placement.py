@@ -1,27 +1,14 @@
 """Where the real window stands under openbox, and what it stores when it closes."""
 import unittest
 
-from desktop import (Calculator, Rect, SCREEN_HEIGHT, SCREEN_WIDTH, VirtualDesktop,
-                     scratch_folder, wait_until)
+from desktop import (DesktopTest, Rect, SCREEN_HEIGHT, SCREEN_WIDTH, scratch_folder,
+                     wait_until)
 
 
-class Placement(unittest.TestCase):
-    @classmethod
-    def setUpClass(cls):
-        cls.desktop = VirtualDesktop().__enter__()
-
-    @classmethod
-    def tearDownClass(cls):
-        cls.desktop.__exit__(None, None, None)
-
-    def run_calculator(self, folder, **kwargs):
-        calc = Calculator(self.desktop, folder, **kwargs)
-        self.addCleanup(calc.kill)
-        return calc
-
+class Placement(DesktopTest):
     def test_first_run_is_centred_and_twenty_runs_do_not_move_it(self):
         folder = scratch_folder(self)
-        calc = self.run_calculator(folder).start()
+        calc = self.calculator(folder).start()
         outer = calc.outer_rect()
         self.assertEqual((outer.width, outer.height), (510, 285))
         self.assertLessEqual(abs(outer.left + outer.width / 2 - SCREEN_WIDTH / 2), 1)
@@ -31,14 +18,14 @@ class Placement(unittest.TestCase):
         self.assertEqual(first, f"pos: {outer.left} {outer.top} {outer.right} {outer.bottom} 0")
 
         for run in range(20):
-            calc = self.run_calculator(folder).start()
+            calc = self.calculator(folder).start()
             self.assertEqual(calc.outer_rect(), outer, f"run {run + 2}")
             self.assertEqual(calc.close(), 0)
             self.assertEqual(calc.settings_line("pos:"), first, f"run {run + 2}")
 
     def test_stored_rectangle_is_the_outer_one_and_minimum_size_too(self):
         folder = scratch_folder(self)
-        calc = self.run_calculator(folder, settings=b"pos: 100 80 700 420 0\r\n").start()
+        calc = self.calculator(folder, settings=b"pos: 100 80 700 420 0\r\n").start()
         self.assertEqual(calc.outer_rect(), Rect(100, 80, 600, 340))
 
         # Asking the window manager for a tiny window gives the outer minimum, 450 x 245.
@@ -50,7 +37,7 @@ class Placement(unittest.TestCase):
 
     def test_minimised_start_restores_onto_the_stored_rectangle(self):
         folder = scratch_folder(self)
-        calc = self.run_calculator(folder, settings=b"pos: 200 150 710 435 1\r\n")
+        calc = self.calculator(folder, settings=b"pos: 200 150 710 435 1\r\n")
         calc.start(wait_for_keypad=True, visible=False)
         wm_state = lambda: self.desktop.x("xprop", "-id", calc.window, "WM_STATE")
         wait_until(lambda: "Iconic" in wm_state(), 10, "the window to be minimised")

@@ -3,25 +3,16 @@ import os
 import stat
 import unittest
 
-from desktop import Calculator, VirtualDesktop, scratch_folder
+from desktop import DesktopTest, scratch_folder
 
 READ_ONLY_FILE = (b"pos: 150 120 660 405 0\r\npin: 0\r\nkeyp: 1\r\nresd: 4\r\nres0: 1\r\n"
                   b"resg: 1\r\nsave: 1\r\nesc: 2\r\nexpr: \r\n 1+1\r\n")
 
 
-class SettingsFile(unittest.TestCase):
-    @classmethod
-    def setUpClass(cls):
-        cls.desktop = VirtualDesktop().__enter__()
-
-    @classmethod
-    def tearDownClass(cls):
-        cls.desktop.__exit__(None, None, None)
-
+class SettingsFile(DesktopTest):
     def test_read_only_file_in_writable_folder_is_left_as_it_was(self):
         folder = scratch_folder(self)
-        calc = Calculator(self.desktop, folder, settings=READ_ONLY_FILE, mode=0o444)
-        self.addCleanup(calc.kill)
+        calc = self.calculator(folder, settings=READ_ONLY_FILE, mode=0o444)
         self.assertTrue(os.access(folder, os.W_OK))
         inode = os.stat(calc.settings_path).st_ino
         calc.start()
