@@ -101,13 +101,28 @@ class VirtualDesktop:
         self.openbox = None
         self.display = None
         self.env = None
+        self.logs = []
 
     def __enter__(self):
+        # Xvfb and openbox have been seen to fail to start, rarely, on a busy machine where
+        # other X servers come and go: a failed start is tried again on a new display.
+        problems = []
+        for _ in range(3):
+            problem = self._start()
+            if not problem:
+                return self
+            problems.append(problem)
+            self.__exit__(None, None, None)
+        raise Timeout("no virtual desktop: " + " / ".join(problems))
+
+    def _start(self):
+        """Starts Xvfb on a display it picks and openbox in it; returns what went wrong."""
         read_end, write_end = os.pipe()
+        self.logs = [tempfile.TemporaryFile(), tempfile.TemporaryFile()]
         self.xvfb = subprocess.Popen(
             ["Xvfb", "-displayfd", str(write_end), "-screen", "0",
              f"{SCREEN_WIDTH}x{SCREEN_HEIGHT}x24", "-nolisten", "tcp"],
-            pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            pass_fds=(write_end,), stdout=self.logs[0], stderr=self.logs[0])
         os.close(write_end)
         number = b""
         with os.fdopen(read_end, "rb") as pipe:
@@ -118,28 +133,23 @@ class VirtualDesktop:
                     break
                 number += chunk
         if not number.strip():
-            self.__exit__(None, None, None)
-            raise RuntimeError("Xvfb did not report its display")
+            return "Xvfb did not report its display: " + self._log(0)
         self.display = ":" + number.decode().strip()
         self.env = dict(os.environ, DISPLAY=self.display)
         self.env.pop("QT_QPA_PLATFORM", None)
-        # openbox is ready once it has announced itself on the root window. Should it not
-        # (seen once, under load), it is started once more.
-        for attempt in range(2):
-            self.openbox_log = tempfile.TemporaryFile()
-            self.openbox = subprocess.Popen(["openbox", "--sm-disable"], env=self.env,
-                                            stdout=self.openbox_log, stderr=self.openbox_log)
-            try:
-                wait_until(self._openbox_ready, 20, "openbox to start")
-                break
-            except Timeout:
-                self.openbox_log.seek(0)
-                log = self.openbox_log.read().decode(errors="replace")
-                self._stop(self.openbox)
-                if attempt == 1:
-                    self.__exit__(None, None, None)
-                    raise Timeout(f"openbox did not start on {self.display}: {log}")
-        return self
+        self.openbox = subprocess.Popen(["openbox", "--sm-disable"], env=self.env,
+                                        stdout=self.logs[1], stderr=self.logs[1])
+        # openbox is ready once it has announced itself on the root window.
+        try:
+            wait_until(self._openbox_ready, 20, "openbox to start")
+        except Timeout as timeout:
+            return (f"{timeout} on {self.display} (Xvfb {self.xvfb.poll()}): "
+                    f"{self._log(1)} {self._log(0)}")
+        return None
+
+    def _log(self, which):
+        self.logs[which].seek(0)
+        return self.logs[which].read().decode(errors="replace").strip()
 
     def _openbox_ready(self):
         if self.openbox.poll() is not None:
@@ -159,6 +169,9 @@ class VirtualDesktop:
     def __exit__(self, *exc):
         self._stop(self.openbox)
         self._stop(self.xvfb)
+        for log in self.logs:
+            log.close()
+        self.logs = []
 
     def x(self, *command, check=False):
         """Runs an X client program on this display and returns its standard output."""
