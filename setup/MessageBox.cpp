@@ -28,10 +28,6 @@ void AppendTestLog(const std::string& kind, const std::string& text) {
     std::ofstream(path, std::ios::app) << line << '\n';
 }
 
-namespace {
-
-// A box as narrow as a short text makes the window manager cut its title ("Cor… tor"): the
-// text's column is kept wide enough for the title in a bold font and the title bar's buttons.
 void MakeRoomForTitle(QMessageBox& box) {
     auto* grid = qobject_cast<QGridLayout*>(box.layout());
     if (grid == nullptr)
@@ -42,8 +38,6 @@ void MakeRoomForTitle(QMessageBox& box) {
     const int width = metrics.horizontalAdvance(box.windowTitle()) + 8 * metrics.height();
     grid->setColumnMinimumWidth(grid->columnCount() - 1, width);
 }
-
-} // namespace
 
 MessageAnswer ShowMessage(const std::string& text, MessageButtons buttons, QWidget* owner) {
     std::string answer;

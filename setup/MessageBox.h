@@ -2,6 +2,7 @@
 
 #include <string>
 
+class QMessageBox;
 class QWidget;
 
 enum class MessageButtons { Ok, YesNo };
@@ -14,6 +15,10 @@ enum class MessageAnswer { Ok, Yes, No };
 // and the answer is taken from the variable. A real user never has it set.
 MessageAnswer ShowMessage(const std::string& text, MessageButtons buttons,
                           QWidget* owner = nullptr);
+
+// A box as narrow as a short text makes the window manager cut its title ("Cor… tor"): the
+// text's column is kept wide enough for the title in a bold font and the title bar's buttons.
+void MakeRoomForTitle(QMessageBox& box);
 
 // Opens a web address in the user's browser (under the test seam: logged as "open <url>").
 void OpenAddress(const std::string& url);

@@ -5,6 +5,7 @@
 #include "controls/CXButton.h"
 #include "controls/CXCheckBox.h"
 #include "settings/TextTable.h"
+#include "setup/MessageBox.h"
 #include "setup/SetupMarker.h"
 #include "setup/SetupWizard.h"
 #include "setup/TextFormat.h"
@@ -13,6 +14,7 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QLabel>
+#include <QMessageBox>
 #include <QTest>
 #include <QTimer>
 
@@ -247,6 +249,20 @@ TEST_F(WizardTest, EscOnEitherPageCancelsWithNothingInstalled) {
         EXPECT_EQ(frame->result(), QDialog::Rejected) << stage;
     }
     EXPECT_TRUE(ListTree(home.Home()) == std::vector<std::string>{"Desktop"});
+}
+
+// "Setup complete" alone would make a box narrower than its title, which window managers then
+// cut short.
+TEST(MessageBox, ShortTextLeavesRoomForTheWholeTitle) {
+    QMessageBox box(QMessageBox::NoIcon, "Corvane Calculator", "Setup complete", QMessageBox::Ok);
+    MakeRoomForTitle(box);
+    box.show();
+    QApplication::processEvents();
+    QFont bold = box.font();
+    bold.setBold(true);
+    const QFontMetrics metrics(bold);
+    EXPECT_GE(box.width(), metrics.horizontalAdvance(box.windowTitle()) + 6 * metrics.height());
+    box.close();
 }
 
 } // namespace
