@@ -23,6 +23,7 @@
 #include <QApplication>
 #include <QFocusEvent>
 #include <QKeyEvent>
+#include <QMoveEvent>
 #include <QPlainTextEdit>
 #include <QScreen>
 #include <QScrollBar>
@@ -35,7 +36,8 @@ namespace {
 constexpr int kFocusPeriodMs = 500;
 constexpr int kPanelLatestMs = 300; // the keypad view starts by then even if nothing is painted
 constexpr int kFramePollMs = 10;    // how often to look whether the frame is known yet
-constexpr int kFrameWaitMs = 3000;  // how long to look, after showing or restoring
+// How long to look, after showing or restoring: a busy window manager may frame the window late.
+constexpr int kFrameWaitMs = 15000;
 
 } // namespace
 
@@ -269,6 +271,13 @@ void CMainDlg::changeEvent(QEvent* event) {
         m_frameWait.start();
         FitFrame();
     }
+}
+
+void CMainDlg::moveEvent(QMoveEvent* event) {
+    CXDialog::moveEvent(event);
+    // Framing moves the inside into the frame: often the first sign that the frame is known.
+    if (m_startPlacement.IsPending())
+        FitFrame();
 }
 
 void CMainDlg::resizeEvent(QResizeEvent* event) {

@@ -52,6 +52,7 @@ protected:
     void OnCommand(int id, int code) override;
     bool PreTranslateMessage(QObject* receiver, QKeyEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void done(int result) override;
     void changeEvent(QEvent* event) override;
