@@ -67,9 +67,7 @@ TEST_F(MenuEntryTest, ValidatorAcceptsEveryEntry) {
 
 TEST_F(MenuEntryTest, MenuParserFilesBothEntriesUnderTheirCategory) {
     const std::string menu = home.Root() + "applications.menu";
-    WriteFile(menu, "<!DOCTYPE Menu PUBLIC \"-//freedesktop//DTD Menu 1.0//EN\"\n"
-                    " \"http://www.freedesktop.org/standards/menu-spec/menu-1.0.dtd\">\n"
-                    "<Menu><Name>Applications</Name><DefaultAppDirs/>\n"
+    WriteFile(menu, "<Menu><Name>Applications</Name><DefaultAppDirs/>\n"
                     " <Menu><Name>Accessories</Name>\n"
                     "  <Include><Category>Utility</Category></Include></Menu>\n"
                     " <Menu><Name>Other</Name><OnlyUnallocated/><Include><All/></Include></Menu>\n"
