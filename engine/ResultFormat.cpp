@@ -187,18 +187,6 @@ void AppendGrouped(const ResultText& result, size_t groupSize, std::string& text
     text.append(data + end, size - end);
 }
 
-void AppendBinary(uint64_t bits, ResultText& text) {
-    char digits[64];
-    size_t count = 0;
-    do {
-        digits[count++] = (bits & 1u) != 0 ? '1' : '0';
-        bits >>= 1;
-    } while (bits != 0);
-    while (count > 0) {
-        text.Push(digits[--count]);
-    }
-}
-
 void AppendNumber(uint64_t value, int base, ResultText& text) {
     text.SetEnd(std::to_chars(text.End(), text.Limit(), value, base).ptr);
 }
@@ -250,7 +238,7 @@ void FormatResult(const CalcValue& value, std::string& text, DisplayMode mode,
         groupSize = 4;
     } break;
     case DisplayMode::Binary:
-        AppendBinary(Bits(value), result);
+        AppendNumber(Bits(value), 2, result);
         groupSize = 4;
         break;
     case DisplayMode::Decimal:
