@@ -112,25 +112,19 @@ void FixedPoint(double value, int decimals, ResultText& text) {
     if (std::signbit(value)) {
         text.Push('-');
     }
-    if (length < fraction + 1) {
-        text.Push('0', fraction + 1 - length);
-        text.Push(scaled, length);
-    } else {
+    if (length > fraction) {
         text.Push(scaled, length - fraction);
-        if (fraction > 0) {
-            text.Push('.');
-        }
-        text.Push(scaled + length - fraction, fraction);
-        return;
+    } else {
+        text.Push('0');
     }
-    // Padded: the integer part is the single 0 just pushed; put the point after it.
     if (fraction > 0) {
-        char* end = text.End();
-        char* point = end - static_cast<std::ptrdiff_t>(fraction);
-        std::copy_backward(point, end, end + 1);
-        *point = '.';
-        text.Resize(text.Size() + 1);
+        text.Push('.');
     }
+    if (length < fraction) {
+        text.Push('0', fraction - length);
+    }
+    const size_t tail = std::min(length, fraction); // the fraction digits scaled holds
+    text.Push(scaled + length - tail, tail);
 }
 
 void RealText(double value, int decimals, ResultText& text) {
