@@ -391,10 +391,13 @@ void CMainDlg::ShowResultToolTip(const QHelpEvent& help) {
     if (line.isValid() && help.pos().y() >= start.top() && help.pos().y() <= start.bottom()) {
         const bool cutOff = IsResultCutOff(start.left(), end.left() - start.left(),
                                            m_editResults->viewport()->width());
-        tip = ResultToolTip(line.text().toStdString(),
-                            ExplainedResultLine(PaneToProgramText(m_editExpressions->toPlainText()),
-                                                line.blockNumber()),
-                            cutOff);
+        const std::string shown = line.text().toStdString();
+        const std::string explained =
+            NeedsExplanation(shown)
+                ? ExplainedResultLine(PaneToProgramText(m_editExpressions->toPlainText()),
+                                      line.blockNumber())
+                : std::string();
+        tip = ResultToolTip(shown, explained, cutOff);
     }
     // An empty text hides a tooltip shown for another line at once.
     QToolTip::showText(help.globalPos(), QString::fromStdString(tip), m_editResults->viewport(),

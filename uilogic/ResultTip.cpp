@@ -29,8 +29,12 @@ bool IsResultCutOff(int left, int width, int visibleWidth) {
     return width > 0 && (left < 0 || left + width > visibleWidth);
 }
 
+bool NeedsExplanation(const std::string& shown) {
+    return shown == kErr;
+}
+
 std::string ResultToolTip(const std::string& shown, const std::string& explained, bool cutOff) {
-    if (shown == kErr)
+    if (NeedsExplanation(shown))
         return explained.compare(0, kExplainedPrefix.size(), kExplainedPrefix) == 0
                    ? explained.substr(kExplainedPrefix.size())
                    : std::string();

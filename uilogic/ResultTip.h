@@ -14,6 +14,10 @@ std::string ExplainedResultLine(const std::string& text, int line);
 // width does not fit the pane's visible width on either side.
 bool IsResultCutOff(int left, int width, int visibleWidth);
 
+// True when the tooltip for a result shown so needs the sheet evaluated again with its errors
+// explained: only "err" does, so hovering other results costs no evaluation.
+bool NeedsExplanation(const std::string& shown);
+
 // The tooltip for one result line: for "err", the engine's message taken from its explained
 // line; for a result that is cut off, the whole result; otherwise nothing (empty).
 std::string ResultToolTip(const std::string& shown, const std::string& explained, bool cutOff);

@@ -22,6 +22,13 @@ TEST(ResultTip, CutOffOnEitherSide) {
     EXPECT_FALSE(IsResultCutOff(-30, 0, 150)); // an empty line hides nothing
 }
 
+TEST(ResultTip, OnlyErrNeedsTheSheetExplained) {
+    EXPECT_TRUE(NeedsExplanation("err"));
+    EXPECT_FALSE(NeedsExplanation("42"));
+    EXPECT_FALSE(NeedsExplanation(""));
+    EXPECT_FALSE(NeedsExplanation("err: div by 0 ''"));
+}
+
 TEST(ResultTip, ErrTellsWhyCutResultShowsWholeOtherwiseNothing) {
     EXPECT_EQ(ResultToolTip("err", "err: div by 0 ''", false), "div by 0 ''");
     EXPECT_EQ(ResultToolTip("err", "err: unknown const 'y'", true), "unknown const 'y'");
