@@ -99,7 +99,15 @@ export DEBIAN_FRONTEND=noninteractive
 if ! dpkg --print-foreign-architectures | grep -qx i386; then
     "${SUDO[@]}" dpkg --add-architecture i386
 fi
-"${SUDO[@]}" apt-get update
+# A mirror in the middle of a sync can fail one index; try again, then go on with what was
+# fetched: the install below still fails plainly if a package cannot be had.
+for attempt in 1 2 3; do
+    if "${SUDO[@]}" apt-get update; then
+        break
+    fi
+    echo "install-deps: apt-get update failed (attempt $attempt)" >&2
+    sleep $((attempt * 5))
+done
 "${SUDO[@]}" env DEBIAN_FRONTEND=noninteractive \
     apt-get install -y --no-install-recommends "${missing[@]}"
 ensure_locale
