@@ -23,7 +23,7 @@ SANITIZER_ENV := ASAN_OPTIONS=detect_leaks=1:strict_string_checks=1 \
 	UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 
 .PHONY: all deps configure build test test-main test-asan fuzz-build fuzz bench run format clean \
-	windows windows-build test-windows
+	windows windows-build test-windows test-maths-long
 
 all: build
 
@@ -89,6 +89,13 @@ fuzz-build:
 # Each fuzzer runs FUZZ_TIME seconds on a copy of its seed corpus; any crash fails.
 fuzz: fuzz-build
 	scripts/run-fuzzers.sh $(BUILD_FUZZ) $(FUZZ_TIME)
+
+# The maths accuracy tests against MPFR with a million random cases per function (the
+# ordinary run uses fewer); MATHS_CASES sets another count.
+MATHS_CASES ?= 1000000
+test-maths-long: build
+	cd $(BUILD) && CORVANE_MATHS_CASES=$(MATHS_CASES) ctest --output-on-failure -j$(JOBS) \
+		--timeout 7200 -R '^maths\.'
 
 # The core benchmarks, then (with the window built) keystroke to results, offscreen.
 bench: build

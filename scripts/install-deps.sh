@@ -14,6 +14,8 @@ PACKAGES=(
     libgtest-dev
     libgmock-dev
     libbenchmark-dev
+    # the maths accuracy tests compare against correctly rounded values
+    libmpfr-dev
     # fuzzing: clang with the libFuzzer and sanitizer runtimes
     clang-14
     libclang-rt-14-dev
