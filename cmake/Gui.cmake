@@ -3,8 +3,8 @@
 find_package(Qt6 REQUIRED COMPONENTS Core Gui Widgets Quick WebEngineCore WebEngineWidgets Test)
 
 # --- Controls: dialog builder, skinned controls, HTML view, resource scheme ------------------
-file(GLOB CONTROLS_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/controls/*.cpp)
-file(GLOB CONTROLS_HEADERS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/controls/*.h)
+file(GLOB CONTROLS_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/qt/controls/*.cpp)
+file(GLOB CONTROLS_HEADERS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/qt/controls/*.h)
 add_library(corvane_controls STATIC ${CONTROLS_SOURCES} ${CONTROLS_HEADERS})
 set_target_properties(corvane_controls PROPERTIES AUTOMOC ON)
 target_link_libraries(corvane_controls PUBLIC
@@ -45,7 +45,7 @@ set(GUI_TEST_ENVIRONMENT
   XDG_STATE_HOME=${GUI_TEST_HOME}/state
   XDG_RUNTIME_DIR=${GUI_TEST_HOME}/runtime)
 
-file(GLOB CONTROLS_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/controls/*.cpp)
+file(GLOB CONTROLS_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/qt/controls/*.cpp)
 add_executable(controls_tests ${CONTROLS_TEST_SOURCES})
 set_target_properties(controls_tests PROPERTIES AUTOMOC ON)
 target_link_libraries(controls_tests PRIVATE corvane_controls corvane_resources Qt6::Test)
@@ -63,14 +63,14 @@ include(${CMAKE_SOURCE_DIR}/cmake/Window.cmake)
 # --- Setup: installer, uninstaller, shortcuts and the setup wizard (setup/, platform/) --------
 # The program-file copy with the setup-marker replacement, shared by the installer and by the
 # build step that makes build/installed/corvane.
-add_library(corvane_programcopy STATIC ${CMAKE_SOURCE_DIR}/setup/ProgramFileCopy.cpp)
+add_library(corvane_programcopy STATIC ${CMAKE_SOURCE_DIR}/qt/setup/ProgramFileCopy.cpp)
 target_include_directories(corvane_programcopy PUBLIC ${CMAKE_SOURCE_DIR})
-add_executable(corvane_make_installed ${CMAKE_SOURCE_DIR}/setup/tools/MakeInstalledCopy.cpp)
+add_executable(corvane_make_installed ${CMAKE_SOURCE_DIR}/qt/setup/tools/MakeInstalledCopy.cpp)
 target_link_libraries(corvane_make_installed PRIVATE corvane_programcopy)
 
-file(GLOB SETUP_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/setup/*.cpp
-                                          ${CMAKE_SOURCE_DIR}/setup/*.h)
-list(REMOVE_ITEM SETUP_SOURCES ${CMAKE_SOURCE_DIR}/setup/ProgramFileCopy.cpp)
+file(GLOB SETUP_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/qt/setup/*.cpp
+                                          ${CMAKE_SOURCE_DIR}/qt/setup/*.h)
+list(REMOVE_ITEM SETUP_SOURCES ${CMAKE_SOURCE_DIR}/qt/setup/ProgramFileCopy.cpp)
 add_library(corvane_setup STATIC ${SETUP_SOURCES})
 set_target_properties(corvane_setup PROPERTIES AUTOMOC ON)
 target_link_libraries(corvane_setup PUBLIC
@@ -90,7 +90,7 @@ if(TARGET corvane)
   # their own, and run offscreen.
   find_package(GTest REQUIRED)
   include(GoogleTest)
-  file(GLOB SETUP_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/setup/*.cpp)
+  file(GLOB SETUP_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/qt/setup/*.cpp)
   add_executable(setup_tests ${SETUP_TEST_SOURCES})
   set_target_properties(setup_tests PROPERTIES AUTOMOC ON)
   target_link_libraries(setup_tests PRIVATE corvane_setup corvane_resources Qt6::Test GTest::gtest)

@@ -1,20 +1,20 @@
 # The calculator window: the corvane executable, its GUI tests and its benchmark.
 # Included from cmake/Gui.cmake (needs corvane_controls, corvane_resources, GUI_TEST_ENVIRONMENT).
 
-file(GLOB UI_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/ui/*.cpp ${CMAKE_SOURCE_DIR}/ui/*.h)
-list(REMOVE_ITEM UI_SOURCES ${CMAKE_SOURCE_DIR}/ui/main.cpp)
+file(GLOB UI_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/qt/ui/*.cpp ${CMAKE_SOURCE_DIR}/qt/ui/*.h)
+list(REMOVE_ITEM UI_SOURCES ${CMAKE_SOURCE_DIR}/qt/ui/main.cpp)
 add_library(corvane_ui STATIC ${UI_SOURCES})
 set_target_properties(corvane_ui PROPERTIES AUTOMOC ON)
 target_link_libraries(corvane_ui PUBLIC corvane_controls corvane_uilogic corvane_core)
 
-add_executable(corvane ${CMAKE_SOURCE_DIR}/ui/main.cpp)
+add_executable(corvane ${CMAKE_SOURCE_DIR}/qt/ui/main.cpp)
 target_link_libraries(corvane PRIVATE corvane_ui corvane_resources)
 
 # --- Window tests: one executable and one ctest entry per test file ---------------------------
-file(GLOB UI_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/ui/*Test.cpp)
+file(GLOB UI_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/qt/ui/*Test.cpp)
 foreach(test_source ${UI_TEST_SOURCES})
   get_filename_component(test_name ${test_source} NAME_WE)
-  add_executable(ui_${test_name} ${test_source} ${CMAKE_SOURCE_DIR}/tests/ui/UiTestSupport.cpp)
+  add_executable(ui_${test_name} ${test_source} ${CMAKE_SOURCE_DIR}/tests/qt/ui/UiTestSupport.cpp)
   set_target_properties(ui_${test_name} PROPERTIES AUTOMOC ON)
   target_include_directories(ui_${test_name} PRIVATE ${CMAKE_SOURCE_DIR}/tests/ui)
   target_link_libraries(ui_${test_name} PRIVATE corvane_ui corvane_resources Qt6::Test)
@@ -26,7 +26,7 @@ endforeach()
 # Screenshots of the windows for a person to look at (scripts/screenshots.sh); a tool, not a
 # test, that drives the windows with the window tests' helpers.
 add_executable(ui_screenshots ${CMAKE_SOURCE_DIR}/tools/screenshots/Screenshots.cpp
-  ${CMAKE_SOURCE_DIR}/tests/ui/UiTestSupport.cpp)
+  ${CMAKE_SOURCE_DIR}/tests/qt/ui/UiTestSupport.cpp)
 set_target_properties(ui_screenshots PROPERTIES AUTOMOC ON)
 target_link_libraries(ui_screenshots PRIVATE corvane_ui corvane_resources Qt6::Test)
 

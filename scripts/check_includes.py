@@ -16,6 +16,8 @@ import sys
 from collections import defaultdict
 
 CORE = {"engine", "worksheet", "settings"}
+# Each front end is a folder of its own with its layers inside: qt/ui, win32/controls, ...
+FRONT_ENDS = {"qt", "win32"}
 
 # The folders each layer may include, besides its own. Dependencies point downwards.
 ALLOWED = {
@@ -24,11 +26,15 @@ ALLOWED = {
     "platform": set(),
     "settings": {"engine", "worksheet", "platform"},
     "uilogic": CORE,
-    "controls": CORE | {"platform", "uilogic"},
-    "setup": CORE | {"platform", "uilogic", "controls"},
-    "ui": CORE | {"platform", "uilogic", "controls", "setup"},
     "cli": CORE | {"platform"},
 }
+# A front end's layers use the shared layers and the layers below them in the same front end;
+# the two front ends never use each other.
+for front_end in FRONT_ENDS:
+    ALLOWED[f"{front_end}/controls"] = CORE | {"platform", "uilogic"}
+    ALLOWED[f"{front_end}/setup"] = CORE | {"platform", "uilogic", f"{front_end}/controls"}
+    ALLOWED[f"{front_end}/ui"] = CORE | {"platform", "uilogic", f"{front_end}/controls",
+                                         f"{front_end}/setup"}
 # Tests, benchmarks, fuzz targets and tools sit on top of everything: a test of one layer may
 # use a layer above it to drive it (the engine's tests fill variables through the worksheet's
 # list), and the screenshot tool drives the windows. No layer includes them.
@@ -65,6 +71,8 @@ def resolve(root, including, included):
 
 def layer_of(path):
     parts = path.split(os.sep)
+    if parts[0] in FRONT_ENDS and len(parts) > 2:
+        return "/".join(parts[:2])
     return parts[0] if len(parts) > 1 else ""
 
 

@@ -1,12 +1,12 @@
 // Keystroke to results: the time from one key typed into the expression pane to the results
 // pane updated and levelled, for sheets of 1,000 and 10,000 lines, offscreen. The parts are
 // measured too: the worksheet pass alone, and the two ways of writing the results pane.
-#include "controls/AppSetup.h"
+#include "qt/controls/AppSetup.h"
 #include "settings/CalcSettings.h"
 #include "settings/SettingsFile.h"
-#include "ui/MainDlg.h"
-#include "ui/PaneEdit.h"
-#include "ui/PaneText.h"
+#include "qt/ui/MainDlg.h"
+#include "qt/ui/PaneEdit.h"
+#include "qt/ui/PaneText.h"
 #include "worksheet/Worksheet.h"
 
 #include <QApplication>

@@ -27,10 +27,10 @@ class CheckIncludesTest(unittest.TestCase):
             "engine/Value.h": "#pragma once\n#include <string>\n",
             "engine/Value.cpp": '#include "engine/Value.h"\n',
             "worksheet/Sheet.cpp": '#include "engine/Value.h"\n#include "Generated.h"\n',
-            "ui/Window.cpp": '#include "uilogic/Layout.h"\n#include "controls/Box.h"\n',
+            "qt/ui/Window.cpp": '#include "uilogic/Layout.h"\n#include "qt/controls/Box.h"\n',
             "uilogic/Layout.h": '#include "settings/Model.h"\n',
             "settings/Model.h": "",
-            "controls/Box.h": "",
+            "qt/controls/Box.h": "",
             "tests/engine/ValueTest.cpp": '#include "worksheet/Sheet.h"\n',
         })
         self.assertEqual(code, 0, out)
@@ -38,40 +38,45 @@ class CheckIncludesTest(unittest.TestCase):
     def test_cycle_through_sources_is_found(self):
         # Headers alone are acyclic; the sources close the ring a -> b -> c -> a.
         code, out = run_check({
-            "controls/A.h": "", "controls/B.h": "", "controls/C.h": "",
-            "controls/A.cpp": '#include "controls/A.h"\n#include "controls/B.h"\n',
-            "controls/B.cpp": '#include "controls/C.h"\n',
-            "controls/C.cpp": '#include "controls/A.h"\n',
-            "controls/D.cpp": '#include "controls/A.h"\n',
+            "qt/controls/A.h": "", "qt/controls/B.h": "", "qt/controls/C.h": "",
+            "qt/controls/A.cpp": '#include "qt/controls/A.h"\n#include "qt/controls/B.h"\n',
+            "qt/controls/B.cpp": '#include "qt/controls/C.h"\n',
+            "qt/controls/C.cpp": '#include "qt/controls/A.h"\n',
+            "qt/controls/D.cpp": '#include "qt/controls/A.h"\n',
         })
         self.assertEqual(code, 1)
-        self.assertIn("cycle: controls/A <-> controls/B <-> controls/C", out)
-        self.assertIn("controls/C.cpp -> controls/A.h", out)
-        self.assertNotIn("controls/D", out)
+        self.assertIn("cycle: qt/controls/A <-> qt/controls/B <-> qt/controls/C", out)
+        self.assertIn("qt/controls/C.cpp -> qt/controls/A.h", out)
+        self.assertNotIn("qt/controls/D", out)
 
     def test_includes_up_a_layer_are_found(self):
         code, out = run_check({
             "engine/Eval.cpp": '#include "worksheet/List.h"\n',
             "worksheet/List.h": "",
-            "uilogic/Keys.cpp": '#include "ui/Window.h"\n#include "platform/Files.h"\n',
-            "ui/Window.h": "",
+            "uilogic/Keys.cpp": '#include "qt/ui/Window.h"\n#include "platform/Files.h"\n',
+            "qt/ui/Window.h": "",
             "platform/Files.h": '#include "../settings/Model.h"\n',
             "settings/Model.h": "",
-            "cli/main.cpp": '#include "controls/Box.h"\n',
-            "controls/Box.h": "",
+            "cli/main.cpp": '#include "qt/controls/Box.h"\n',
+            "qt/controls/Box.h": "",
             "settings/Load.cpp": '#include "tools/Sources.h"\n',
             "tools/Sources.h": '#include "settings/Model.h"\n',
+            "win32/ui/Window.cpp": '#include "qt/controls/Box.h"\n',
+            "win32/controls/Box.h": '#include "win32/ui/Window.h"\n',
+            "win32/ui/Window.h": "",
         })
         self.assertEqual(code, 1)
         for fault in ("engine/Eval.cpp includes worksheet/List.h",
-                      "uilogic/Keys.cpp includes ui/Window.h",
+                      "uilogic/Keys.cpp includes qt/ui/Window.h",
                       "uilogic/Keys.cpp includes platform/Files.h",
                       "platform/Files.h includes settings/Model.h",
                       'path: platform/Files.h includes "../settings/Model.h"',
-                      "cli/main.cpp includes controls/Box.h",
-                      "settings/Load.cpp includes tools/Sources.h"):
+                      "cli/main.cpp includes qt/controls/Box.h",
+                      "settings/Load.cpp includes tools/Sources.h",
+                      "win32/ui/Window.cpp includes qt/controls/Box.h",
+                      "win32/controls/Box.h includes win32/ui/Window.h"):
             self.assertIn(fault, out)
-        self.assertIn("7 include fault(s)", out)
+        self.assertIn("9 include fault(s)", out)
 
     def test_include_beside_the_file_wins(self):
         # "Support.h" names tests/ui/Support.h, not a root-level Support.h.

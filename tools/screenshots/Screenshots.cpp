@@ -1,16 +1,16 @@
 // Saves PNG pictures of the calculator's windows for a person to look at:
 //   ui_screenshots <folder>
 // main window with and without the keypad, a keypad key under the mouse, Settings, About, Help.
-#include "tests/ui/UiTestSupport.h"
+#include "tests/qt/ui/UiTestSupport.h"
 
-#include "controls/CXButton.h"
+#include "qt/controls/CXButton.h"
 #include "settings/CalcSettings.h"
 #include "settings/SettingsFile.h"
-#include "ui/AboutDlg.h"
-#include "ui/DialogTemplates.h"
-#include "ui/HelpDlg.h"
-#include "ui/MainDlg.h"
-#include "ui/SettingsDlg.h"
+#include "qt/ui/AboutDlg.h"
+#include "qt/ui/DialogTemplates.h"
+#include "qt/ui/HelpDlg.h"
+#include "qt/ui/MainDlg.h"
+#include "qt/ui/SettingsDlg.h"
 
 #include <QDir>
 #include <QPlainTextEdit>

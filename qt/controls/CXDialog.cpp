@@ -1,0 +1,177 @@
+#include "qt/controls/CXDialog.h"
+
+#include "qt/controls/ControlId.h"
+#include "qt/controls/ControlNotify.h"
+#include "qt/controls/SkinColors.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QPalette>
+#include <QScreen>
+#include <QWindow>
+
+namespace {
+
+// The direct child of `window` with this control id, or null.
+QWidget* FindControl(const QWidget* window, int id) {
+    if (!window || id == kNoId)
+        return nullptr;
+    const auto children = window->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+    for (QWidget* child : children) {
+        if (ControlId(child) == id)
+            return child;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+CXDialog::CXDialog(const DialogTemplate& tmpl, QWidget* parent)
+    : QDialog(parent), m_templateId(tmpl.id) {
+    m_units = BuildDialog(this, tmpl);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, SkinColor(Skin::DialogBackground));
+    pal.setColor(QPalette::WindowText, SkinColor(Skin::ButtonText));
+    setPalette(pal);
+    setAutoFillBackground(true);
+    // Key presses for any control of the dialog pass PreTranslateMessage first, including
+    // those of embedded web views, which never hand Esc back to their parents.
+    qApp->installEventFilter(this);
+}
+
+CXDialog::~CXDialog() {
+    qApp->removeEventFilter(this);
+}
+
+QRect CXDialog::MapDialogRect(int x, int y, int cx, int cy) const {
+    return m_units.MapRect(x, y, cx, cy);
+}
+
+QWidget* CXDialog::Control(int id) const {
+    return FindControl(this, id);
+}
+
+void CXDialog::AddToolTip(QWidget* control, const QString& text) {
+    if (control)
+        control->setToolTip(text);
+}
+
+void CXDialog::PostCommand(int id, int code) {
+    PostCommandTo(this, id, code);
+}
+
+bool CXDialog::event(QEvent* event) {
+    if (event->type() == ControlCommandEvent::EventType()) {
+        const auto* command = static_cast<const ControlCommandEvent*>(event);
+        DispatchCommand(command->Id(), command->Code());
+        return true;
+    }
+    return QDialog::event(event);
+}
+
+void CXDialog::DispatchCommand(int id, int code) {
+    emit commandReceived(id, code);
+    OnCommand(id, code);
+}
+
+void CXDialog::accept() {
+    OnOK();
+}
+void CXDialog::reject() {
+    OnCancel();
+}
+
+void CXDialog::OnCommand(int id, int code) {
+    if (code != 0)
+        return;
+    if (id == IDOK)
+        OnOK();
+    else if (id == IDCANCEL)
+        OnCancel();
+}
+
+void CXDialog::OnOK() {
+    QDialog::accept();
+}
+void CXDialog::OnCancel() {
+    QDialog::reject();
+}
+
+bool CXDialog::PreTranslateMessage(QObject* /*receiver*/, QKeyEvent* event) {
+    if (event->key() != Qt::Key_Escape)
+        return false;
+    for (QWidget* window = this; window; window = window->parentWidget()) {
+        if (QWidget* cancel = FindControl(window, IDCANCEL)) {
+            auto* dialog = qobject_cast<CXDialog*>(window);
+            if (dialog && cancel->isEnabled())
+                dialog->PostCommand(IDCANCEL, 0);
+            break;
+        }
+    }
+    return true;
+}
+
+void CXDialog::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        // Enter that no control wanted presses the default button (or OK).
+        QWidget* target = nullptr;
+        const auto children = findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+        for (QWidget* child : children) {
+            if (ControlStyle(child) & CtlStyle::Default) {
+                target = child;
+                break;
+            }
+        }
+        if (!target)
+            target = Control(IDOK);
+        if (target && target->isEnabled())
+            PostCommand(ControlId(target), 0);
+        event->accept();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+bool CXDialog::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress && isVisible() && IsInnermostDialogOf(watched))
+        return PreTranslateMessage(watched, static_cast<QKeyEvent*>(event));
+    return QDialog::eventFilter(watched, event);
+}
+
+bool CXDialog::IsInnermostDialogOf(QObject* receiver) const {
+    for (auto* widget = qobject_cast<QWidget*>(receiver); widget; widget = widget->parentWidget()) {
+        if (auto* dialog = qobject_cast<CXDialog*>(widget))
+            return dialog == this;
+        if (widget->isWindow())
+            return false; // a window of its own (message box, menu): not ours
+    }
+    return false;
+}
+
+void CXDialog::setVisible(bool visible) {
+    if (visible && !m_bFitted) {
+        m_bFitted = true;
+        FitOnScreen();
+    }
+    QDialog::setVisible(visible);
+}
+
+void CXDialog::FitOnScreen() {
+    const QWidget* owner = parentWidget() ? parentWidget()->window() : nullptr;
+    const QScreen* where = owner ? owner->screen() : screen();
+    if (!where)
+        return;
+    // The window manager adds the frame after the window is shown; the owner's frame, when it
+    // is known, is the best guess, else a title bar and thin edges.
+    QMargins frame(4, 24, 4, 4);
+    if (owner && owner->windowHandle() && !owner->windowHandle()->frameMargins().isNull())
+        frame = owner->windowHandle()->frameMargins();
+    const QSize room = where->availableGeometry().size().shrunkBy(frame);
+    if (width() <= room.width() && height() <= room.height())
+        return;
+    const QSize fitted = size().boundedTo(room);
+    if (minimumSize() == maximumSize())
+        setFixedSize(fitted);
+    else
+        resize(fitted);
+}

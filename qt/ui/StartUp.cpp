@@ -1,0 +1,72 @@
+#include "qt/ui/StartUp.h"
+
+#include "qt/controls/AppSetup.h"
+#include "qt/controls/ResourceScheme.h"
+#include "settings/TextTable.h"
+#include "qt/setup/Installer.h"
+#include "qt/setup/SetupMarker.h"
+#include "qt/setup/SetupWizard.h"
+#include "qt/ui/MainDlg.h"
+#include "qt/ui/QuitOnSignal.h"
+
+#include <QApplication>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace {
+
+// With CORVANE_REPORT_READY set, one line "ready" goes to stdout once the keypad has loaded,
+// so that scripts can time the start-up.
+void ReportReadyIfAsked(CMainDlg& dlg) {
+    if (!std::getenv("CORVANE_REPORT_READY"))
+        return;
+    QObject::connect(&dlg, &CMainDlg::panelLoaded, [] {
+        std::printf("ready\n");
+        std::fflush(stdout);
+    });
+}
+
+// With CORVANE_TEST_REPORT_RUN set, the process prints which run it chose ("setup" or
+// "calculator") and ends instead of showing its window: the start-up tests check the choice.
+bool ReportRunIfAsked(const char* run) {
+    if (!std::getenv("CORVANE_TEST_REPORT_RUN"))
+        return false;
+    std::printf("%s\n", run);
+    std::fflush(stdout);
+    return true;
+}
+
+void RunCalculator(QApplication& app) {
+    // The window shows itself while it initialises; the application's loop runs until it ends.
+    CMainDlg dlg;
+    QObject::connect(&dlg, &QDialog::finished, &app, &QCoreApplication::quit);
+    ReportReadyIfAsked(dlg);
+    const QuitOnSignal quitOnSignal;
+    app.exec();
+}
+
+} // namespace
+
+int RunStartUp(int argc, char** argv) {
+    PrepareApplication();
+    QApplication app(argc, argv);
+    app.setWindowIcon(ProgramIcon());
+    StartControls(); // the shared button pictures, loaded once
+
+    const std::vector<std::string> arguments(argv + 1, argv + argc);
+    if (!CheckUninstallRequest(arguments)) {
+        if (IsSetupPackage()) {
+            if (!ReportRunIfAsked("setup")) {
+                CSetupFrame wizard;
+                wizard.exec();
+            }
+        } else if (!ReportRunIfAsked("calculator")) {
+            RunCalculator(app);
+        }
+    }
+    ReleaseTexts();
+    return 0;
+}

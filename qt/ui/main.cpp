@@ -1,0 +1,5 @@
+#include "qt/ui/StartUp.h"
+
+int main(int argc, char** argv) {
+    return RunStartUp(argc, argv);
+}

@@ -1,0 +1,203 @@
+#include "SetupTestSupport.h"
+
+#include "settings/TextTable.h"
+#include "qt/setup/Installer.h"
+#include "qt/setup/ShortcutMaker.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+unsigned Mode(const std::string& path) {
+    struct stat info {};
+    return ::stat(path.c_str(), &info) == 0 ? (info.st_mode & 07777) : 0;
+}
+
+class InstallerTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        fs::create_directories(home.Desktop());
+        fs::create_directories(home.Root() + "download");
+        fs::copy_file(DeliveredProgram(), source);
+    }
+
+    std::string Folder() const { return home.DataHome() + "Corvane/"; }
+    std::string Program() const { return Folder() + "corvane"; }
+    std::string DesktopLink() const { return home.Desktop() + "Corvane Calculator.desktop"; }
+    std::string Group() const { return home.Applications() + "Corvane Calculator/"; }
+    std::string ProgramsLink() const { return Group() + "Corvane Calculator.desktop"; }
+    std::string UninstallEntry() const {
+        return home.Applications() + GetText(TextId::UninstallKeyPath);
+    }
+
+    // The home folder holds nothing but the desktop and the download.
+    void ExpectNothingInstalled() const {
+        EXPECT_EQ(ListTree(home.Home()), (std::vector<std::string>{"Desktop"}));
+    }
+
+    ScratchHome home;
+    std::string source = home.Root() + "download/corvane";
+};
+
+TEST_F(InstallerTest, DefaultFolderFollowsTheDataFolder) {
+    struct Case {
+        const char* dataHome;
+        const char* home;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {"/d", "/h", "/d/Corvane/"},
+        {nullptr, "/h", "/h/.local/share/Corvane/"},
+        {nullptr, nullptr, "/opt/Corvane/"}, // no data folder at all: the fallback
+        {"", "", "/opt/Corvane/"},
+    };
+    for (const Case& c : cases) {
+        home.SetEnv("XDG_DATA_HOME", c.dataHome);
+        home.SetEnv("HOME", c.home);
+        EXPECT_EQ(CInstaller().m_strFolder, c.expected);
+    }
+    CInstaller installer;
+    installer.SetBaseFolder("/media/usb/");
+    EXPECT_EQ(installer.m_strFolder, "/media/usb/Corvane/");
+    EXPECT_EQ(installer.InstalledProgramPath(), "/media/usb/Corvane/corvane");
+    EXPECT_EQ(installer.m_strError, "");
+    EXPECT_EQ(installer.m_bDesktopIcon, 0);
+}
+
+TEST_F(InstallerTest, InstallsTheProgramIconShortcutsAndUninstallEntry) {
+    CInstaller installer;
+    ASSERT_EQ(installer.m_strFolder, Folder());
+    installer.m_bDesktopIcon = 1;
+    ASSERT_TRUE(installer.Install(source)) << installer.m_strError;
+
+    // The program: 1 where the marker was, byte for byte the same elsewhere, startable.
+    const std::string delivered = ReadFile(source);
+    std::string expected = delivered;
+    const size_t at = expected.find(WordBytes(MarkerWord()));
+    ASSERT_NE(at, std::string::npos);
+    expected.replace(at, 4, WordBytes(1));
+    EXPECT_TRUE(ReadFile(Program()) == expected);
+    EXPECT_EQ(Mode(Program()), 0755u);
+
+    EXPECT_EQ(ReadFile(Folder() + "corvane.png").substr(0, 8), "\x89PNG\r\n\x1a\n");
+
+    const CShortcutMaker maker;
+    const ShortcutSpec desktop = maker.PrepareDesktopLink(Program(), "Corvane Calculator");
+    EXPECT_EQ(desktop.strLinkPath, DesktopLink());
+    EXPECT_EQ(ReadFile(DesktopLink()), CShortcutMaker::LinkText(desktop));
+    EXPECT_EQ(Mode(DesktopLink()), 0755u);
+    const ShortcutSpec programs =
+        maker.PrepareProgramsLink(Program(), "Corvane Calculator", "Corvane Calculator", "");
+    EXPECT_EQ(programs.strLinkPath, ProgramsLink());
+    EXPECT_EQ(ReadFile(ProgramsLink()), CShortcutMaker::LinkText(programs));
+    EXPECT_EQ(Mode(ProgramsLink()), 0755u);
+    EXPECT_NE(ReadFile(ProgramsLink()).find("Exec=\"" + Program() + "\"\n"), std::string::npos);
+
+    EXPECT_EQ(ReadFile(UninstallEntry()), "[Desktop Entry]\n"
+                                          "Type=Application\n"
+                                          "Comment=Corvane Calculator\n"
+                                          "Exec=\"" +
+                                              Program() +
+                                              "\" --uninstall\n"
+                                              "X-Corvane-NoModify=1\n"
+                                              "Name=Uninstall Corvane Calculator\n"
+                                              "Icon=" +
+                                              Folder() +
+                                              "corvane.png\n"
+                                              "Categories=Utility;Calculator;\n");
+
+    // Nothing else was made.
+    const std::string share = ".local/share/";
+    EXPECT_EQ(ListTree(home.Home()),
+              (std::vector<std::string>{
+                  ".local", ".local/share", share + "Corvane", share + "Corvane/corvane",
+                  share + "Corvane/corvane.png", share + "applications",
+                  share + "applications/Corvane Calculator",
+                  share + "applications/Corvane Calculator/Corvane Calculator.desktop",
+                  share + "applications/Corvane Calculator/corvane-uninstall.desktop", "Desktop",
+                  "Desktop/Corvane Calculator.desktop"}));
+}
+
+TEST_F(InstallerTest, DesktopShortcutOnlyWhenAskedAndReinstallOverwrites) {
+    CInstaller installer;
+    ASSERT_TRUE(installer.Install(source)) << installer.m_strError;
+    EXPECT_FALSE(Exists(DesktopLink()));
+    EXPECT_TRUE(Exists(ProgramsLink()));
+    EXPECT_TRUE(Exists(UninstallEntry()));
+
+    // Again over the existing folder, with a damaged program and a settings file in it.
+    WriteFile(Program(), "damaged");
+    WriteFile(Folder() + "corvane.cfg", "pin: 1\r\n");
+    ASSERT_TRUE(installer.Install(source)) << installer.m_strError;
+    EXPECT_EQ(ReadFile(Program()).size(), ReadFile(source).size());
+    EXPECT_EQ(CountOccurrences(ReadFile(Program()), WordBytes(MarkerWord())), 0u);
+    EXPECT_EQ(ReadFile(Folder() + "corvane.cfg"), "pin: 1\r\n");
+    EXPECT_FALSE(Exists(DesktopLink()));
+}
+
+TEST_F(InstallerTest, FolderThatCannotBeCreatedStopsTheInstall) {
+    // As root a read-only parent does not stop mkdir, so the parent is a regular file.
+    WriteFile(home.Root() + "plain", "x");
+    std::vector<std::string> bases = {home.Root() + "plain/"};
+    if (::geteuid() != 0) {
+        fs::create_directories(home.Root() + "readonly");
+        ::chmod((home.Root() + "readonly").c_str(), 0555);
+        bases.push_back(home.Root() + "readonly/");
+    }
+    for (const std::string& base : bases) {
+        CInstaller installer;
+        installer.m_bDesktopIcon = 1;
+        installer.SetBaseFolder(base);
+        EXPECT_FALSE(installer.Install(source));
+        EXPECT_EQ(installer.m_strError, "Cannot create\n" + base + "Corvane/");
+        ExpectNothingInstalled();
+    }
+}
+
+TEST_F(InstallerTest, SourceWithoutOrWithTwoMarkersIsNotInstalled) {
+    const std::string delivered = ReadFile(source);
+    const std::string noMarker = home.Root() + "download/no-marker";
+    const std::string twoMarkers = home.Root() + "download/two-markers";
+    WriteFile(noMarker, ReadFile(InstalledBuildProgram()));
+    WriteFile(twoMarkers, delivered + WordBytes(MarkerWord()));
+    for (const std::string& bad : {noMarker, twoMarkers}) {
+        CInstaller installer;
+        installer.m_bDesktopIcon = 1;
+        EXPECT_FALSE(installer.Install(bad));
+        EXPECT_EQ(installer.m_strError, "Cannot copy\n" + bad + " to\n" + Program());
+        // The folder exists; no shortcut, icon or uninstall entry was made.
+        const std::string share = ".local/share/";
+        EXPECT_EQ(ListTree(home.Home()),
+                  (std::vector<std::string>{".local", ".local/share", share + "Corvane",
+                                            share + "Corvane/corvane", "Desktop"}));
+    }
+}
+
+TEST_F(InstallerTest, RunInstalledReturnsWhenTheProgramCannotStart) {
+    CInstaller installer;
+    installer.SetBaseFolder(home.Root() + "nowhere/");
+    installer.RunInstalled(); // would end this test program if it started anything
+    EXPECT_FALSE(Exists(installer.InstalledProgramPath()));
+}
+
+TEST_F(InstallerTest, WithoutAnyDataFolderTheFallbackIsUsed) {
+    home.SetEnv("HOME", nullptr);
+    home.SetEnv("XDG_DATA_HOME", nullptr);
+    CInstaller installer;
+    EXPECT_EQ(installer.m_strFolder, "/opt/Corvane/");
+    // The install goes to the fallback only if it can; here it is redirected to the scratch
+    // folder to keep /opt untouched, and no shortcut can be made without a home.
+    installer.SetBaseFolder(home.Root());
+    ASSERT_TRUE(installer.Install(source)) << installer.m_strError;
+    EXPECT_TRUE(Exists(home.Root() + "Corvane/corvane"));
+    ExpectNothingInstalled();
+}
+
+} // namespace

@@ -1,5 +1,0 @@
-#include "ui/StartUp.h"
-
-int main(int argc, char** argv) {
-    return RunStartUp(argc, argv);
-}
