@@ -2,11 +2,11 @@
 // pane updated and levelled, for sheets of 1,000 and 10,000 lines, offscreen. The parts are
 // measured too: the worksheet pass alone, and the two ways of writing the results pane.
 #include "qt/controls/AppSetup.h"
-#include "settings/CalcSettings.h"
-#include "settings/SettingsFile.h"
 #include "qt/ui/MainDlg.h"
 #include "qt/ui/PaneEdit.h"
 #include "qt/ui/PaneText.h"
+#include "settings/CalcSettings.h"
+#include "settings/SettingsFile.h"
 #include "worksheet/Worksheet.h"
 
 #include <QApplication>

@@ -5,12 +5,12 @@
 #include "platform/Process.h"
 #include "platform/WholeFile.h"
 #include "platform/XdgFolders.h"
-#include "settings/TextTable.h"
 #include "qt/setup/DesktopEntry.h"
 #include "qt/setup/ProgramFileCopy.h"
 #include "qt/setup/ProgramIcon.h"
 #include "qt/setup/ShortcutMaker.h"
 #include "qt/setup/TextFormat.h"
+#include "settings/TextTable.h"
 
 #include <cerrno>
 

@@ -3,10 +3,10 @@
 #include "qt/controls/CXButton.h"
 #include "qt/controls/CXCheckBox.h"
 #include "qt/controls/CXImageList.h"
-#include "settings/TextTable.h"
 #include "qt/setup/MessageBox.h"
 #include "qt/setup/TextFormat.h"
 #include "qt/setup/WizardTemplates.h"
+#include "settings/TextTable.h"
 
 #include <QKeyEvent>
 #include <QLabel>

@@ -4,11 +4,11 @@
 #include "platform/TempFolder.h"
 #include "platform/WholeFile.h"
 #include "platform/XdgFolders.h"
-#include "settings/TextTable.h"
 #include "qt/setup/DesktopEntry.h"
 #include "qt/setup/Installer.h"
 #include "qt/setup/MessageBox.h"
 #include "qt/setup/ShortcutMaker.h"
+#include "settings/TextTable.h"
 
 #include <filesystem>
 

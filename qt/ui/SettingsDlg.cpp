@@ -5,8 +5,8 @@
 #include "qt/controls/CXEdit.h"
 #include "qt/controls/CXImageList.h"
 #include "qt/controls/CXRadioGroup.h"
-#include "settings/CalcSettings.h"
 #include "qt/ui/DialogTemplates.h"
+#include "settings/CalcSettings.h"
 #include "uilogic/SettingsForm.h"
 
 CSettingsDlg::CSettingsDlg(QWidget* parent) : CXDialog(SettingsDialogTemplate(), parent) {

@@ -2,12 +2,12 @@
 
 #include "qt/controls/AppSetup.h"
 #include "qt/controls/ResourceScheme.h"
-#include "settings/TextTable.h"
 #include "qt/setup/Installer.h"
 #include "qt/setup/SetupMarker.h"
 #include "qt/setup/SetupWizard.h"
 #include "qt/ui/MainDlg.h"
 #include "qt/ui/QuitOnSignal.h"
+#include "settings/TextTable.h"
 
 #include <QApplication>
 

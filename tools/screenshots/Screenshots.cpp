@@ -4,13 +4,13 @@
 #include "tests/qt/ui/UiTestSupport.h"
 
 #include "qt/controls/CXButton.h"
-#include "settings/CalcSettings.h"
-#include "settings/SettingsFile.h"
 #include "qt/ui/AboutDlg.h"
 #include "qt/ui/DialogTemplates.h"
 #include "qt/ui/HelpDlg.h"
 #include "qt/ui/MainDlg.h"
 #include "qt/ui/SettingsDlg.h"
+#include "settings/CalcSettings.h"
+#include "settings/SettingsFile.h"
 
 #include <QDir>
 #include <QPlainTextEdit>

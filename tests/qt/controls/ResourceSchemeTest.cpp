@@ -1,8 +1,8 @@
 // The compiled-in pictures and the resource addresses that name them.
 #include "TestRegistry.h"
 
-#include "qt/controls/ResourceScheme.h"
 #include "platform/ModulePath.h"
+#include "qt/controls/ResourceScheme.h"
 #include "settings/ResourceAddress.h"
 #include "settings/TextTable.h"
 

@@ -1,8 +1,8 @@
 #include "SetupTestSupport.h"
 
-#include "settings/TextTable.h"
 #include "qt/setup/Installer.h"
 #include "qt/setup/ShortcutMaker.h"
+#include "settings/TextTable.h"
 
 #include <gtest/gtest.h>
 

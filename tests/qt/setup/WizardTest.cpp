@@ -4,12 +4,12 @@
 
 #include "qt/controls/CXButton.h"
 #include "qt/controls/CXCheckBox.h"
-#include "settings/TextTable.h"
 #include "qt/setup/MessageBox.h"
 #include "qt/setup/SetupMarker.h"
 #include "qt/setup/SetupWizard.h"
 #include "qt/setup/TextFormat.h"
 #include "qt/setup/WizardTemplates.h"
+#include "settings/TextTable.h"
 
 #include <QApplication>
 #include <QFileDialog>

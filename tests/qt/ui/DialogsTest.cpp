@@ -7,12 +7,12 @@
 #include "qt/controls/CXEdit.h"
 #include "qt/controls/CXImageList.h"
 #include "qt/controls/CXRadioGroup.h"
-#include "settings/CalcSettings.h"
-#include "settings/TextTable.h"
 #include "qt/ui/AboutDlg.h"
 #include "qt/ui/DialogTemplates.h"
 #include "qt/ui/HelpDlg.h"
 #include "qt/ui/SettingsDlg.h"
+#include "settings/CalcSettings.h"
+#include "settings/TextTable.h"
 
 #include <QWebEnginePage>
 

@@ -5,9 +5,9 @@
 #include "UiTestSupport.h"
 
 #include "qt/controls/CXWebBrowser.h"
+#include "qt/ui/MainDlg.h"
 #include "settings/CalcSettings.h"
 #include "settings/TextTable.h"
-#include "qt/ui/MainDlg.h"
 #include "uilogic/Pages.h"
 #include "uilogic/PaneText.h"
 

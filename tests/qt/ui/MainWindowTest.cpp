@@ -6,11 +6,11 @@
 #include "qt/controls/CXCheckBox.h"
 #include "qt/controls/CXEdit.h"
 #include "qt/controls/CXImageList.h"
-#include "settings/CalcSettings.h"
-#include "settings/SettingsFile.h"
 #include "qt/ui/DialogTemplates.h"
 #include "qt/ui/MainDlg.h"
 #include "qt/ui/SettingsDlg.h"
+#include "settings/CalcSettings.h"
+#include "settings/SettingsFile.h"
 
 #include <QClipboard>
 #include <QHelpEvent>
