@@ -74,7 +74,7 @@ TEST_F(MenuEntryTest, MenuParserFilesBothEntriesUnderTheirCategory) {
                     "</Menu>\n");
     std::string output;
     ASSERT_EQ(Shell("/usr/bin/python3 " +
-                        Quoted(std::string(CORVANE_SOURCE_DIR) + "/tests/setup/list_menu.py") +
+                        Quoted(std::string(CORVANE_SOURCE_DIR) + "/tests/qt/setup/list_menu.py") +
                         " " + Quoted(menu),
                     output),
               0)
