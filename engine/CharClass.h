@@ -43,3 +43,8 @@ constexpr int HexDigitValue(char c) {
 constexpr bool IsBlank(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
 }
+
+// 'A'-'Z' become 'a'-'z'; every other byte stays.
+constexpr char AsciiLower(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
