@@ -1,0 +1,56 @@
+#pragma once
+
+// Inner pieces of the logarithm, exponential and arctangent, shared by Exp, Ln, Log10, Pow and
+// the inverse trigonometric functions, and the tables they read (engine/MathsTableData.cpp,
+// made by tools/maths_tables.cpp). Not for use outside the maths module.
+#include "engine/DoubleDouble.h"
+
+#include <cstdint>
+#include <cstring>
+
+namespace maths {
+
+// One piece of the logarithm's table: c close to 1/z for the piece's z, and -ln(c).
+struct LogEntry {
+    double invc;
+    double logcHi;
+    double logcLo;
+};
+
+extern const LogEntry kLogTable[128];
+extern const DoubleDouble kExpTable[128]; // 2^(j/128)
+extern const DoubleDouble kAtanTable[65]; // atan(j/64)
+extern const DoubleDouble kLn2;           // head of 42 bits
+extern const double kLn2By128[3];         // head of 34 bits, then the rest in two
+extern const double k128ByLn2;
+extern const DoubleDouble kInvLn10;
+extern const DoubleDouble kPi;
+extern const DoubleDouble kHalfPi;
+
+inline uint64_t AsBits(double x) {
+    uint64_t bits;
+    std::memcpy(&bits, &x, sizeof bits);
+    return bits;
+}
+
+inline double FromBits(uint64_t bits) {
+    double x;
+    std::memcpy(&x, &bits, sizeof x);
+    return x;
+}
+
+namespace kernel {
+
+// ln(x) for a positive finite x (subnormals included), as hi + lo with a relative error below
+// 2^-68.
+DoubleDouble LogPositive(double x);
+
+// exp(v.hi + v.lo) rounded to a double, for any v.hi: overflow gives infinity, underflow 0 or a
+// subnormal rounded once. |v.lo| must be below ulp(v.hi).
+double ExpOf(DoubleDouble v);
+
+// atan(u) for u.hi in [0, 1], as hi + lo with a relative error below 2^-66.
+DoubleDouble AtanUnit(DoubleDouble u);
+
+} // namespace kernel
+} // namespace maths

@@ -1,0 +1,156 @@
+// Writes engine/MathsTableData.cpp: the tables and constants of the engine's logarithm,
+// exponential and arctangent, each value computed with MPFR at 256 bits and rounded to the
+// nearest double (a pair of doubles where the engine needs more: hi + lo). The file is kept in
+// the repository; a test runs this program again and compares.
+//   maths_tables > engine/MathsTableData.cpp
+#include <mpfr.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+constexpr mpfr_prec_t kPrecision = 256;
+
+class Big {
+public:
+    Big() { mpfr_init2(m_value, kPrecision); }
+    ~Big() { mpfr_clear(m_value); }
+    Big(const Big&) = delete;
+    Big& operator=(const Big&) = delete;
+    mpfr_ptr operator*() { return m_value; }
+
+private:
+    mpfr_t m_value;
+};
+
+// The value as hi + lo, each the nearest double.
+void Split(mpfr_ptr value, double& hi, double& lo) {
+    Big rest;
+    hi = mpfr_get_d(value, MPFR_RNDN);
+    mpfr_sub_d(*rest, value, hi, MPFR_RNDN);
+    lo = mpfr_get_d(*rest, MPFR_RNDN);
+}
+
+// A double rounded to `bits` significant bits, so that products with it lose nothing.
+double Shorten(double value, int bits) {
+    Big v;
+    mpfr_set_prec(*v, bits);
+    mpfr_set_d(*v, value, MPFR_RNDN);
+    return mpfr_get_d(*v, MPFR_RNDN);
+}
+
+double FromBits(uint64_t bits) {
+    double d;
+    std::memcpy(&d, &bits, sizeof d);
+    return d;
+}
+
+void PrintPair(const char* name, mpfr_ptr value) {
+    double hi;
+    double lo;
+    Split(value, hi, lo);
+    std::printf("const DoubleDouble %s = {%a, %a};\n", name, hi, lo);
+}
+
+// The logarithm's table: the reduced argument z lies in [kLogOffset, 2 * kLogOffset), cut into
+// 128 pieces by its top bits; piece i has c close to 1 / z (24 bits) and -ln(c) as hi + lo.
+// The piece that holds 1 has c = 1, so that ln of x near 1 keeps its relative accuracy.
+void PrintLogTable() {
+    constexpr uint64_t kOffset = 0x3FE6B00000000000;
+    std::printf("const LogEntry kLogTable[128] = {\n");
+    for (uint64_t i = 0; i < 128; ++i) {
+        const uint64_t low = kOffset + (i << 45);
+        const double first = FromBits(low);
+        const double last = FromBits(low + (uint64_t{1} << 45) - 1);
+        const double c = first <= 1.0 && 1.0 <= last ? 1.0 : Shorten(2.0 / (first + last), 24);
+        Big lnc;
+        mpfr_set_d(*lnc, c, MPFR_RNDN);
+        mpfr_log(*lnc, *lnc, MPFR_RNDN);
+        mpfr_neg(*lnc, *lnc, MPFR_RNDN);
+        double hi;
+        double lo;
+        Split(*lnc, hi, lo);
+        if (c == 1.0) {
+            hi = 0.0; // not -0
+        }
+        std::printf("    {%a, %a, %a},\n", c, hi, lo);
+    }
+    std::printf("};\n\n");
+}
+
+// 2^(j/128) for j = 0..127, as hi + lo.
+void PrintExpTable() {
+    std::printf("const DoubleDouble kExpTable[128] = {\n");
+    for (int j = 0; j < 128; ++j) {
+        Big v;
+        mpfr_set_si(*v, j, MPFR_RNDN);
+        mpfr_div_ui(*v, *v, 128, MPFR_RNDN);
+        mpfr_exp2(*v, *v, MPFR_RNDN);
+        double hi;
+        double lo;
+        Split(*v, hi, lo);
+        std::printf("    {%a, %a},\n", hi, lo);
+    }
+    std::printf("};\n\n");
+}
+
+// atan(j/64) for j = 0..64, as hi + lo.
+void PrintAtanTable() {
+    std::printf("const DoubleDouble kAtanTable[65] = {\n");
+    for (int j = 0; j <= 64; ++j) {
+        Big v;
+        mpfr_set_si(*v, j, MPFR_RNDN);
+        mpfr_div_ui(*v, *v, 64, MPFR_RNDN);
+        mpfr_atan(*v, *v, MPFR_RNDN);
+        double hi;
+        double lo;
+        Split(*v, hi, lo);
+        std::printf("    {%a, %a},\n", hi, lo);
+    }
+    std::printf("};\n\n");
+}
+
+void PrintConstants() {
+    Big v;
+    Big rest;
+    // ln 2 with a short head, so that k * head is exact for every exponent k (|k| < 2^11).
+    mpfr_const_log2(*v, MPFR_RNDN);
+    const double ln2Head = Shorten(mpfr_get_d(*v, MPFR_RNDN), 42);
+    mpfr_sub_d(*rest, *v, ln2Head, MPFR_RNDN);
+    std::printf("const DoubleDouble kLn2 = {%a, %a};\n", ln2Head, mpfr_get_d(*rest, MPFR_RNDN));
+    // ln 2 / 128 in three parts: a head of 34 bits (k * head exact for |k| < 2^19), then two.
+    mpfr_div_ui(*v, *v, 128, MPFR_RNDN);
+    const double stepHead = Shorten(mpfr_get_d(*v, MPFR_RNDN), 34);
+    mpfr_sub_d(*rest, *v, stepHead, MPFR_RNDN);
+    const double stepMid = mpfr_get_d(*rest, MPFR_RNDN);
+    mpfr_sub_d(*rest, *rest, stepMid, MPFR_RNDN);
+    std::printf("const double kLn2By128[3] = {%a, %a, %a};\n", stepHead, stepMid,
+                mpfr_get_d(*rest, MPFR_RNDN));
+    mpfr_const_log2(*v, MPFR_RNDN);
+    mpfr_ui_div(*v, 128, *v, MPFR_RNDN);
+    std::printf("const double k128ByLn2 = %a;\n", mpfr_get_d(*v, MPFR_RNDN));
+    mpfr_set_ui(*v, 10, MPFR_RNDN);
+    mpfr_log(*v, *v, MPFR_RNDN);
+    mpfr_ui_div(*v, 1, *v, MPFR_RNDN);
+    PrintPair("kInvLn10", *v);
+    mpfr_const_pi(*v, MPFR_RNDN);
+    PrintPair("kPi", *v);
+    mpfr_div_ui(*v, *v, 2, MPFR_RNDN);
+    PrintPair("kHalfPi", *v);
+}
+
+} // namespace
+
+int main() {
+    std::printf("// Generated by tools/maths_tables.cpp with MPFR; do not edit.\n");
+    std::printf("#include \"engine/MathsKernels.h\"\n\n");
+    std::printf("namespace maths {\n\n");
+    PrintLogTable();
+    PrintExpTable();
+    PrintAtanTable();
+    PrintConstants();
+    std::printf("\n} // namespace maths\n");
+    return 0;
+}
