@@ -1,5 +1,7 @@
 #include "engine/CalcLibrary.h"
 
+#include "engine/Maths.h"
+
 #include <cmath>
 #include <cstring>
 
@@ -46,22 +48,22 @@ double Cos(double x) {
     return std::cos(x);
 }
 double Asin(double x) {
-    return std::asin(x);
+    return maths::Asin(x);
 }
 double Acos(double x) {
-    return std::acos(x);
+    return maths::Acos(x);
 }
 double Atan(double x) {
-    return std::atan(x);
+    return maths::Atan(x);
 }
 double Ln(double x) {
-    return std::log(x);
+    return maths::Ln(x);
 }
 double Log(double x) {
-    return std::log10(x);
+    return maths::Log10(x);
 }
 double Exp(double x) {
-    return std::exp(x);
+    return maths::Exp(x);
 }
 double Sqrt(double x) {
     return std::sqrt(x);

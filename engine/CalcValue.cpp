@@ -1,5 +1,7 @@
 #include "engine/CalcValue.h"
 
+#include "engine/Maths.h"
+
 #include <cmath>
 #include <limits>
 #include <stdexcept>
@@ -100,7 +102,7 @@ void Remainder(CalcValue& left, const CalcValue& right) {
 }
 
 void Power(CalcValue& left, const CalcValue& right) {
-    left = CalcValue::MakeReal(std::pow(ToReal(left), ToReal(right)));
+    left = CalcValue::MakeReal(maths::Pow(ToReal(left), ToReal(right)));
 }
 
 void BitAnd(CalcValue& left, const CalcValue& right) {

@@ -1,0 +1,249 @@
+// ln, log, exp, pow, asin, acos and atan against MPFR: random arguments over each function's
+// whole range, with extra weight where accuracy is hardest (subnormals, near 1 for the
+// logarithms, near overflow and underflow for exp and pow, huge powers of numbers near 1),
+// and the classic hard cases. Each reports its largest error in ulps and the count of results
+// that are not the correctly rounded one; above 1 ulp fails.
+#include "engine/Maths.h"
+#include "tests/engine/accuracy/MpfrReference.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <functional>
+#include <vector>
+
+namespace {
+
+using mpfr_reference::CaseCount;
+using mpfr_reference::RandomDouble;
+using mpfr_reference::UlpError;
+
+constexpr uint64_t kDefaultCases = 150000;
+
+// The largest error seen, where, and how many results were not correctly rounded.
+struct Tally {
+    double worst = 0.0;
+    double worstX = 0.0;
+    double worstY = 0.0;
+    uint64_t cases = 0;
+    uint64_t misrounded = 0;
+
+    void Add(double error, double x, double y = 0.0) {
+        ++cases;
+        if (error > 0.5) {
+            ++misrounded;
+        }
+        if (error > worst || error != error) {
+            worst = error;
+            worstX = x;
+            worstY = y;
+        }
+    }
+    void Report(const char* name) const {
+        std::printf("%-6s %9llu cases  max error %.4f ulp at %a %a  not correctly rounded %llu\n",
+                    name, static_cast<unsigned long long>(cases), worst, worstX, worstY,
+                    static_cast<unsigned long long>(misrounded));
+        EXPECT_LE(worst, 1.0) << name << " at " << worstX << ", " << worstY;
+    }
+};
+
+using Draw = std::function<double(std::mt19937_64&)>;
+
+// Runs f on `cases` random arguments, shared evenly among the draws.
+void CheckUnary(const char* name, double (*f)(double), mpfr_reference::Unary exact,
+                const std::vector<Draw>& draws, const std::vector<double>& hard) {
+    const uint64_t cases = CaseCount(kDefaultCases);
+    std::mt19937_64 rng(20261209);
+    Tally tally;
+    for (uint64_t i = 0; i < cases; ++i) {
+        const double x = draws[i % draws.size()](rng);
+        tally.Add(UlpError(f(x), exact, x), x);
+    }
+    for (double x : hard) {
+        tally.Add(UlpError(f(x), exact, x), x);
+        tally.Add(UlpError(f(-x), exact, -x), -x);
+    }
+    tally.Report(name);
+}
+
+double Uniform(std::mt19937_64& rng, double low, double high) {
+    return std::uniform_real_distribution<double>(low, high)(rng);
+}
+
+Draw Anywhere(int minExponent, int maxExponent) {
+    return [=](std::mt19937_64& rng) { return RandomDouble(rng, minExponent, maxExponent); };
+}
+
+Draw Positive(int minExponent, int maxExponent) {
+    return [=](std::mt19937_64& rng) {
+        return std::fabs(RandomDouble(rng, minExponent, maxExponent));
+    };
+}
+
+// 1 plus or minus 2^e, e in [minExponent, maxExponent].
+Draw NearOne(int minExponent, int maxExponent) {
+    return [=](std::mt19937_64& rng) { return 1.0 + RandomDouble(rng, minExponent, maxExponent); };
+}
+
+Draw Between(double low, double high) {
+    return [=](std::mt19937_64& rng) { return Uniform(rng, low, high); };
+}
+
+// Arguments whose logarithm or exponential lies close to a double or a rounding boundary are
+// the hard ones of the literature; these are a few with results near half-ulp points, plus the
+// places where each formula switches.
+const std::vector<double> kLogHard = {
+    0x1.fffffffffffffp-1,
+    0x1.0000000000001p+0,
+    0x1.6a09e667f3bcdp+0,
+    0x1.6a09e667f3bccp-1,
+    0x1.6b00000000000p-1,
+    0x1.fe00000000000p-1,
+    0x1.0100000000000p+0,
+    0x1p-1074,
+    0x1.fffffffffffffp+1023,
+    0x1p-1022,
+    0x1.ea71d85cee020p-509,
+    0x1.80000000000ap+0,
+    10.0,
+    1000.0,
+    1e22,
+    1e-300,
+    2.718281828459045,
+    0x1.1p-1060,
+};
+const std::vector<double> kExpHard = {
+    709.782712893384,      709.7827128933841,
+    -708.3964185322641,    -708.3964185322642,
+    -745.1332191019411,    -745.1332191019412,
+    -744.4400719213812,    0x1.62e42fefa39efp+9,
+    0x1.fffffffffffffp-55, 0x1p-54,
+    7.541232533872553e-10, 1e-300,
+    0x1.5bf0a8b145769p+1,  0.5,
+    -0x1.74910d52d3051p+9, 0x1.2e8f20cf3cbe7p+8,
+};
+const std::vector<double> kArcHard = {
+    0x1p-27,
+    0x1.0000000000001p-27,
+    0x1p-26,
+    0x1p-57,
+    0.5,
+    0x1.fffffffffffffp-2,
+    0x1.6a09e667f3bcdp-1,
+    0x1.fffffffffffffp-1,
+    1.0,
+    0x1.0000000000001p+0,
+    0x1p+54,
+    1e300,
+    0x1.ff8p-7,
+    0x1.01p-6,
+    0x1.5p-1,
+    0x1.0fdp-1,
+};
+
+TEST(AccuracyTest, LnIsWithinOneUlpEverywhere) {
+    CheckUnary("ln", maths::Ln, mpfr_log,
+               {Positive(-1074, 1023), Positive(-1090, -1020), NearOne(-53, -1), Between(0.5, 2.0)},
+               kLogHard);
+}
+
+TEST(AccuracyTest, LogIsWithinOneUlpEverywhere) {
+    CheckUnary(
+        "log", maths::Log10, mpfr_log10,
+        {Positive(-1074, 1023), Positive(-1090, -1020), NearOne(-53, -1), Between(0.5, 20.0)},
+        kLogHard);
+}
+
+TEST(AccuracyTest, ExpIsWithinOneUlpEverywhere) {
+    CheckUnary("exp", maths::Exp, mpfr_exp,
+               {Anywhere(-1074, 10), Between(-746.0, 710.0), Between(700.0, 709.8),
+                Between(-745.2, -700.0), Between(-10.0, 10.0)},
+               kExpHard);
+}
+
+TEST(AccuracyTest, AtanIsWithinOneUlpEverywhere) {
+    CheckUnary("atan", maths::Atan, mpfr_atan,
+               {Anywhere(-1074, 1023), Anywhere(-30, 60), Between(-10.0, 10.0)}, kArcHard);
+}
+
+TEST(AccuracyTest, AsinIsWithinOneUlpEverywhere) {
+    CheckUnary("asin", maths::Asin, mpfr_asin,
+               {Anywhere(-1074, -1), Between(-1.0, 1.0), NearOne(-53, -2)}, kArcHard);
+}
+
+TEST(AccuracyTest, AcosIsWithinOneUlpEverywhere) {
+    CheckUnary("acos", maths::Acos, mpfr_acos,
+               {Anywhere(-1074, -1), Between(-1.0, 1.0), NearOne(-53, -2),
+                [](std::mt19937_64& rng) { return -1.0 + std::fabs(RandomDouble(rng, -53, -2)); }},
+               kArcHard);
+}
+
+// pow: exponents chosen so that y * ln(x) covers the whole range of the result, near overflow
+// and underflow too; negative bases with integer exponents; numbers near 1 to huge powers.
+TEST(AccuracyTest, PowIsWithinOneUlpEverywhere) {
+    const uint64_t cases = CaseCount(kDefaultCases);
+    std::mt19937_64 rng(20261210);
+    Tally tally;
+    auto check = [&](double x, double y) {
+        tally.Add(UlpError(maths::Pow(x, y), mpfr_pow, x, y), x, y);
+    };
+    // y with y * ln(x) = target, for x > 0 away from 1 (std::log only aims the draw).
+    auto aimed = [](double x, double target) { return target / std::log(x); };
+    for (uint64_t i = 0; i < cases; ++i) {
+        switch (i % 6) {
+        case 0: { // anything, results from the smallest subnormal to the largest double
+            const double x = std::fabs(RandomDouble(rng, -1074, 1023));
+            check(x, x == 1.0 ? 3.0 : aimed(x, Uniform(rng, -745.2, 709.8)));
+            break;
+        }
+        case 1: // near overflow and underflow
+        {
+            const double x = std::fabs(RandomDouble(rng, -20, 20));
+            const double target =
+                rng() % 2 ? Uniform(rng, 700.0, 709.79) : Uniform(rng, -745.2, -700);
+            check(x, x == 1.0 ? 3.0 : aimed(x, target));
+            break;
+        }
+        case 2: // negative bases with integer exponents
+            check(-std::fabs(RandomDouble(rng, -30, 30)),
+                  static_cast<double>(static_cast<int64_t>(rng() % 129) - 64));
+            break;
+        case 3: // x near 1, huge y
+            check(1.0 + RandomDouble(rng, -53, -8), RandomDouble(rng, 8, 60));
+            break;
+        case 4: // small ordinary numbers
+            check(Uniform(rng, 0.0, 10.0), Uniform(rng, -10.0, 10.0));
+            break;
+        default: // any y, mostly over- or underflowing
+            check(std::fabs(RandomDouble(rng, -1074, 1023)), RandomDouble(rng, -1074, 1023));
+            break;
+        }
+    }
+    const double hard[][2] = {
+        {10.0, -2.0},
+        {2.0, 0.5},
+        {2.0, -1074.0},
+        {2.0, 1023.0},
+        {2.0, 1024.0},
+        {0.5, 1075.0},
+        {3.0, 40.0},
+        {-3.0, 39.0},
+        {10.0, 308.0},
+        {10.0, 309.0},
+        {10.0, -323.0},
+        {10.0, -324.0},
+        {0x1.fffffffffffffp-1, 0x1p62},
+        {1.5, 1750.0},
+        {0x1.0000000000001p+0, -0x1p60},
+        {1e-300, 1.03},
+        {7.0, 0.1},
+        {0x1p-1074, 0.5},
+    };
+    for (const auto& h : hard) {
+        check(h[0], h[1]);
+    }
+    tally.Report("pow");
+}
+
+} // namespace
