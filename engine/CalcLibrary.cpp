@@ -42,10 +42,10 @@ const char* Cleaned(CalcValue& result, const CalcValue* params, int32_t count) {
 }
 
 double Sin(double x) {
-    return std::sin(x);
+    return maths::Sin(x);
 }
 double Cos(double x) {
-    return std::cos(x);
+    return maths::Cos(x);
 }
 double Asin(double x) {
     return maths::Asin(x);
@@ -70,16 +70,16 @@ double Sqrt(double x) {
 }
 
 double Tan(double x) {
-    return std::tan(x);
+    return maths::Tan(x);
 }
 double Cot(double x) {
-    return std::cos(x) / std::sin(x);
+    return maths::Cot(x);
 }
 double Sec(double x) {
-    return 1.0 / std::cos(x);
+    return maths::Sec(x);
 }
 double Csc(double x) {
-    return 1.0 / std::sin(x);
+    return maths::Csc(x);
 }
 
 // One-parameter function that is "undefined" where Guard of its argument is near zero (tan,

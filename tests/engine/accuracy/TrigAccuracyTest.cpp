@@ -1,0 +1,177 @@
+// sin, cos, tan, cot, sec and csc against MPFR over the whole double range, with the arguments
+// that are hardest to reduce: near multiples of pi/2, and huge.
+#include "MpfrReference.h"
+
+#include "engine/Maths.h"
+#include "engine/TrigConstants.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+using mpfr_reference::Number;
+
+struct TrigFunction {
+    const char* name;
+    double (*ours)(double);
+    mpfr_reference::Unary exact;
+};
+
+void PrintTo(const TrigFunction& f, std::ostream* out) {
+    *out << f.name;
+}
+
+// A million each: about 25 s for all six together; `make test-maths-long` runs more.
+constexpr uint64_t kDefaultCases = 1000000;
+
+// Arguments whose reduction loses the most bits, and other classic cases.
+const double kHardCases[] = {
+    0x1.6ac5b262ca1ffp+849, // 6381956970095103 * 2^797: closest to a multiple of pi/2
+    1e22,
+    0x1.921fb54442d18p+0, // the double nearest pi/2
+    0x1.921fb54442d18p+1, // pi
+    0x1.2d97c7f3321d2p+1, // 3pi/4
+    1.7976931348623157e308,
+    0x1p+1023,
+    4468971748.930488,
+    1.5341711378938592e+270,
+    1e300,
+    0x1.0p-1074,
+    0x1.0p-1022,
+    0x1.fffffffffffffp-28,
+    0x1p-27,
+    0.7853981633974483,
+    0.7853981633974484,
+    1.6e6,
+    1599999.9999999998,
+    355.0,
+    103993.0,
+    104348.0,
+    411557987.0,
+    1068966896.0,
+    2549491779.0,
+    6167950454.0,
+    14885392687.0,
+};
+
+// A double close to k * pi/2, a few ulps either way.
+double NearHalfPiMultiple(std::mt19937_64& rng, double k) {
+    Number exact(k);
+    Number halfPi;
+    mpfr_const_pi(halfPi.get(), MPFR_RNDN);
+    mpfr_div_2ui(halfPi.get(), halfPi.get(), 1, MPFR_RNDN);
+    mpfr_mul(exact.get(), exact.get(), halfPi.get(), MPFR_RNDN);
+    double x = mpfr_get_d(exact.get(), MPFR_RNDN);
+    const int steps = static_cast<int>(rng() % 7) - 3;
+    for (int i = 0; i < steps; ++i) {
+        x = std::nextafter(x, 2 * x);
+    }
+    for (int i = 0; i > steps; --i) {
+        x = std::nextafter(x, 0.0);
+    }
+    return x;
+}
+
+// Random arguments of every kind, in equal shares: the whole range by binary exponent
+// (subnormals to 1.8e308), (-10, 10), moderate up to 2e6, and near multiples of pi/2 with
+// small and large multipliers.
+std::vector<double> Arguments(uint64_t count) {
+    std::mt19937_64 rng(20261209);
+    std::vector<double> arguments(std::begin(kHardCases), std::end(kHardCases));
+    for (const double x : kHardCases) {
+        arguments.push_back(-x);
+    }
+    std::uniform_real_distribution<double> small(-10.0, 10.0);
+    std::uniform_real_distribution<double> moderate(-2e6, 2e6);
+    while (arguments.size() < count) {
+        switch (arguments.size() % 5) {
+        case 0:
+            arguments.push_back(mpfr_reference::RandomDouble(rng, -1080, 1023));
+            break;
+        case 1:
+            arguments.push_back(small(rng));
+            break;
+        case 2:
+            arguments.push_back(moderate(rng));
+            break;
+        case 3:
+            arguments.push_back(NearHalfPiMultiple(rng, static_cast<double>(rng() % 2000000)));
+            break;
+        default: {
+            const double k =
+                std::ldexp(static_cast<double>(rng() >> 11), static_cast<int>(rng() % 200));
+            const double x = NearHalfPiMultiple(rng, k);
+            arguments.push_back((rng() & 1) != 0 ? x : -x);
+            break;
+        }
+        }
+    }
+    return arguments;
+}
+
+class TrigAccuracy : public ::testing::TestWithParam<TrigFunction> {};
+
+TEST_P(TrigAccuracy, WithinOneUlpEverywhere) {
+    const TrigFunction& f = GetParam();
+    const std::vector<double> arguments = Arguments(mpfr_reference::CaseCount(kDefaultCases));
+    double worst = 0.0;
+    double worstArgument = 0.0;
+    uint64_t aboveHalf = 0;
+    for (const double x : arguments) {
+        const double error = mpfr_reference::UlpError(f.ours(x), f.exact, x);
+        if (error > 0.5) {
+            ++aboveHalf;
+        }
+        if (!(error <= worst)) {
+            worst = error;
+            worstArgument = x;
+        }
+    }
+    std::printf("%s: %zu arguments, largest error %.4f ulp at %a, %llu not correctly rounded\n",
+                f.name, arguments.size(), worst, worstArgument,
+                static_cast<unsigned long long>(aboveHalf));
+    EXPECT_LE(worst, 1.0) << f.name << " at " << worstArgument;
+}
+
+INSTANTIATE_TEST_SUITE_P(Trig, TrigAccuracy,
+                         ::testing::Values(TrigFunction{"sin", maths::Sin, mpfr_sin},
+                                           TrigFunction{"cos", maths::Cos, mpfr_cos},
+                                           TrigFunction{"tan", maths::Tan, mpfr_tan},
+                                           TrigFunction{"cot", maths::Cot, mpfr_cot},
+                                           TrigFunction{"sec", maths::Sec, mpfr_sec},
+                                           TrigFunction{"csc", maths::Csc, mpfr_csc}),
+                         [](const ::testing::TestParamInfo<TrigFunction>& param) {
+                             return std::string(param.param.name);
+                         });
+
+// The table of 2/pi and the pieces of pi/2 are the true constants.
+TEST(TrigConstants, MatchMpfr) {
+    mpfr_t twoOverPi;
+    mpfr_init2(twoOverPi, 32 * maths::trig::kTwoOverPiWords + 64);
+    mpfr_const_pi(twoOverPi, MPFR_RNDN);
+    mpfr_ui_div(twoOverPi, 2, twoOverPi, MPFR_RNDN);
+    for (int i = 0; i < maths::trig::kTwoOverPiWords; ++i) {
+        mpfr_mul_2ui(twoOverPi, twoOverPi, 32, MPFR_RNDN);
+        const unsigned long word = mpfr_get_ui(twoOverPi, MPFR_RNDZ);
+        EXPECT_EQ(word, maths::trig::kTwoOverPi[i]) << "word " << i;
+        mpfr_sub_ui(twoOverPi, twoOverPi, word, MPFR_RNDN);
+    }
+    mpfr_clear(twoOverPi);
+
+    Number halfPi;
+    mpfr_const_pi(halfPi.get(), MPFR_RNDN);
+    mpfr_div_2ui(halfPi.get(), halfPi.get(), 1, MPFR_RNDN);
+    Number pieces(maths::trig::kHalfPi1);
+    mpfr_add_d(pieces.get(), pieces.get(), maths::trig::kHalfPi2, MPFR_RNDN);
+    mpfr_add_d(pieces.get(), pieces.get(), maths::trig::kHalfPi3, MPFR_RNDN);
+    mpfr_sub(pieces.get(), halfPi.get(), pieces.get(), MPFR_RNDN);
+    EXPECT_EQ(mpfr_get_d(pieces.get(), MPFR_RNDN), maths::trig::kHalfPi4);
+    Number pair(maths::trig::kHalfPiHi);
+    mpfr_sub(pair.get(), halfPi.get(), pair.get(), MPFR_RNDN);
+    EXPECT_EQ(mpfr_get_d(pair.get(), MPFR_RNDN), maths::trig::kHalfPiLo);
+}
+
+} // namespace
