@@ -81,8 +81,8 @@ def main():
           % (WORDS * 32))
     print('constexpr int kTwoOverPiWords = %d;' % WORDS)
     print('constexpr uint32_t kTwoOverPi[kTwoOverPiWords] = {')
-    for i in range(0, WORDS, 6):
-        print('    ' + ', '.join('0x%08X' % w for w in words[i:i + 6]) + ',')
+    for i in range(0, WORDS, 8):
+        print('    ' + ', '.join('0x%08X' % w for w in words[i:i + 8]) + ',')
     print('};')
     print()
     print('// pi/2 as the sum of three doubles of 33 significant bits and a rounded rest: a multiple')
