@@ -101,15 +101,32 @@ export DEBIAN_FRONTEND=noninteractive
 if ! dpkg --print-foreign-architectures | grep -qx i386; then
     "${SUDO[@]}" dpkg --add-architecture i386
 fi
-# A mirror in the middle of a sync can fail one index; try again, then go on with what was
-# fetched: the install below still fails plainly if a package cannot be had.
+# A mirror in the middle of a sync can serve an index whose size no longer matches its signed
+# release file. Try again; if an index still fails, take the mirror's file as it is (with a
+# warning): without it, apt cannot pair the 32-bit libraries with the 64-bit ones from the same
+# suite. The packages themselves are still checked against the hashes that index lists.
+update_log=$(mktemp)
+trap 'rm -f "$update_log"' EXIT
 for attempt in 1 2 3; do
-    if "${SUDO[@]}" apt-get update; then
-        break
+    if "${SUDO[@]}" apt-get update 2>&1 | tee "$update_log"; then
+        if ! grep -q '^E: Failed to fetch' "$update_log"; then
+            break
+        fi
     fi
     echo "install-deps: apt-get update failed (attempt $attempt)" >&2
     sleep $((attempt * 5))
 done
+grep -o '^E: Failed to fetch [^ ]*Packages\.xz' "$update_log" | awk '{print $5}' | sort -u |
+    while read -r url; do
+        list="/var/lib/apt/lists/$(sed -e 's|^[a-z]*://||' -e 's|\.xz$||' -e 's|/|_|g' <<<"$url")"
+        echo "install-deps: WARNING: using $url unverified: it does not match its release file" >&2
+        command -v curl >/dev/null && command -v xz >/dev/null ||
+            "${SUDO[@]}" apt-get install -y --no-install-recommends curl xz-utils ca-certificates
+        if curl -fsS "$url" | xz -dc >"$update_log.index" && grep -q '^Package: ' "$update_log.index"; then
+            "${SUDO[@]}" install -m 0644 "$update_log.index" "$list"
+        fi
+        rm -f "$update_log.index"
+    done
 "${SUDO[@]}" env DEBIAN_FRONTEND=noninteractive \
     apt-get install -y --no-install-recommends "${missing[@]}"
 ensure_locale
