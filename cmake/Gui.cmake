@@ -8,7 +8,8 @@ file(GLOB CONTROLS_HEADERS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/qt/controls/*.h
 add_library(corvane_controls STATIC ${CONTROLS_SOURCES} ${CONTROLS_HEADERS})
 set_target_properties(corvane_controls PROPERTIES AUTOMOC ON)
 target_link_libraries(corvane_controls PUBLIC
-  corvane_core Qt6::Widgets Qt6::Gui Qt6::Quick Qt6::WebEngineCore Qt6::WebEngineWidgets)
+  corvane_uilogic corvane_core Qt6::Widgets Qt6::Gui Qt6::Quick Qt6::WebEngineCore
+  Qt6::WebEngineWidgets)
 
 # --- Compiled-in resources (bitmaps, IMG pictures, icon) -------------------------------------
 # resources/corvane.qrc is compiled into an OBJECT library. Linking an executable to it puts

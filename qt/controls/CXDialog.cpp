@@ -84,9 +84,9 @@ void CXDialog::reject() {
 void CXDialog::OnCommand(int id, int code) {
     if (code != 0)
         return;
-    if (id == IDOK)
+    if (id == DialogId::Ok)
         OnOK();
-    else if (id == IDCANCEL)
+    else if (id == DialogId::Cancel)
         OnCancel();
 }
 
@@ -101,10 +101,10 @@ bool CXDialog::PreTranslateMessage(QObject* /*receiver*/, QKeyEvent* event) {
     if (event->key() != Qt::Key_Escape)
         return false;
     for (QWidget* window = this; window; window = window->parentWidget()) {
-        if (QWidget* cancel = FindControl(window, IDCANCEL)) {
+        if (QWidget* cancel = FindControl(window, DialogId::Cancel)) {
             auto* dialog = qobject_cast<CXDialog*>(window);
             if (dialog && cancel->isEnabled())
-                dialog->PostCommand(IDCANCEL, 0);
+                dialog->PostCommand(DialogId::Cancel, 0);
             break;
         }
     }
@@ -123,7 +123,7 @@ void CXDialog::keyPressEvent(QKeyEvent* event) {
             }
         }
         if (!target)
-            target = Control(IDOK);
+            target = Control(DialogId::Ok);
         if (target && target->isEnabled())
             PostCommand(ControlId(target), 0);
         event->accept();

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "qt/controls/DialogBuilder.h"
-#include "qt/controls/DialogTemplate.h"
+#include "uilogic/DialogTemplate.h"
 
 #include <QDialog>
 
@@ -42,15 +42,16 @@ signals:
     void commandReceived(int id, int code);
 
 protected:
-    // Commands from the controls. The base maps IDOK to OnOK and IDCANCEL to OnCancel.
+    // Commands from the controls. The base maps DialogId::Ok to OnOK and DialogId::Cancel to
+    // OnCancel.
     virtual void OnCommand(int id, int code);
     virtual void OnOK();     // ends the dialog with QDialog::Accepted
     virtual void OnCancel(); // ends the dialog with QDialog::Rejected
 
     // Sees every key press meant for this dialog or one of its controls (web views included)
     // before the control does. Return true to consume it. The base handles Esc: it posts
-    // IDCANCEL to the first dialog, going outwards from this one, that has a control 2, when
-    // that control is enabled; Esc is consumed either way.
+    // DialogId::Cancel to the first dialog, going outwards from this one, that has a control 2,
+    // when that control is enabled; Esc is consumed either way.
     virtual bool PreTranslateMessage(QObject* receiver, QKeyEvent* event);
 
     bool event(QEvent* event) override;            // runs posted commands

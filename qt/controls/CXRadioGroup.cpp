@@ -2,7 +2,7 @@
 
 #include "qt/controls/ControlId.h"
 #include "qt/controls/ControlNotify.h"
-#include "qt/controls/DialogTemplate.h"
+#include "uilogic/DialogTemplate.h"
 
 #include <QButtonGroup>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "qt/controls/DialogTemplate.h"
+#include "uilogic/DialogTemplate.h"
 
 #include <QFont>
 #include <QRect>

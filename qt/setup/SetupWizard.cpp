@@ -5,8 +5,8 @@
 #include "qt/controls/CXImageList.h"
 #include "qt/setup/MessageBox.h"
 #include "qt/setup/TextFormat.h"
-#include "qt/setup/WizardTemplates.h"
 #include "settings/TextTable.h"
+#include "uilogic/WizardTemplates.h"
 
 #include <QKeyEvent>
 #include <QLabel>
@@ -23,9 +23,9 @@ bool ForwardEnterToFrame(QWidget* page, QObject* receiver, QKeyEvent* event) {
     auto* frame = qobject_cast<CXDialog*>(page->parentWidget());
     if (!IsEnter(event) || frame == nullptr || qobject_cast<CXButton*>(receiver) != nullptr)
         return false;
-    QWidget* ok = frame->Control(IDOK);
+    QWidget* ok = frame->Control(DialogId::Ok);
     if (ok != nullptr && ok->isEnabled())
-        frame->PostCommand(IDOK, 0);
+        frame->PostCommand(DialogId::Ok, 0);
     event->accept();
     return true;
 }
@@ -66,8 +66,9 @@ void COptionsPage::OnCommand(int id, int code) {
         if (m_installer.BrowseFolder(window()))
             ShowFolderLine();
         // Back from the folder browser, Enter installs.
-        if (auto* frame = qobject_cast<CXDialog*>(parentWidget()); frame && frame->Control(IDOK))
-            frame->Control(IDOK)->setFocus();
+        if (auto* frame = qobject_cast<CXDialog*>(parentWidget());
+            frame && frame->Control(DialogId::Ok))
+            frame->Control(DialogId::Ok)->setFocus();
         return;
     }
     CXDialog::OnCommand(id, code);
@@ -81,8 +82,8 @@ bool COptionsPage::PreTranslateMessage(QObject* receiver, QKeyEvent* event) {
 CSetupFrame::CSetupFrame(QWidget* parent)
     : CXDialog(SetupFrameTemplate(), parent), m_options(this), m_agreement(this) {
     m_pBanner = ControlAs<QLabel>(SetupControl::Banner);
-    m_pOk = ControlAs<CXButton>(IDOK);
-    m_pCancel = ControlAs<CXButton>(IDCANCEL);
+    m_pOk = ControlAs<CXButton>(DialogId::Ok);
+    m_pCancel = ControlAs<CXButton>(DialogId::Cancel);
 
     // Both pages sit below the banner: 445 x 233 pixels at 5, 120 with the classic 8-point
     // dialog font, given here in dialog units so that they grow with the frame's font.

@@ -3,13 +3,13 @@
 #include "qt/controls/CXButton.h"
 #include "qt/controls/CXImageList.h"
 #include "qt/ui/Boxes.h"
-#include "qt/ui/DialogTemplates.h"
+#include "uilogic/DialogTemplates.h"
 #include "uilogic/Layout.h"
 #include "uilogic/Pages.h"
 
 CAboutDlg::CAboutDlg(QWidget* parent) : CXDialog(AboutDialogTemplate(), parent) {
-    m_btnCancel = ControlAs<CXButton>(IDCANCEL);
-    m_btnOk = ControlAs<CXButton>(IDOK);
+    m_btnCancel = ControlAs<CXButton>(DialogId::Cancel);
+    m_btnOk = ControlAs<CXButton>(DialogId::Ok);
     Q_ASSERT(m_btnCancel && m_btnOk);
 
     m_browser.CreateInParent(RectOf(InfoPageBox(width(), height())), true, kPageViewId, this);

@@ -4,12 +4,12 @@
 #include "qt/controls/CXImageList.h"
 #include "qt/controls/ResourceScheme.h"
 #include "qt/ui/Boxes.h"
-#include "qt/ui/DialogTemplates.h"
+#include "uilogic/DialogTemplates.h"
 #include "uilogic/Layout.h"
 #include "uilogic/Pages.h"
 
 CHelpDlg::CHelpDlg(QWidget* parent) : CXDialog(HelpDialogTemplate(), parent) {
-    m_btnOk = ControlAs<CXButton>(IDOK);
+    m_btnOk = ControlAs<CXButton>(DialogId::Ok);
     Q_ASSERT(m_btnOk);
     m_btnOk->SetImage(SharedImages(), SharedImage::Ok);
 

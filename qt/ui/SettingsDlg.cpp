@@ -5,8 +5,8 @@
 #include "qt/controls/CXEdit.h"
 #include "qt/controls/CXImageList.h"
 #include "qt/controls/CXRadioGroup.h"
-#include "qt/ui/DialogTemplates.h"
 #include "settings/CalcSettings.h"
+#include "uilogic/DialogTemplates.h"
 #include "uilogic/SettingsForm.h"
 
 CSettingsDlg::CSettingsDlg(QWidget* parent) : CXDialog(SettingsDialogTemplate(), parent) {
@@ -15,8 +15,8 @@ CSettingsDlg::CSettingsDlg(QWidget* parent) : CXDialog(SettingsDialogTemplate(),
     m_checkSave = ControlAs<CXCheckBox>(SettingsId::Save);
     m_checkGroup = ControlAs<CXCheckBox>(SettingsId::Group);
     m_checkTrailing = ControlAs<CXCheckBox>(SettingsId::Trailing);
-    m_btnOk = ControlAs<CXButton>(IDOK);
-    m_btnCancel = ControlAs<CXButton>(IDCANCEL);
+    m_btnOk = ControlAs<CXButton>(DialogId::Ok);
+    m_btnCancel = ControlAs<CXButton>(DialogId::Cancel);
     Q_ASSERT(m_radioEsc && m_editDecimals && m_checkSave && m_checkGroup && m_checkTrailing &&
              m_btnOk && m_btnCancel);
 

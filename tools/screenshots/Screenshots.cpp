@@ -5,12 +5,12 @@
 
 #include "qt/controls/CXButton.h"
 #include "qt/ui/AboutDlg.h"
-#include "qt/ui/DialogTemplates.h"
 #include "qt/ui/HelpDlg.h"
 #include "qt/ui/MainDlg.h"
 #include "qt/ui/SettingsDlg.h"
 #include "settings/CalcSettings.h"
 #include "settings/SettingsFile.h"
+#include "uilogic/DialogTemplates.h"
 
 #include <QDir>
 #include <QPlainTextEdit>

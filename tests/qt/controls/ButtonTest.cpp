@@ -27,10 +27,10 @@ const DialogTemplate kButtons{
     8,
     {
         {1001, ControlKind::Edit, "", 5, 5, 60, 12, CtlStyle::Border | CtlStyle::TabStop},
-        {IDOK, ControlKind::PushButton, "OK", 10, 40, 60, 16,
+        {DialogId::Ok, ControlKind::PushButton, "OK", 10, 40, 60, 16,
          CtlStyle::Default | CtlStyle::TabStop},
         {1004, ControlKind::PushButton, "", 80, 40, 14, 12, CtlStyle::TabStop},
-        {IDCANCEL, ControlKind::PushButton, "Cancel", 110, 40, 60, 16, CtlStyle::TabStop},
+        {DialogId::Cancel, ControlKind::PushButton, "Cancel", 110, 40, 60, 16, CtlStyle::TabStop},
     }};
 
 // Records the commands that reach a dialog, with the button's state at that moment.
@@ -114,10 +114,11 @@ private slots:
             auto* b = m_dialog->ControlAs<CXButton>(id);
             m_rec.commands.push_back({id, code, b && b->IsPressed(), b && b->IsHover()});
         });
-        m_ok = m_dialog->ControlAs<CXButton>(IDOK);
+        m_ok = m_dialog->ControlAs<CXButton>(DialogId::Ok);
         m_ok->SetImage(SharedImages(), SharedImage::Ok);
         m_dialog->ControlAs<CXButton>(1004)->SetImage(SharedImages(), SharedImage::Help);
-        m_dialog->ControlAs<CXButton>(IDCANCEL)->SetImage(SharedImages(), SharedImage::Cancel);
+        m_dialog->ControlAs<CXButton>(DialogId::Cancel)
+            ->SetImage(SharedImages(), SharedImage::Cancel);
         // The mouse starts away from the dialog, whatever the test before did.
         QCursor::setPos(QPoint(0, 0));
         m_dialog->move(200, 200);
@@ -210,7 +211,7 @@ private slots:
         QTest::mouseMove(m_ok, QPoint(30, 8));
         QTest::mouseClick(m_ok, Qt::LeftButton, {}, QPoint(30, 8));
         QVERIFY(m_rec.Drain(*m_dialog));
-        QCOMPARE(m_rec.Count(IDOK), 0);
+        QCOMPARE(m_rec.Count(DialogId::Ok), 0);
         QVERIFY(!m_ok->IsHover());
     }
 
@@ -232,12 +233,12 @@ private slots:
         QTest::mousePress(m_ok, Qt::LeftButton, {}, QPoint(30, 8));
         QTest::mouseRelease(m_ok, Qt::LeftButton, {}, QPoint(30, 8));
         QCOMPARE(m_rec.commands.size(), size_t(0)); // not sent: posted
-        QTRY_COMPARE(m_rec.Count(IDOK), 1);
+        QTRY_COMPARE(m_rec.Count(DialogId::Ok), 1);
         QCOMPARE(m_rec.commands[0].code, 0);
         QVERIFY(!m_rec.commands[0].pressedThen);
         QVERIFY(!m_rec.commands[0].hoverThen);
         QVERIFY(m_rec.Drain(*m_dialog));
-        QCOMPARE(m_rec.Count(IDOK), 1);
+        QCOMPARE(m_rec.Count(DialogId::Ok), 1);
     }
 
     void dragging_data() {
@@ -265,7 +266,7 @@ private slots:
         }
         QTest::mouseRelease(m_ok, Qt::LeftButton, {}, backInside ? inside : outside);
         QVERIFY(m_rec.Drain(*m_dialog));
-        QCOMPARE(m_rec.Count(IDOK), clicks);
+        QCOMPARE(m_rec.Count(DialogId::Ok), clicks);
         QVERIFY(!m_ok->IsPressed());
     }
 
@@ -280,7 +281,7 @@ private slots:
         QTest::mouseDClick(m_ok, Qt::LeftButton, {}, at);
         QTest::mouseRelease(m_ok, Qt::LeftButton, {}, at);
         QVERIFY(m_rec.Drain(*m_dialog));
-        QCOMPARE(m_rec.Count(IDOK), 1);
+        QCOMPARE(m_rec.Count(DialogId::Ok), 1);
     }
 
     void keys_data() {
@@ -291,14 +292,14 @@ private slots:
     }
     void keys() {
         QFETCH(int, key);
-        auto* cancel = m_dialog->ControlAs<CXButton>(IDCANCEL);
+        auto* cancel = m_dialog->ControlAs<CXButton>(DialogId::Cancel);
         cancel->setFocus();
         QTRY_VERIFY(cancel->hasFocus());
         QTest::keyClick(cancel, Qt::Key(key));
         QVERIFY(m_rec.Drain(*m_dialog));
         // Exactly one click, by the focused button (not the default one).
-        QCOMPARE(m_rec.Count(IDCANCEL), 1);
-        QCOMPARE(m_rec.Count(IDOK), 0);
+        QCOMPARE(m_rec.Count(DialogId::Cancel), 1);
+        QCOMPARE(m_rec.Count(DialogId::Ok), 0);
         QTest::keyClick(cancel, Qt::Key_A);
         QVERIFY(m_rec.Drain(*m_dialog));
         QCOMPARE(m_rec.commands.size(), size_t(1));
@@ -307,19 +308,19 @@ private slots:
     void enterInAnEditPressesTheDefaultButton() {
         QTest::keyClick(m_dialog->Control(1001), Qt::Key_Return);
         QVERIFY(m_rec.Drain(*m_dialog));
-        QCOMPARE(m_rec.Count(IDOK), 1);
+        QCOMPARE(m_rec.Count(DialogId::Ok), 1);
     }
 
     void escCancels() {
         QTest::keyClick(m_dialog->Control(1001), Qt::Key_Escape);
         QTRY_VERIFY(!m_dialog->isVisible());
         QCOMPARE(m_dialog->result(), int(QDialog::Rejected));
-        QCOMPARE(m_rec.Count(IDCANCEL), 1);
+        QCOMPARE(m_rec.Count(DialogId::Cancel), 1);
     }
 
     void escWithDisabledCancelDoesNothing() {
         auto* edit = m_dialog->ControlAs<CXEdit>(1001);
-        m_dialog->Control(IDCANCEL)->setEnabled(false);
+        m_dialog->Control(DialogId::Cancel)->setEnabled(false);
         QTest::keyClick(edit, Qt::Key_Escape);
         QVERIFY(m_rec.Drain(*m_dialog));
         QVERIFY(m_dialog->isVisible());
@@ -329,7 +330,7 @@ private slots:
     void saveScreenshot() {
         // Every state side by side, for looking at.
         auto* help = m_dialog->ControlAs<CXButton>(1004);
-        auto* cancel = m_dialog->ControlAs<CXButton>(IDCANCEL);
+        auto* cancel = m_dialog->ControlAs<CXButton>(DialogId::Cancel);
         QVERIFY(!m_ok->IsHover() && !help->IsHover());
         QImage sheet(m_ok->width() * 4 + 50, m_ok->height() * 2 + 30, QImage::Format_RGB32);
         sheet.fill(SkinColor(Skin::DialogBackground));

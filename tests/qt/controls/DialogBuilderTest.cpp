@@ -33,9 +33,9 @@ const DialogTemplate kSample{
         {1012, ControlKind::RadioButton, "Do nothing", 134, 96, 51, 10},
         {1020, ControlKind::Edit, "a\r\nb", 10, 110, 60, 30,
          CtlStyle::MultiLine | CtlStyle::ReadOnly | CtlStyle::AutoHScroll},
-        {IDOK, ControlKind::PushButton, "OK", 125, 125, 50, 14,
+        {DialogId::Ok, ControlKind::PushButton, "OK", 125, 125, 50, 14,
          CtlStyle::Default | CtlStyle::Group | CtlStyle::TabStop},
-        {IDCANCEL, ControlKind::PushButton, "Cancel", 181, 125, 50, 14,
+        {DialogId::Cancel, ControlKind::PushButton, "Cancel", 181, 125, 50, 14,
          CtlStyle::TabStop | CtlStyle::Disabled},
         {1013, ControlKind::Static, "", 242, 225, 57, 14, CtlStyle::Hidden},
         {1023, ControlKind::Picture, "", 0, 0, 10, 10, CtlStyle::None, 141},
@@ -65,7 +65,7 @@ private slots:
         // Client size: 238 x 146 units, rounded like MulDiv.
         QCOMPARE(dialog.width(), (238 * units.baseX + 2) / 4);
         QCOMPARE(dialog.height(), (146 * units.baseY + 4) / 8);
-        QCOMPARE(dialog.Control(IDOK)->geometry(), units.MapRect(125, 125, 50, 14));
+        QCOMPARE(dialog.Control(DialogId::Ok)->geometry(), units.MapRect(125, 125, 50, 14));
         QCOMPARE(dialog.Control(1006)->geometry(), dialog.MapDialogRect(54, 22, 26, 12));
     }
 
@@ -105,11 +105,11 @@ private slots:
         QVERIFY(dialog.ControlAs<QPlainTextEdit>(1020)->textInteractionFlags().testFlag(
             Qt::TextSelectableByKeyboard));
         QCOMPARE(dialog.ControlAs<QPlainTextEdit>(1020)->lineWrapMode(), QPlainTextEdit::NoWrap);
-        auto* ok = dialog.ControlAs<CXButton>(IDOK);
+        auto* ok = dialog.ControlAs<CXButton>(DialogId::Ok);
         QVERIFY(ok);
         QCOMPARE(ok->text(), QStringLiteral("OK"));
         QVERIFY(ok->isEnabled());
-        QVERIFY(!dialog.Control(IDCANCEL)->isEnabled());
+        QVERIFY(!dialog.Control(DialogId::Cancel)->isEnabled());
         QVERIFY(dialog.Control(1013)->isHidden());
         QVERIFY(!dialog.Control(4242));
         QVERIFY(!dialog.ControlAs<CXButton>(1006)); // wrong class: null, not a bad cast

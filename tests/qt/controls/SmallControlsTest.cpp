@@ -30,19 +30,20 @@ const DialogTemplate kOptions{
         {1010, ControlKind::RadioButton, "Minimize", 48, 96, 43, 10, CtlStyle::Group},
         {1011, ControlKind::RadioButton, "Exit app", 92, 96, 41, 10},
         {1012, ControlKind::RadioButton, "Do nothing", 134, 96, 51, 10},
-        {IDOK, ControlKind::PushButton, "OK", 125, 125, 50, 14,
+        {DialogId::Ok, ControlKind::PushButton, "OK", 125, 125, 50, 14,
          CtlStyle::Group | CtlStyle::Default},
         {1020, ControlKind::RadioButton, "Other group", 10, 125, 50, 10, CtlStyle::Group},
     }};
 
 // A page: a child dialog inside a frame dialog.
-const DialogTemplate kFrame{701,
-                            "Frame",
-                            200,
-                            120,
-                            DlgStyle::Popup | DlgStyle::Caption,
-                            8,
-                            {{IDCANCEL, ControlKind::PushButton, "Cancel", 140, 100, 50, 14}}};
+const DialogTemplate kFrame{
+    701,
+    "Frame",
+    200,
+    120,
+    DlgStyle::Popup | DlgStyle::Caption,
+    8,
+    {{DialogId::Cancel, ControlKind::PushButton, "Cancel", 140, 100, 50, 14}}};
 const DialogTemplate kPage{702,
                            "",
                            180,
@@ -178,7 +179,7 @@ private slots:
         CXDialog page(kPage, &frame);
         int cancels = 0;
         connect(&frame, &CXDialog::commandReceived, this,
-                [&cancels](int id, int) { cancels += id == IDCANCEL ? 1 : 0; });
+                [&cancels](int id, int) { cancels += id == DialogId::Cancel ? 1 : 0; });
         frame.show();
         QVERIFY(QTest::qWaitForWindowExposed(&frame));
         auto* edit = page.ControlAs<CXEdit>(1005);

@@ -297,14 +297,14 @@ private slots:
 
     void escInTheViewReachesTheDialog() {
         // The dialog sees key presses meant for the page before the page does.
-        const DialogTemplate tmpl{
-            800,
-            "Page",
-            200,
-            120,
-            DlgStyle::Popup | DlgStyle::Caption,
-            8,
-            {{IDCANCEL, ControlKind::PushButton, "Cancel", 140, 100, 50, 14, CtlStyle::Hidden}}};
+        const DialogTemplate tmpl{800,
+                                  "Page",
+                                  200,
+                                  120,
+                                  DlgStyle::Popup | DlgStyle::Caption,
+                                  8,
+                                  {{DialogId::Cancel, ControlKind::PushButton, "Cancel", 140, 100,
+                                    50, 14, CtlStyle::Hidden}}};
         CXDialog dialog(tmpl);
         CXWebBrowser view;
         view.CreateInParent(QRect(0, 0, 200, 120), true, 1001, &dialog);
@@ -312,7 +312,7 @@ private slots:
         connect(&view, &CXWebBrowser::navigateComplete, this, [&completes] { ++completes; });
         int cancels = 0;
         connect(&dialog, &CXDialog::commandReceived, this,
-                [&cancels](int id, int) { cancels += id == IDCANCEL ? 1 : 0; });
+                [&cancels](int id, int) { cancels += id == DialogId::Cancel ? 1 : 0; });
         view.WriteHtml("<body><p>page</p></body>");
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
@@ -323,7 +323,7 @@ private slots:
         QTest::keyClick(inner, Qt::Key_Escape);
         QTRY_VERIFY(!dialog.isVisible()); // the hidden Cancel is enabled: Esc cancels
         QCOMPARE(dialog.result(), int(QDialog::Rejected));
-        QCOMPARE(cancels, 1); // through the posted IDCANCEL, not the page
+        QCOMPARE(cancels, 1); // through the posted DialogId::Cancel, not the page
     }
 
     void fixedViewKeepsItsPage() {

@@ -8,8 +8,8 @@
 #include "qt/setup/SetupMarker.h"
 #include "qt/setup/SetupWizard.h"
 #include "qt/setup/TextFormat.h"
-#include "qt/setup/WizardTemplates.h"
 #include "settings/TextTable.h"
+#include "uilogic/WizardTemplates.h"
 
 #include <QApplication>
 #include <QFileDialog>
@@ -44,7 +44,7 @@ protected:
     void TearDown() override { frame.reset(); }
 
     COptionsPage& Options() { return frame->OptionsPage(); }
-    CXButton* OkButton() { return frame->ControlAs<CXButton>(IDOK); }
+    CXButton* OkButton() { return frame->ControlAs<CXButton>(DialogId::Ok); }
     QString FolderLine() { return Options().m_pFolderLine->text(); }
     std::string Folder() const { return home.DataHome() + "Corvane/"; }
 
@@ -73,7 +73,7 @@ protected:
     }
 
     void PressOk() {
-        frame->PostCommand(IDOK, 0);
+        frame->PostCommand(DialogId::Ok, 0);
         Settle();
     }
 
@@ -88,7 +88,7 @@ TEST_F(WizardTest, StartsOnTheAgreementWithBothOptionsOn) {
     EXPECT_TRUE(frame->AgreementPage().isVisible());
     EXPECT_FALSE(Options().isVisible());
     EXPECT_EQ(OkButton()->text(), "I Agree");
-    EXPECT_EQ(frame->ControlAs<CXButton>(IDCANCEL)->text(), "Cancel");
+    EXPECT_EQ(frame->ControlAs<CXButton>(DialogId::Cancel)->text(), "Cancel");
     EXPECT_EQ(Options().m_pDesktopIcon->GetCheck(), 1);
     EXPECT_EQ(Options().m_pRunAfter->GetCheck(), 1);
     EXPECT_EQ(FolderLine().toStdString(),
@@ -142,14 +142,14 @@ TEST_F(WizardTest, TabReachesEveryButtonAndSpacePressesIt) {
         reached.push_back(QApplication::focusWidget());
         PressOnFocus(Qt::Key_Tab);
     }
-    for (QWidget* control : {static_cast<QWidget*>(OkButton()), frame->Control(IDCANCEL),
+    for (QWidget* control : {static_cast<QWidget*>(OkButton()), frame->Control(DialogId::Cancel),
                              static_cast<QWidget*>(Options().m_pChange),
                              static_cast<QWidget*>(Options().m_pDesktopIcon),
                              static_cast<QWidget*>(Options().m_pRunAfter)})
         EXPECT_NE(std::find(reached.begin(), reached.end(), control), reached.end())
             << control->objectName().toStdString();
 
-    while (QApplication::focusWidget() != frame->Control(IDCANCEL))
+    while (QApplication::focusWidget() != frame->Control(DialogId::Cancel))
         PressOnFocus(Qt::Key_Tab);
     PressOnFocus(Qt::Key_Space);
     EXPECT_FALSE(frame->isVisible());

@@ -8,11 +8,11 @@
 #include "qt/controls/CXImageList.h"
 #include "qt/controls/CXRadioGroup.h"
 #include "qt/ui/AboutDlg.h"
-#include "qt/ui/DialogTemplates.h"
 #include "qt/ui/HelpDlg.h"
 #include "qt/ui/SettingsDlg.h"
 #include "settings/CalcSettings.h"
 #include "settings/TextTable.h"
+#include "uilogic/DialogTemplates.h"
 
 #include <QWebEnginePage>
 
@@ -56,8 +56,8 @@ void DialogsTest::settingsControlRectangles_data() {
     QTest::newRow("minimize") << SettingsId::EscMinimize << "Minimize" << QRect(48, 96, 43, 10);
     QTest::newRow("exit") << SettingsId::EscExit << "Exit app" << QRect(92, 96, 41, 10);
     QTest::newRow("nothing") << SettingsId::EscNothing << "Do nothing" << QRect(134, 96, 51, 10);
-    QTest::newRow("ok") << IDOK << "OK" << QRect(125, 125, 50, 14);
-    QTest::newRow("cancel") << IDCANCEL << "Cancel" << QRect(181, 125, 50, 14);
+    QTest::newRow("ok") << DialogId::Ok << "OK" << QRect(125, 125, 50, 14);
+    QTest::newRow("cancel") << DialogId::Cancel << "Cancel" << QRect(181, 125, 50, 14);
 }
 
 void DialogsTest::settingsControlRectangles() {
@@ -87,8 +87,8 @@ void DialogsTest::settingsShowsCurrentOptions() {
     QVERIFY(dlg.ControlAs<CXCheckBox>(SettingsId::Group)->isChecked());
     QVERIFY(dlg.ControlAs<CXCheckBox>(SettingsId::Save)->isChecked());
     QVERIFY(dlg.ControlAs<QAbstractButton>(SettingsId::EscExit)->isChecked());
-    QCOMPARE(dlg.ControlAs<CXButton>(IDOK)->Image(), SharedImage::Ok);
-    QCOMPARE(dlg.ControlAs<CXButton>(IDCANCEL)->Image(), SharedImage::Cancel);
+    QCOMPARE(dlg.ControlAs<CXButton>(DialogId::Ok)->Image(), SharedImage::Ok);
+    QCOMPARE(dlg.ControlAs<CXButton>(DialogId::Cancel)->Image(), SharedImage::Cancel);
     dlg.show();
     QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(dlg.DecimalsField()));
 }
@@ -114,7 +114,7 @@ void DialogsTest::settingsDecimals() {
     dlg.DecimalsField()->selectAll();
     QTest::keyClick(dlg.DecimalsField(), Qt::Key_Delete);
     QTest::keyClicks(dlg.DecimalsField(), typed);
-    QTest::mouseClick(dlg.Control(IDOK), Qt::LeftButton);
+    QTest::mouseClick(dlg.Control(DialogId::Ok), Qt::LeftButton);
     QTRY_COMPARE(dlg.result(), int(QDialog::Accepted));
     QCOMPARE(g_settings.m_decimals, decimals);
 }
@@ -142,7 +142,7 @@ void DialogsTest::settingsEscWithoutChoice() {
     for (int id : {SettingsId::EscMinimize, SettingsId::EscExit, SettingsId::EscNothing})
         QVERIFY(!dlg.ControlAs<QAbstractButton>(id)->isChecked());
     dlg.show();
-    QTest::mouseClick(dlg.Control(IDOK), Qt::LeftButton);
+    QTest::mouseClick(dlg.Control(DialogId::Ok), Qt::LeftButton);
     QTRY_COMPARE(dlg.result(), int(QDialog::Accepted));
     QCOMPARE(g_settings.m_escAction, static_cast<EscAction>(-1));
 }
@@ -160,7 +160,7 @@ void DialogsTest::settingsCancelAndEsc() {
         if (byEsc)
             QTest::keyClick(dlg.DecimalsField(), Qt::Key_Escape);
         else
-            QTest::mouseClick(dlg.Control(IDCANCEL), Qt::LeftButton);
+            QTest::mouseClick(dlg.Control(DialogId::Cancel), Qt::LeftButton);
         QTRY_COMPARE(finished.count(), 1);
         QCOMPARE(dlg.result(), int(QDialog::Rejected));
         QCOMPARE(g_settings.m_decimals, 4);
@@ -183,11 +183,11 @@ void DialogsTest::aboutPage() {
     QVERIFY(RunJs(page, "document.getElementById('banner').src").toString().startsWith("cvres:"));
     // Layout: the page above 40 pixels of button room; OK on the placeholder's rectangle.
     QCOMPARE(dlg.PageView()->geometry(), QRect(0, 0, dlg.width(), dlg.height() - 40));
-    auto* ok = dlg.ControlAs<CXButton>(IDOK);
+    auto* ok = dlg.ControlAs<CXButton>(DialogId::Ok);
     QCOMPARE(ok->geometry(), dlg.MapDialogRect(242, 225, 57, 14));
     QCOMPARE(ok->text(), QString("Ok"));
     QCOMPARE(ok->Image(), SharedImage::Ok);
-    QVERIFY(!dlg.Control(IDCANCEL)->isVisible());
+    QVERIFY(!dlg.Control(DialogId::Cancel)->isVisible());
     QCOMPARE(dlg.windowTitle(), QString("About"));
     QCOMPARE(dlg.size(), dlg.MapDialogRect(0, 0, 306, 246).size());
 }
@@ -197,7 +197,7 @@ void DialogsTest::aboutSmallerKeepsItsLayout() {
     // distance from the bottom right corner, inside the dialog.
     CAboutDlg dlg;
     const QSize full = dlg.size();
-    auto* ok = dlg.ControlAs<CXButton>(IDOK);
+    auto* ok = dlg.ControlAs<CXButton>(DialogId::Ok);
     const QRect okFull = dlg.MapDialogRect(242, 225, 57, 14);
     dlg.setFixedSize(full - QSize(100, 120));
     dlg.show();
@@ -210,7 +210,7 @@ void DialogsTest::aboutEscCloses() {
     CAboutDlg dlg;
     dlg.show();
     QSignalSpy finished(&dlg, &QDialog::finished);
-    QTest::keyClick(dlg.Control(IDOK), Qt::Key_Escape);
+    QTest::keyClick(dlg.Control(DialogId::Ok), Qt::Key_Escape);
     QTRY_COMPARE(finished.count(), 1);
     QCOMPARE(dlg.result(), int(QDialog::Rejected));
 }
@@ -244,7 +244,7 @@ void DialogsTest::helpLayoutFollowsSize() {
         dlg.resize(size);
         QTRY_COMPARE(dlg.size(), size);
         QCOMPARE(dlg.PageView()->geometry(), QRect(0, 0, size.width(), size.height() - 40));
-        QCOMPARE(dlg.Control(IDOK)->geometry(),
+        QCOMPARE(dlg.Control(DialogId::Ok)->geometry(),
                  QRect(size.width() - 80, size.height() - 30, 70, 25));
     }
 }
@@ -253,7 +253,7 @@ void DialogsTest::helpEscStaysOpen() {
     CHelpDlg dlg;
     dlg.show();
     QSignalSpy finished(&dlg, &QDialog::finished);
-    QTest::keyClick(dlg.Control(IDOK), Qt::Key_Escape);
+    QTest::keyClick(dlg.Control(DialogId::Ok), Qt::Key_Escape);
     QTest::keyClick(dlg.PageView()->focusProxy() ? dlg.PageView()->focusProxy()
                                                  : static_cast<QWidget*>(dlg.PageView()),
                     Qt::Key_Escape);

@@ -6,11 +6,11 @@
 #include "qt/controls/CXCheckBox.h"
 #include "qt/controls/CXEdit.h"
 #include "qt/controls/CXImageList.h"
-#include "qt/ui/DialogTemplates.h"
 #include "qt/ui/MainDlg.h"
 #include "qt/ui/SettingsDlg.h"
 #include "settings/CalcSettings.h"
 #include "settings/SettingsFile.h"
+#include "uilogic/DialogTemplates.h"
 
 #include <QClipboard>
 #include <QHelpEvent>
@@ -456,7 +456,7 @@ void MainWindowTest::settingsOkRecalculatesAndSaves() {
         QTest::mouseClick(group, Qt::LeftButton, {}, QPoint(6, group->height() / 2));
         settings->DecimalsField()->selectAll();
         QTest::keyClicks(settings->DecimalsField(), "2");
-        QTest::mouseClick(settings->Control(IDOK), Qt::LeftButton);
+        QTest::mouseClick(settings->Control(DialogId::Ok), Qt::LeftButton);
         done = true;
     });
     ClickButton(MainId::Settings);
@@ -484,7 +484,7 @@ void MainWindowTest::settingsCancelChangesNothing() {
                           QPoint(6, 5));
         settings->DecimalsField()->selectAll();
         QTest::keyClicks(settings->DecimalsField(), "9");
-        QTest::mouseClick(settings->Control(IDCANCEL), Qt::LeftButton);
+        QTest::mouseClick(settings->Control(DialogId::Cancel), Qt::LeftButton);
         done = true;
     });
     ClickButton(MainId::Settings);

@@ -1,4 +1,4 @@
-#include "qt/ui/DialogTemplates.h"
+#include "uilogic/DialogTemplates.h"
 
 namespace {
 
@@ -59,8 +59,9 @@ const DialogTemplate& SettingsDialogTemplate() {
             {SettingsId::EscMinimize, ControlKind::RadioButton, "Minimize", 48, 96, 43, 10, Group},
             {SettingsId::EscExit, ControlKind::RadioButton, "Exit app", 92, 96, 41, 10, None},
             {SettingsId::EscNothing, ControlKind::RadioButton, "Do nothing", 134, 96, 51, 10, None},
-            {IDOK, ControlKind::PushButton, "OK", 125, 125, 50, 14, Default | Group | TabStop},
-            {IDCANCEL, ControlKind::PushButton, "Cancel", 181, 125, 50, 14, TabStop},
+            {DialogId::Ok, ControlKind::PushButton, "OK", 125, 125, 50, 14,
+             Default | Group | TabStop},
+            {DialogId::Cancel, ControlKind::PushButton, "Cancel", 181, 125, 50, 14, TabStop},
         },
     };
     return tmpl;
@@ -75,8 +76,8 @@ const DialogTemplate& AboutDialogTemplate() {
         kModalStyle,
         8,
         {
-            {IDOK, ControlKind::PushButton, "OK", 203, 225, 96, 14, Default | TabStop},
-            {IDCANCEL, ControlKind::PushButton, "Cancel", 0, 0, 50, 14, Hidden},
+            {DialogId::Ok, ControlKind::PushButton, "OK", 203, 225, 96, 14, Default | TabStop},
+            {DialogId::Cancel, ControlKind::PushButton, "Cancel", 0, 0, 50, 14, Hidden},
             {kAboutOkPlaceholder, ControlKind::Static, "", 242, 225, 57, 14, Hidden},
         },
     };
@@ -93,7 +94,7 @@ const DialogTemplate& HelpDialogTemplate() {
             DlgStyle::MaximizeBox,
         8,
         {
-            {IDOK, ControlKind::PushButton, "OK", 330, 242, 50, 14, Default | TabStop},
+            {DialogId::Ok, ControlKind::PushButton, "OK", 330, 242, 50, 14, Default | TabStop},
         },
     };
     return tmpl;

@@ -3,20 +3,24 @@
 #include <vector>
 
 // A dialog template is data: the dialog's size and style and a table of its controls, with
-// rectangles in dialog units. BuildDialog (DialogBuilder.h) turns it into widgets.
+// rectangles in dialog units. Each front end builds its windows from it (the Qt front end's
+// BuildDialog, the Win32 front end's in-memory DLGTEMPLATEEX), so no toolkit is named here.
 
-// Control ids that the dialog framework gives a meaning.
-constexpr int IDOK = 1;
-constexpr int IDCANCEL = 2;
+// Control ids that the dialog framework gives a meaning. Scoped names: the system's own macros
+// for 1 and 2 must not collide with them when both headers are included.
+namespace DialogId {
+constexpr int Ok = 1;
+constexpr int Cancel = 2;
+} // namespace DialogId
 constexpr int kNoId = -1; // statics and pictures that nobody looks up
 
 enum class ControlKind {
-    Static,     // QLabel with text
-    Picture,    // QLabel showing bitmap resource `resource`
-    Edit,       // single line: CXEdit; with CtlStyle::MultiLine: QPlainTextEdit
+    Static,     // text
+    Picture,    // shows bitmap resource `resource`
+    Edit,       // single line: CXEdit; with CtlStyle::MultiLine: a multi-line edit
     PushButton, // CXButton (CtlStyle::Default marks the default button)
     CheckBox,   // automatic check box: CXCheckBox
-    RadioButton // automatic radio button: CXRadioGroup when it starts a group, else QRadioButton
+    RadioButton // automatic radio button: CXRadioGroup when it starts a group
 };
 
 // Control style flags (combine with |).
@@ -29,7 +33,7 @@ constexpr unsigned Disabled = 1u << 3;    // created disabled
 constexpr unsigned Default = 1u << 4;     // the default push button (Enter)
 constexpr unsigned ReadOnly = 1u << 5;    // read-only edit
 constexpr unsigned Border = 1u << 6;      // edit with a frame
-constexpr unsigned MultiLine = 1u << 7;   // multi-line edit (QPlainTextEdit); Tab moves on
+constexpr unsigned MultiLine = 1u << 7;   // multi-line edit; Tab moves on
 constexpr unsigned WantReturn = 1u << 8;  // Enter inserts a line break
 constexpr unsigned AutoHScroll = 1u << 9; // lines never wrap
 constexpr unsigned AutoVScroll = 1u << 10;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "qt/controls/DialogTemplate.h"
+#include "uilogic/DialogTemplate.h"
 
 // Control ids of the calculator's dialogs.
 namespace MainId {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "qt/controls/DialogTemplate.h"
+#include "uilogic/DialogTemplate.h"
 
 // The dialog templates of the setup wizard: the frame (902), the agreement page (907) and the
 // options page (146).
