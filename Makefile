@@ -1,6 +1,6 @@
-# Corvane Calculator: `make run` installs what is needed, builds and runs the calculator;
-# `make test` installs what is needed, builds everything and runs every test (plain, under
-# ASan/UBSan, and the fuzzers).
+# Corvane Calculator: `make run` installs what running needs, builds the calculator alone and
+# runs it; `make test` installs everything, builds everything and runs every test (plain,
+# under ASan/UBSan, and the fuzzers).
 SHELL := /bin/bash
 .SHELLFLAGS := -eo pipefail -c
 
@@ -22,21 +22,34 @@ TEST_ENV := QT_QPA_PLATFORM=offscreen QTWEBENGINE_DISABLE_SANDBOX=1
 SANITIZER_ENV := ASAN_OPTIONS=detect_leaks=1:strict_string_checks=1 \
 	UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 
-.PHONY: all deps configure build test test-main test-asan fuzz-build fuzz bench run format clean \
+.PHONY: all deps deps-run configure configure-run build build-run test test-main test-asan fuzz-build fuzz bench run format clean \
 	windows windows-build test-windows test-maths-long
 
 all: build
 
 deps:
-	scripts/install-deps.sh
+	scripts/install-deps.sh test
+
+deps-run:
+	scripts/install-deps.sh run
 
 # Configured every time, so that newly added CMake pieces (the window) are picked up.
 configure:
 	cmake -S . -B $(BUILD) $(call generator,$(BUILD)) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) \
-		-DCORVANE_WERROR=$(WERROR)
+		-DCORVANE_WERROR=$(WERROR) -DCORVANE_TESTS=ON -DCORVANE_BENCH=ON
 
 build: configure
 	cmake --build $(BUILD) -j$(JOBS)
+
+# The calculator alone, in the same folder: tests and benchmarks are left out of the
+# configuration (their packages may be missing), and `make build` later brings them back.
+configure-run:
+	cmake -S . -B $(BUILD) $(call generator,$(BUILD)) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) \
+		-DCORVANE_WERROR=$(WERROR) -DCORVANE_TESTS=OFF -DCORVANE_BENCH=OFF
+
+# The program and its installed form, build/installed/corvane.
+build-run: configure-run
+	cmake --build $(BUILD) -j$(JOBS) --target corvane
 
 test: deps
 	$(MAKE) --no-print-directory test-main
@@ -102,8 +115,8 @@ bench: build
 	$(BUILD)/bench/core_bench --benchmark_counters_tabular=true
 	if [[ -x $(BUILD)/window_bench ]]; then $(TEST_ENV) $(BUILD)/window_bench; fi
 
-run: deps
-	$(MAKE) --no-print-directory build
+run: deps-run
+	$(MAKE) --no-print-directory build-run
 	$(BUILD)/installed/corvane
 
 format:

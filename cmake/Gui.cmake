@@ -46,17 +46,19 @@ set(GUI_TEST_ENVIRONMENT
   XDG_STATE_HOME=${GUI_TEST_HOME}/state
   XDG_RUNTIME_DIR=${GUI_TEST_HOME}/runtime)
 
-file(GLOB CONTROLS_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/qt/controls/*.cpp)
-add_executable(controls_tests ${CONTROLS_TEST_SOURCES})
-set_target_properties(controls_tests PROPERTIES AUTOMOC ON)
-target_link_libraries(controls_tests PRIVATE corvane_controls corvane_resources Qt6::Test)
-# One ctest entry per test class (the runner takes the class name as its first argument).
-foreach(test_class DialogBuilderTest ImageListTest ButtonTest SmallControlsTest
-                   WebBrowserTest ResourceSchemeTest)
-  add_test(NAME controls.${test_class} COMMAND controls_tests ${test_class})
-  set_tests_properties(controls.${test_class} PROPERTIES
-    ENVIRONMENT "${GUI_TEST_ENVIRONMENT}" TIMEOUT 120)
-endforeach()
+if(CORVANE_TESTS)
+  file(GLOB CONTROLS_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/qt/controls/*.cpp)
+  add_executable(controls_tests ${CONTROLS_TEST_SOURCES})
+  set_target_properties(controls_tests PROPERTIES AUTOMOC ON)
+  target_link_libraries(controls_tests PRIVATE corvane_controls corvane_resources Qt6::Test)
+  # One ctest entry per test class (the runner takes the class name as its first argument).
+  foreach(test_class DialogBuilderTest ImageListTest ButtonTest SmallControlsTest
+                     WebBrowserTest ResourceSchemeTest)
+    add_test(NAME controls.${test_class} COMMAND controls_tests ${test_class})
+    set_tests_properties(controls.${test_class} PROPERTIES
+      ENVIRONMENT "${GUI_TEST_ENVIRONMENT}" TIMEOUT 120)
+  endforeach()
+endif()
 
 # --- The calculator executable (ui/) ----------------------------------------------------------
 include(${CMAKE_SOURCE_DIR}/cmake/Window.cmake)
@@ -87,18 +89,20 @@ if(TARGET corvane)
     COMMAND corvane_make_installed $<TARGET_FILE:corvane> ${CMAKE_BINARY_DIR}/installed/corvane
     COMMENT "Making the installed form of the program: build/installed/corvane")
 
-  # Setup tests. The runner and each test point HOME, TMPDIR and XDG_* at scratch folders of
-  # their own, and run offscreen.
-  find_package(GTest REQUIRED)
-  include(GoogleTest)
-  file(GLOB SETUP_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/qt/setup/*.cpp)
-  add_executable(setup_tests ${SETUP_TEST_SOURCES})
-  set_target_properties(setup_tests PROPERTIES AUTOMOC ON)
-  target_link_libraries(setup_tests PRIVATE corvane_setup corvane_resources Qt6::Test GTest::gtest)
-  target_compile_definitions(setup_tests PRIVATE
-    CORVANE_DELIVERED_PROGRAM="$<TARGET_FILE:corvane>"
-    CORVANE_INSTALLED_BUILD_PROGRAM="${CMAKE_BINARY_DIR}/installed/corvane"
-    CORVANE_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
-  add_dependencies(setup_tests corvane corvane_make_installed)
-  gtest_discover_tests(setup_tests DISCOVERY_TIMEOUT 60 TEST_PREFIX setup. PROPERTIES TIMEOUT 300)
+  if(CORVANE_TESTS)
+    # Setup tests. The runner and each test point HOME, TMPDIR and XDG_* at scratch folders of
+    # their own, and run offscreen.
+    find_package(GTest REQUIRED)
+    include(GoogleTest)
+    file(GLOB SETUP_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/qt/setup/*.cpp)
+    add_executable(setup_tests ${SETUP_TEST_SOURCES})
+    set_target_properties(setup_tests PROPERTIES AUTOMOC ON)
+    target_link_libraries(setup_tests PRIVATE corvane_setup corvane_resources Qt6::Test GTest::gtest)
+    target_compile_definitions(setup_tests PRIVATE
+      CORVANE_DELIVERED_PROGRAM="$<TARGET_FILE:corvane>"
+      CORVANE_INSTALLED_BUILD_PROGRAM="${CMAKE_BINARY_DIR}/installed/corvane"
+      CORVANE_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
+    add_dependencies(setup_tests corvane corvane_make_installed)
+    gtest_discover_tests(setup_tests DISCOVERY_TIMEOUT 60 TEST_PREFIX setup. PROPERTIES TIMEOUT 300)
+  endif()
 endif()

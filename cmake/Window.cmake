@@ -10,6 +10,19 @@ target_link_libraries(corvane_ui PUBLIC corvane_controls corvane_uilogic corvane
 add_executable(corvane ${CMAKE_SOURCE_DIR}/qt/ui/main.cpp)
 target_link_libraries(corvane PRIVATE corvane_ui corvane_resources)
 
+# --- Keystroke-to-results benchmark (offscreen) -----------------------------------------------
+if(CORVANE_BENCH)
+  find_package(benchmark REQUIRED)
+  file(GLOB UI_BENCH_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/bench/ui/*.cpp)
+  add_executable(window_bench ${UI_BENCH_SOURCES})
+  target_link_libraries(window_bench PRIVATE corvane_ui corvane_resources benchmark::benchmark)
+endif()
+
+# Everything below is a test: `make run` leaves it out.
+if(NOT CORVANE_TESTS)
+  return()
+endif()
+
 # --- Window tests: one executable and one ctest entry per test file ---------------------------
 file(GLOB UI_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/qt/ui/*Test.cpp)
 foreach(test_source ${UI_TEST_SOURCES})
@@ -29,14 +42,6 @@ add_executable(ui_screenshots ${CMAKE_SOURCE_DIR}/tools/screenshots/Screenshots.
   ${CMAKE_SOURCE_DIR}/tests/qt/ui/UiTestSupport.cpp)
 set_target_properties(ui_screenshots PROPERTIES AUTOMOC ON)
 target_link_libraries(ui_screenshots PRIVATE corvane_ui corvane_resources Qt6::Test)
-
-# --- Keystroke-to-results benchmark (offscreen) -----------------------------------------------
-if(CORVANE_BENCH)
-  find_package(benchmark REQUIRED)
-  file(GLOB UI_BENCH_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/bench/ui/*.cpp)
-  add_executable(window_bench ${UI_BENCH_SOURCES})
-  target_link_libraries(window_bench PRIVATE corvane_ui corvane_resources benchmark::benchmark)
-endif()
 
 # --- The real-desktop lane: the real program under Xvfb with openbox, driven by real X input ---
 # One ctest entry per test file under tests/desktop/ (each runs its own X server on a display

@@ -1,26 +1,24 @@
 #!/usr/bin/env bash
-# Installs every Debian 12 package that building, testing, fuzzing and benchmarking need.
+# Installs the Debian 12 packages of one set:
+#   run   what building and running the calculator needs (`make run`);
+#   test  the run set plus what the tests, fuzzers, benchmarks and Windows builds add
+#         (`make test`; the default).
 # Quick when everything is already there: apt is only called for the packages that are missing.
 set -euo pipefail
 
-PACKAGES=(
+usage() {
+    echo "usage: $0 [run|test]" >&2
+    exit 2
+}
+[[ $# -le 1 ]] || usage
+SET=${1:-test}
+[[ $SET == run || $SET == test ]] || usage
+
+RUN_PACKAGES=(
     # compilers and build tools
     build-essential
     cmake
     ninja-build
-    pkg-config
-    git
-    # tests and benchmarks
-    libgtest-dev
-    libgmock-dev
-    libbenchmark-dev
-    # the maths accuracy tests compare against correctly rounded values
-    libmpfr-dev
-    # fuzzing: clang with the libFuzzer and sanitizer runtimes
-    clang-14
-    libclang-rt-14-dev
-    llvm-14
-    clang-format-14
     # the window: Qt 6 Widgets and WebEngine
     qt6-base-dev
     qt6-base-dev-tools
@@ -34,9 +32,24 @@ PACKAGES=(
     libgl1-mesa-dri
     libegl1
     libglx-mesa0
-    # offscreen window tests render text
+    # the window draws its text with these
     fonts-dejavu-core
     fontconfig
+)
+TEST_PACKAGES=(
+    pkg-config
+    git
+    # tests and benchmarks
+    libgtest-dev
+    libgmock-dev
+    libbenchmark-dev
+    # the maths accuracy tests compare against correctly rounded values
+    libmpfr-dev
+    # fuzzing: clang with the libFuzzer and sanitizer runtimes
+    clang-14
+    libclang-rt-14-dev
+    llvm-14
+    clang-format-14
     # the real-desktop tests: an X server, a window manager, X input and true geometry,
     # screenshots, and the interpreter that drives them
     xvfb
@@ -61,11 +74,15 @@ PACKAGES=(
     wine64
     wine32:i386
 )
+PACKAGES=("${RUN_PACKAGES[@]}")
+if [[ $SET == test ]]; then
+    PACKAGES+=("${TEST_PACKAGES[@]}")
+fi
 TEST_LOCALE=de_DE.UTF-8
 
-# A locale is compiled, not installed: done once, after the packages.
+# A locale is compiled, not installed: done once, after the packages; only the tests need it.
 ensure_locale() {
-    if ! locale -a 2>/dev/null | grep -qix 'de_DE.utf8'; then
+    if [[ $SET == test ]] && ! locale -a 2>/dev/null | grep -qix 'de_DE.utf8'; then
         echo "install-deps: compiling the locale $TEST_LOCALE"
         "${SUDO[@]}" localedef -i de_DE -f UTF-8 "$TEST_LOCALE"
     fi
@@ -85,7 +102,7 @@ for pkg in "${PACKAGES[@]}"; do
 done
 
 if [[ ${#missing[@]} -eq 0 ]]; then
-    echo "install-deps: all ${#PACKAGES[@]} packages are installed"
+    echo "install-deps: all ${#PACKAGES[@]} packages of the $SET set are installed"
     ensure_locale
     exit 0
 fi
@@ -97,8 +114,9 @@ if [[ $(id -u) -ne 0 && ${#SUDO[@]} -eq 0 ]]; then
 fi
 
 export DEBIAN_FRONTEND=noninteractive
-# The 32-bit Wine comes from the i386 architecture; the update below then lists its packages.
-if ! dpkg --print-foreign-architectures | grep -qx i386; then
+# The 32-bit Wine of the tests comes from the i386 architecture; the update below then lists
+# its packages. The run set leaves the system's architectures alone.
+if [[ $SET == test ]] && ! dpkg --print-foreign-architectures | grep -qx i386; then
     "${SUDO[@]}" dpkg --add-architecture i386
 fi
 # A mirror in the middle of a sync can serve an index whose size no longer matches its signed
