@@ -5,7 +5,7 @@
 #include <limits>
 
 const char* const kSheetUsage = "usage: corvane-sheet [--decimals N] [--keep-zeros] [--no-group] "
-                                "[--settings FILE] [--why] [FILE]";
+                                "[--settings FILE] [--why] [--explain] [FILE]";
 
 namespace {
 
@@ -55,6 +55,8 @@ bool ParseSheetOptions(int argc, const char* const argv[], SheetOptions& options
             return true;
         } else if (arg == "--why") {
             options.explainErrors = true;
+        } else if (arg == "--explain") {
+            options.plainErrors = true;
         } else if (arg == "--keep-zeros") {
             options.steps.push_back({SettingStep::Kind::KeepZeros, 0, {}});
         } else if (arg == "--no-group") {

@@ -14,7 +14,8 @@ struct SettingStep {
 
 struct SheetOptions {
     std::vector<SettingStep> steps;
-    bool explainErrors = false;
+    bool explainErrors = false; // --why: the engine's message
+    bool plainErrors = false;   // --explain: the plain words (ahead of --why)
     bool help = false;
     std::string inputPath; // empty or "-": standard input
 };

@@ -5,6 +5,7 @@
 #include "platform/WholeFile.h"
 #include "settings/CalcSettings.h"
 #include "settings/SettingsFile.h"
+#include "uilogic/ErrorExplanation.h"
 #include "worksheet/Worksheet.h"
 
 #include <cerrno>
@@ -59,6 +60,16 @@ bool ReadInput(const std::string& path, std::string& text, std::string& error) {
     return ReadFile(path, text, error);
 }
 
+// The results (CR LF lines) with each failed line as "err: " and its plain words.
+std::string PlainResults(const std::string& text, const FormatOptions& options) {
+    std::string results;
+    for (const ExplainedLine& line : ExplainSheet(text, options)) {
+        results += line.plain.empty() ? line.result : "err: " + line.plain;
+        results += "\r\n";
+    }
+    return results;
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -84,11 +95,15 @@ int main(int argc, char* argv[]) {
         return 1;
     }
 
-    Worksheet worksheet;
-    worksheet.SetExplainErrors(options.explainErrors);
-    worksheet.SetFormatOptions(GetFormatOptions(settings));
     std::string results;
-    worksheet.EvaluateText(ToPaneText(std::move(text)), results);
+    if (options.plainErrors) {
+        results = PlainResults(ToPaneText(std::move(text)), GetFormatOptions(settings));
+    } else {
+        Worksheet worksheet;
+        worksheet.SetExplainErrors(options.explainErrors);
+        worksheet.SetFormatOptions(GetFormatOptions(settings));
+        worksheet.EvaluateText(ToPaneText(std::move(text)), results);
+    }
     const std::string output = ToOutputText(results);
     if (std::fwrite(output.data(), 1, output.size(), stdout) != output.size() ||
         std::fflush(stdout) != 0) {

@@ -6,9 +6,6 @@
 
 namespace {
 
-// The message of a line that fails for a reason of the program's own, such as nesting too deep.
-const char* const kInternalError = "internal err";
-
 // Counts one level of nesting for the lifetime of a recursive step.
 class NestingScope {
 public:
@@ -28,6 +25,7 @@ EvalStatus CalcEvaluator::Evaluate(const std::string& line, CalcValue& result) {
     m_nesting = 0;
     m_error = SXError{};
     m_errorText.clear();
+    m_detail = ErrorDetail{};
 
     try {
         if (Next()) {
@@ -36,15 +34,18 @@ EvalStatus CalcEvaluator::Evaluate(const std::string& line, CalcValue& result) {
             }
             if (ParseExpression(result) && m_tokenizer.Token() != TokenKind::TokEnd &&
                 m_tokenizer.Token() != TokenKind::TokComment) {
-                Fail("expr incomplete");
+                Fail(ErrorKind::ExprIncomplete);
             }
         }
         if (!m_error.Failed()) {
             return EvalStatus::Evaluated;
         }
         m_errorText = m_error.Message();
+        m_detail = m_error.detail;
     } catch (...) {
-        m_errorText = kInternalError; // out of memory
+        m_detail = ErrorDetail{};
+        m_detail.kind = ErrorKind::OutOfMemory;
+        m_errorText = ErrorKindText(m_detail.kind);
     }
     return EvalStatus::Failed;
 }
@@ -58,19 +59,37 @@ bool CalcEvaluator::Next() {
     return true;
 }
 
-bool CalcEvaluator::Fail(const char* text) {
-    m_error = SXError{text, m_tokenizer.Rest()};
+bool CalcEvaluator::Fail(ErrorKind kind) {
+    return FailAt(kind, m_tokenizer.TokenStart(), m_tokenizer.Cursor());
+}
+
+bool CalcEvaluator::FailAt(ErrorKind kind, size_t start, size_t end) {
+    m_error = SXError{};
+    m_error.detail.kind = kind;
+    m_error.detail.position = start;
+    m_error.detail.length = end - start;
+    m_error.rest = m_tokenizer.Rest();
     return false;
 }
 
-bool CalcEvaluator::FailInternal() {
-    m_error = SXError{kInternalError, nullptr};
+bool CalcEvaluator::FailCall(ErrorKind kind, size_t start, int32_t function, int32_t given) {
+    FailAt(kind, start, m_tokenizer.Cursor());
+    m_error.detail.function = function;
+    m_error.detail.given = given;
+    return false;
+}
+
+// "internal err" quotes no rest of the line.
+bool CalcEvaluator::FailInternal(ErrorKind kind, size_t start, size_t end) {
+    FailAt(kind, start, end);
+    m_error.rest = nullptr;
     return false;
 }
 
 // False (failing the line) when one more level would nest deeper than kMaxNesting.
 bool CalcEvaluator::Enter() {
-    return m_nesting < kMaxNesting || FailInternal();
+    return m_nesting < kMaxNesting ||
+           FailInternal(ErrorKind::NestedTooDeep, m_tokenizer.TokenStart(), m_tokenizer.Cursor());
 }
 
 // The two-operand operators bind at five levels, loosest first:
@@ -107,16 +126,19 @@ bool CalcEvaluator::ParseBinary(CalcValue& result, int minLevel) {
     }
     for (int level; (level = BinaryLevel(m_tokenizer.Token())) >= minLevel;) {
         const TokenKind op = m_tokenizer.Token();
+        const size_t opStart = m_tokenizer.TokenStart();
         CalcValue right;
         // Tighter operators take the right operand first.
-        if (!Next() || !ParseBinary(right, level + 1) || !ApplyBinary(op, result, right)) {
+        if (!Next() || !ParseBinary(right, level + 1) || !ApplyBinary(op, opStart, result, right)) {
             return false;
         }
     }
     return true;
 }
 
-bool CalcEvaluator::ApplyBinary(TokenKind op, CalcValue& left, const CalcValue& right) {
+// opStart: where the operator stands in the line, the place of its errors.
+bool CalcEvaluator::ApplyBinary(TokenKind op, size_t opStart, CalcValue& left,
+                                const CalcValue& right) {
     switch (op) {
     case TokenKind::TokAnd:
         BitAnd(left, right);
@@ -144,17 +166,17 @@ bool CalcEvaluator::ApplyBinary(TokenKind op, CalcValue& left, const CalcValue& 
         break;
     case TokenKind::TokSlash:
         if (IsZeroDivisor(right)) {
-            return Fail("div by 0");
+            return FailAt(ErrorKind::DivByZero, opStart, opStart + 1);
         }
         Divide(left, right);
         break;
     case TokenKind::TokPercent:
         if (IsZeroDivisor(right)) {
-            return Fail("div by 0");
+            return FailAt(ErrorKind::DivByZero, opStart, opStart + 1);
         }
         // A real divisor strictly between -1 and 1 passes the zero test but converts to 0.
         if (ToInteger(right) == 0) {
-            return FailInternal();
+            return FailInternal(ErrorKind::RemainderBelowOne, opStart, opStart + 1);
         }
         Remainder(left, right);
         break;
@@ -198,7 +220,7 @@ bool CalcEvaluator::ParseOperand(CalcValue& result) {
             return false;
         }
         if (m_tokenizer.Token() != TokenKind::TokClose) {
-            return Fail("missing )");
+            return Fail(ErrorKind::MissingClose);
         }
         return Next();
     }
@@ -214,7 +236,7 @@ bool CalcEvaluator::ParseOperand(CalcValue& result) {
         result = m_tokenizer.Literal();
         return Next();
     default:
-        return Fail("err");
+        return Fail(ErrorKind::Err);
     }
 }
 
@@ -225,14 +247,16 @@ bool CalcEvaluator::ParseCall(CalcValue& result) {
         return false;
     }
     NestingScope scope(m_nesting);
-    const CalcFunction& function = GetFunction(m_tokenizer.Index());
+    const int32_t index = m_tokenizer.Index();
+    const CalcFunction& function = GetFunction(index);
+    const size_t callStart = m_tokenizer.TokenStart();
     CalcValue params[kMaxParams];
 
     if (!Next()) {
         return false;
     }
     if (m_tokenizer.Token() != TokenKind::TokOpen) {
-        return Fail("expecting (");
+        return FailCall(ErrorKind::ExpectingOpen, m_tokenizer.TokenStart(), index, 0);
     }
     if (!Next()) {
         return false;
@@ -242,7 +266,7 @@ bool CalcEvaluator::ParseCall(CalcValue& result) {
     if (m_tokenizer.Token() != TokenKind::TokClose) {
         do {
             if (count == kMaxParams) {
-                return Fail("too many params");
+                return FailCall(ErrorKind::TooManyParams, m_tokenizer.TokenStart(), index, count);
             }
             if (!ParseExpression(params[count])) {
                 return false;
@@ -253,13 +277,12 @@ bool CalcEvaluator::ParseCall(CalcValue& result) {
             }
         } while (m_tokenizer.Token() != TokenKind::TokClose);
     }
+    // The errors of the call as a whole have the whole call as their place.
     if (count < function.minimum) {
-        return Fail("missing param");
+        return FailCall(ErrorKind::MissingParam, callStart, index, count);
     }
-    if (const char* error = function.handler(result, params, count)) {
-        if (*error != '\0') {
-            return Fail(error);
-        }
+    if (const ErrorKind error = function.handler(result, params, count); error != ErrorKind::None) {
+        return FailCall(error, callStart, index, count);
     }
     return Next();
 }

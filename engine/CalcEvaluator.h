@@ -26,17 +26,22 @@ public:
     EvalStatus Evaluate(const std::string& line, CalcValue& result);
     // Empty unless Evaluate returned Failed; then the message, e.g. "div by 0 '5'".
     const std::string& ErrorText() const { return m_errorText; }
+    // Kind None unless Evaluate returned Failed; then what went wrong and where, as data.
+    const ErrorDetail& Error() const { return m_detail; }
 
 private:
     // Each step returns false once the line has failed; the error is then in m_error.
     bool Next();
-    bool Fail(const char* text);
-    bool FailInternal();
+    // Fails the line at the current token, at the piece [start, end), or for a call.
+    bool Fail(ErrorKind kind);
+    bool FailAt(ErrorKind kind, size_t start, size_t end);
+    bool FailCall(ErrorKind kind, size_t start, int32_t function, int32_t given);
+    bool FailInternal(ErrorKind kind, size_t start, size_t end);
 
     bool ParseExpression(CalcValue& result) { return ParseBinary(result, 1); }
     static int BinaryLevel(TokenKind token);
     bool ParseBinary(CalcValue& result, int minLevel);
-    bool ApplyBinary(TokenKind op, CalcValue& left, const CalcValue& right);
+    bool ApplyBinary(TokenKind op, size_t opStart, CalcValue& left, const CalcValue& right);
     bool ParsePrefix(CalcValue& result);
     bool ParseOperand(CalcValue& result);
     bool ParseCall(CalcValue& result);
@@ -46,5 +51,6 @@ private:
     const VariableLookup* m_variables = nullptr;
     SXError m_error;
     std::string m_errorText;
+    ErrorDetail m_detail;
     int32_t m_nesting = 0;
 };

@@ -8,9 +8,6 @@
 namespace {
 
 constexpr double kNearZero = 1e-15;
-const char* const kExpectOne = "fact expect 1 param";
-const char* const kExpectTwo = "fact expect 2 params";
-const char* const kUndefined = "undefined";
 
 // Tiny results of the trigonometric functions are rounding noise: sin(pi) is 0.
 double CleanNearZero(double r) {
@@ -23,22 +20,22 @@ void SetReal(CalcValue& result, double r) {
 
 // One-parameter function whose result is kept as computed.
 template <double (*F)(double)>
-const char* Plain(CalcValue& result, const CalcValue* params, int32_t count) {
+ErrorKind Plain(CalcValue& result, const CalcValue* params, int32_t count) {
     if (count != 1) {
-        return kExpectOne;
+        return ErrorKind::ExpectOne;
     }
     SetReal(result, F(ToReal(params[0])));
-    return nullptr;
+    return ErrorKind::None;
 }
 
 // One-parameter function whose near-zero result becomes exactly 0.
 template <double (*F)(double)>
-const char* Cleaned(CalcValue& result, const CalcValue* params, int32_t count) {
+ErrorKind Cleaned(CalcValue& result, const CalcValue* params, int32_t count) {
     if (count != 1) {
-        return kExpectOne;
+        return ErrorKind::ExpectOne;
     }
     SetReal(result, CleanNearZero(F(ToReal(params[0]))));
-    return nullptr;
+    return ErrorKind::None;
 }
 
 double Sin(double x) {
@@ -85,27 +82,27 @@ double Csc(double x) {
 // One-parameter function that is "undefined" where Guard of its argument is near zero (tan,
 // sec where the cosine vanishes; cot, csc where the sine does); small results are kept.
 template <double (*Guard)(double), double (*F)(double)>
-const char* Guarded(CalcValue& result, const CalcValue* params, int32_t count) {
+ErrorKind Guarded(CalcValue& result, const CalcValue* params, int32_t count) {
     if (count != 1) {
-        return kExpectOne;
+        return ErrorKind::ExpectOne;
     }
     const double x = ToReal(params[0]);
     if (IsNearZero(Guard(x))) {
-        return kUndefined;
+        return ErrorKind::Undefined;
     }
     SetReal(result, F(x));
-    return nullptr;
+    return ErrorKind::None;
 }
 
 // Same special cases as the power operator.
-const char* Pow(CalcValue& result, const CalcValue* params, int32_t count) {
+ErrorKind Pow(CalcValue& result, const CalcValue* params, int32_t count) {
     if (count != 2) {
-        return kExpectTwo;
+        return ErrorKind::ExpectTwo;
     }
     CalcValue value = params[0];
     Power(value, params[1]);
     result = value;
-    return nullptr;
+    return ErrorKind::None;
 }
 
 const CalcFunction kFunctions[] = {

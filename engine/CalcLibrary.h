@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/CalcValue.h"
+#include "engine/SXError.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -8,9 +9,9 @@
 // Number of parameter slots of a function call.
 constexpr int32_t kMaxParams = 10;
 
-// Computes a function of params[0..count) into result. Returns nullptr on success, else the
-// error text for the parser to raise (result is then left untouched).
-using FunctionHandler = const char* (*)(CalcValue& result, const CalcValue* params, int32_t count);
+// Computes a function of params[0..count) into result. Returns None on success, else the
+// error for the parser to raise (result is then left untouched).
+using FunctionHandler = ErrorKind (*)(CalcValue& result, const CalcValue* params, int32_t count);
 
 struct CalcFunction {
     const char* name;

@@ -110,6 +110,7 @@ struct ShortDecimal {
 void Tokenizer::Start(const char* text, const VariableLookup* variables) {
     m_text = text;
     m_cursor = 0;
+    m_tokenStart = 0;
     m_token = TokenKind::TokEnd;
     m_literal = CalcValue{};
     m_index = -1;
@@ -117,19 +118,28 @@ void Tokenizer::Start(const char* text, const VariableLookup* variables) {
     m_error = SXError{};
 }
 
-TokenKind Tokenizer::Fail(const char* text, TokenKind previous) {
-    m_error = SXError{text, Rest()};
+TokenKind Tokenizer::Fail(ErrorKind kind, size_t length, TokenKind previous) {
+    m_error = SXError{};
+    m_error.detail.kind = kind;
+    m_error.detail.position = m_cursor;
+    m_error.detail.length = length;
+    m_error.rest = Rest();
     return previous;
 }
 
-const char* Tokenizer::ScanNumber(CalcValue& value) {
+ErrorKind Tokenizer::ScanNumber(CalcValue& value) {
     const char* start = m_text + m_cursor;
     const char* p = start;
+    // The piece that failed runs from the start through the character that ended the scan.
+    const auto fail = [&](ErrorKind kind) {
+        m_failedLength = static_cast<size_t>(p - start) + (*p != '\0' ? 1 : 0);
+        return kind;
+    };
 
     if (p[0] == '0' && (p[1] == 'x' || p[1] == 'X')) {
         p += 2;
         if (HexDigitValue(*p) < 0) {
-            return "invalid hexa";
+            return fail(ErrorKind::InvalidHexa);
         }
         uint64_t bits = 0;
         for (int d; (d = HexDigitValue(*p)) >= 0; ++p) {
@@ -137,13 +147,13 @@ const char* Tokenizer::ScanNumber(CalcValue& value) {
         }
         value = CalcValue::MakeInteger(static_cast<int64_t>(bits));
         m_cursor += static_cast<size_t>(p - start);
-        return nullptr;
+        return ErrorKind::None;
     }
 
     if (p[0] == '0' && (p[1] == 'b' || p[1] == 'B')) {
         p += 2;
         if (!IsBinDigit(*p)) {
-            return "invalid bin";
+            return fail(ErrorKind::InvalidBin);
         }
         uint64_t bits = 0;
         for (; IsBinDigit(*p); ++p) {
@@ -151,7 +161,7 @@ const char* Tokenizer::ScanNumber(CalcValue& value) {
         }
         value = CalcValue::MakeInteger(static_cast<int64_t>(bits));
         m_cursor += static_cast<size_t>(p - start);
-        return nullptr;
+        return ErrorKind::None;
     }
 
     ShortDecimal decimal;
@@ -161,7 +171,7 @@ const char* Tokenizer::ScanNumber(CalcValue& value) {
     }
     if (*p == '.') {
         if (p == digits && !IsDigit(p[1])) {
-            return "dot";
+            return fail(ErrorKind::Dot);
         }
         ++p;
         for (; IsDigit(*p); ++p) {
@@ -171,7 +181,7 @@ const char* Tokenizer::ScanNumber(CalcValue& value) {
     }
     if (IsLetter(*p)) {
         if (*p != 'e' && *p != 'E') {
-            return "bad suffix";
+            return fail(ErrorKind::BadSuffix);
         }
         ++p;
         const bool negative = *p == '-';
@@ -179,7 +189,7 @@ const char* Tokenizer::ScanNumber(CalcValue& value) {
             ++p;
         }
         if (!IsDigit(*p)) {
-            return "expecting digit";
+            return fail(ErrorKind::ExpectingDigit);
         }
         int written = 0;
         for (; IsDigit(*p); ++p) {
@@ -187,7 +197,7 @@ const char* Tokenizer::ScanNumber(CalcValue& value) {
         }
         decimal.exponent += negative ? -written : written;
         if (IsLetter(*p)) {
-            return "expecting digit";
+            return fail(ErrorKind::ExpectingDigit);
         }
     }
     const auto length = static_cast<size_t>(p - start);
@@ -197,7 +207,7 @@ const char* Tokenizer::ScanNumber(CalcValue& value) {
     }
     value = CalcValue::MakeReal(converted);
     m_cursor += length;
-    return nullptr;
+    return ErrorKind::None;
 }
 
 void Tokenizer::ResolveIdentifier(size_t start, size_t length) {
@@ -215,6 +225,7 @@ void Tokenizer::ResolveIdentifier(size_t start, size_t length) {
 TokenKind Tokenizer::NextToken() {
     const TokenKind previous = m_token;
     const char c = m_text[m_cursor];
+    m_tokenStart = m_cursor;
 
     if (c == '\0') {
         m_token = TokenKind::TokEnd;
@@ -224,8 +235,8 @@ TokenKind Tokenizer::NextToken() {
 
     if (IsDigit(c) || c == '.') {
         CalcValue value;
-        if (const char* error = ScanNumber(value)) {
-            return Fail(error, previous);
+        if (const ErrorKind error = ScanNumber(value); error != ErrorKind::None) {
+            return Fail(error, m_failedLength, previous);
         }
         m_literal = value;
         m_token = TokenKind::TokNumber;
@@ -259,11 +270,11 @@ TokenKind Tokenizer::NextToken() {
         }
         ResolveIdentifier(m_cursor, end - m_cursor);
         if (m_index < 0) {
-            return Fail("unknown const", previous);
+            return Fail(ErrorKind::UnknownConst, end - m_cursor, previous);
         }
         m_cursor = end;
         return previous;
     }
 
-    return Fail("invalid tok", previous);
+    return Fail(ErrorKind::InvalidToken, 1, previous);
 }

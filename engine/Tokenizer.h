@@ -28,24 +28,29 @@ public:
     // The table or list position of the current TokFunction, TokConstant or TokVariable.
     int32_t Index() const { return m_index; }
     size_t Cursor() const { return m_cursor; }
+    // Where the current token begins; it ends at the cursor.
+    size_t TokenStart() const { return m_tokenStart; }
     // The text from the cursor to its end.
     const char* Rest() const { return m_text + m_cursor; }
 
     bool Failed() const { return m_error.Failed(); }
     const SXError& Error() const { return m_error; }
 
-    // Scans one numeric literal at the cursor (a digit or a point) into value and moves the
-    // cursor behind it; or returns "dot", "bad suffix", "expecting digit", "invalid hexa" or
-    // "invalid bin" and leaves the cursor where it was.
-    const char* ScanNumber(CalcValue& value);
+    // Scans one numeric literal at the cursor (a digit or a point) into value, moves the
+    // cursor behind it and returns None; or returns Dot, BadSuffix, ExpectingDigit,
+    // InvalidHexa or InvalidBin and leaves the cursor where it was.
+    ErrorKind ScanNumber(CalcValue& value);
 
 private:
     // Sets token and index from the identifier at start, or leaves index at -1.
     void ResolveIdentifier(size_t start, size_t length);
-    TokenKind Fail(const char* text, TokenKind previous);
+    // Records the error for the piece of length bytes at the cursor.
+    TokenKind Fail(ErrorKind kind, size_t length, TokenKind previous);
 
     const char* m_text = "";
     size_t m_cursor = 0;
+    size_t m_tokenStart = 0;
+    size_t m_failedLength = 0; // of the literal ScanNumber failed on
     TokenKind m_token = TokenKind::TokEnd;
     CalcValue m_literal;
     int32_t m_index = -1;

@@ -26,7 +26,7 @@ ALLOWED = {
     "platform": set(),
     "settings": {"engine", "worksheet", "platform"},
     "uilogic": CORE,
-    "cli": CORE | {"platform"},
+    "cli": CORE | {"platform", "uilogic"},
 }
 # A front end's layers use the shared layers and the layers below them in the same front end;
 # the two front ends never use each other.

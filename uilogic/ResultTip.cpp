@@ -1,6 +1,8 @@
 #include "uilogic/ResultTip.h"
 
-#include "worksheet/Worksheet.h"
+#include "uilogic/ErrorExplanation.h"
+
+#include <vector>
 
 namespace {
 
@@ -10,19 +12,15 @@ const std::string kExplainedPrefix = "err: ";
 } // namespace
 
 std::string ExplainedResultLine(const std::string& text, int line) {
-    std::string results;
-    Worksheet sheet;
-    sheet.SetExplainErrors(true);
-    sheet.EvaluateText(text, results);
-    size_t start = 0;
-    for (int i = 0; i < line; ++i) {
-        start = results.find("\r\n", start);
-        if (start == std::string::npos)
-            return std::string();
-        start += 2;
-    }
-    const size_t end = results.find("\r\n", start);
-    return end == std::string::npos ? std::string() : results.substr(start, end - start);
+    const std::vector<ExplainedLine> lines = ExplainSheet(text);
+    if (line < 0 || static_cast<size_t>(line) >= lines.size())
+        return std::string();
+    const ExplainedLine& explained = lines[static_cast<size_t>(line)];
+    if (explained.plain.empty() ||
+        explained.result.compare(0, kExplainedPrefix.size(), kExplainedPrefix) != 0)
+        return explained.result;
+    return kExplainedPrefix + explained.plain + '\n' +
+           explained.result.substr(kExplainedPrefix.size());
 }
 
 bool IsResultCutOff(int left, int width, int visibleWidth) {

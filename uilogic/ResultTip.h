@@ -5,9 +5,9 @@
 // What the results pane says when the mouse rests on a result. The pane's text never
 // changes; the tooltip tells what the pane cannot show.
 
-// The text of one line (0-based) of the results of text (program text, CR LF lines) with
-// each failed line explained as "err: " and the engine's message, exactly as the
-// command-line front end prints it with --why. Empty for a line past the end.
+// The text of one line (0-based) of the results of text (program text, CR LF lines) with a
+// failed line explained: "err: ", the plain words, and on a second line the engine's message
+// as the command-line front end prints it with --why. Empty for a line past the end.
 std::string ExplainedResultLine(const std::string& text, int line);
 
 // True when a result drawn from x = left (pane pixels, scrolling included) with the given
@@ -18,6 +18,7 @@ bool IsResultCutOff(int left, int width, int visibleWidth);
 // explained: only "err" does, so hovering other results costs no evaluation.
 bool NeedsExplanation(const std::string& shown);
 
-// The tooltip for one result line: for "err", the engine's message taken from its explained
-// line; for a result that is cut off, the whole result; otherwise nothing (empty).
+// The tooltip for one result line: for "err", the plain words and the engine's message taken
+// from its explained line; for a result that is cut off, the whole result; otherwise nothing
+// (empty).
 std::string ResultToolTip(const std::string& shown, const std::string& explained, bool cutOff);

@@ -25,14 +25,20 @@ void Worksheet::EvaluateLine(std::string& line, std::string& result) {
 void Worksheet::AppendResult(std::string& line, std::string& results) {
     const DisplayMode mode = ParseDisplaySuffix(line);
     const bool isAssignment = SplitAssignment(line, m_name);
+    const size_t prefixLength = isAssignment ? m_name.size() + 1 : 0;
+    m_lastError = ErrorDetail{};
 
     // The engine reads its text up to a zero byte; a line holding one (possible only from
     // a file) is rejected like any other character that begins no token, not cut short.
     const size_t zero = line.find('\0');
     if (zero != std::string::npos) {
+        m_lastError.kind = ErrorKind::InvalidToken;
+        m_lastError.position = prefixLength + zero;
+        m_lastError.length = 1;
         results += "err";
         if (m_explainErrors) {
-            results.append(": invalid tok '").append(line, zero, std::string::npos) += '\'';
+            results.append(": ").append(ErrorKindText(m_lastError.kind));
+            results.append(" '").append(line, zero, std::string::npos) += '\'';
         }
         return;
     }
@@ -47,6 +53,10 @@ void Worksheet::AppendResult(std::string& line, std::string& results) {
         }
         break;
     case EvalStatus::Failed:
+        m_lastError = m_evaluator.Error();
+        if (m_lastError.position != kNoPlace) {
+            m_lastError.position += prefixLength;
+        }
         results += "err";
         if (m_explainErrors) {
             results.append(": ").append(m_evaluator.ErrorText());

@@ -22,6 +22,9 @@ public:
     // How results are written; the defaults until the front end passes its settings.
     void SetFormatOptions(const FormatOptions& options) { m_formatOptions = options; }
     const FormatOptions& GetFormatOptions() const { return m_formatOptions; }
+    // What went wrong in the line evaluated last (kind None when it did not fail); its place
+    // counts in the line as given, assignment prefix included.
+    const ErrorDetail& LastError() const { return m_lastError; }
 
     VariableList m_variables;
 
@@ -30,6 +33,7 @@ private:
     void AppendResult(std::string& line, std::string& results);
 
     bool m_explainErrors = false;
+    ErrorDetail m_lastError;
     FormatOptions m_formatOptions;
     CalcEvaluator m_evaluator; // one for every line of the pass: it starts afresh each time
     std::string m_line;        // the line being evaluated, reused to spare an allocation a line

@@ -1,5 +1,7 @@
 #include "EvalTestSupport.h"
 
+#include "engine/CalcLibrary.h"
+
 #include <limits>
 #include <string>
 
@@ -121,6 +123,46 @@ TEST(Evaluator, StatusAndErrorTextAfterReuse) {
     EXPECT_EQ(evaluator.Evaluate("2+2", result), EvalStatus::Evaluated);
     EXPECT_EQ(evaluator.ErrorText(), "");
     EXPECT_EQ(result.real, 4.0);
+}
+
+// The error as data: the piece of the line where evaluation stopped (the current token, the
+// operator that divides, the whole call that fails, the literal the scanner rejects) and,
+// for a call, the function and the values given.
+TEST(Evaluator, ErrorDetailNamesThePlace) {
+    struct DetailCase {
+        std::string line;
+        ErrorKind kind;
+        size_t position;
+        size_t length;
+        int32_t function;
+        int32_t given;
+    };
+    const int32_t pow = FindFunction("pow", 3);
+    const DetailCase cases[] = {
+        {"1+", ErrorKind::Err, 2, 0, -1, 0},
+        {"2**3", ErrorKind::Err, 2, 1, -1, 0},
+        {"(1//c", ErrorKind::MissingClose, 2, 3, -1, 0},
+        {"1+1.5e", ErrorKind::ExpectingDigit, 2, 4, -1, 0},
+        {"1+2q", ErrorKind::BadSuffix, 2, 2, -1, 0},
+        {"2*abc+1", ErrorKind::UnknownConst, 2, 3, -1, 0},
+        {"9/(1-1)", ErrorKind::DivByZero, 1, 1, -1, 0},
+        {"1+pow(1,2,3)*2", ErrorKind::ExpectTwo, 2, 10, pow, 3},
+        {"pow+1", ErrorKind::ExpectingOpen, 3, 1, pow, 0},
+        {"3%0.5", ErrorKind::RemainderBelowOne, 1, 1, -1, 0},
+    };
+    CalcEvaluator evaluator;
+    CalcValue result;
+    for (const DetailCase& c : cases) {
+        SCOPED_TRACE(c.line);
+        ASSERT_EQ(evaluator.Evaluate(c.line, result), EvalStatus::Failed);
+        EXPECT_EQ(evaluator.Error().kind, c.kind);
+        EXPECT_EQ(evaluator.Error().position, c.position);
+        EXPECT_EQ(evaluator.Error().length, c.length);
+        EXPECT_EQ(evaluator.Error().function, c.function);
+        EXPECT_EQ(evaluator.Error().given, c.given);
+    }
+    EXPECT_EQ(evaluator.Evaluate("1", result), EvalStatus::Evaluated);
+    EXPECT_EQ(evaluator.Error().kind, ErrorKind::None);
 }
 
 TEST(Evaluator, CommentLeavesResultUntouched) {

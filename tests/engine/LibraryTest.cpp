@@ -113,7 +113,7 @@ TEST(Library, FailingHandlerLeavesResult) {
     CalcValue params[kMaxParams];
     params[0] = CalcValue::MakeReal(0.0);
     CalcValue result = CalcValue::MakeInteger(9);
-    EXPECT_STREQ(GetFunction(FindFunction("cot", 3)).handler(result, params, 1), "undefined");
+    EXPECT_EQ(GetFunction(FindFunction("cot", 3)).handler(result, params, 1), ErrorKind::Undefined);
     EXPECT_EQ(result.kind, ValueKind::Integer);
     EXPECT_EQ(result.integer, 9);
 }

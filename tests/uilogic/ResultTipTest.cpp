@@ -2,16 +2,20 @@
 
 #include <gtest/gtest.h>
 
-TEST(ResultTip, ExplainedLineIsThePickedLineOfTheWhySheet) {
+TEST(ResultTip, ExplainedLineIsThePickedLineInPlainWordsThenTheEngines) {
     // Variables carry down the sheet; the explanation of a line sees them as the pane does.
     const std::string sheet = "x=4\r\n\r\nx/0\r\nx*y\r\n0x10";
     EXPECT_EQ(ExplainedResultLine(sheet, 0), "4");
     EXPECT_EQ(ExplainedResultLine(sheet, 1), "");
-    EXPECT_EQ(ExplainedResultLine(sheet, 2), "err: div by 0 ''");
-    EXPECT_EQ(ExplainedResultLine(sheet, 3), "err: unknown const 'y'");
+    EXPECT_EQ(ExplainedResultLine(sheet, 2),
+              "err: At character 2, `/` divides by zero.\ndiv by 0 ''");
+    EXPECT_EQ(ExplainedResultLine(sheet, 3),
+              "err: At character 3, `y` is not a function, a constant or a variable.\n"
+              "unknown const 'y'");
     EXPECT_EQ(ExplainedResultLine(sheet, 4), "16");
     EXPECT_EQ(ExplainedResultLine(sheet, 5), ""); // past the end
     EXPECT_EQ(ExplainedResultLine("", 0), "");
+    EXPECT_EQ(ExplainedResultLine(sheet, -1), "");
 }
 
 TEST(ResultTip, CutOffOnEitherSide) {
@@ -30,7 +34,8 @@ TEST(ResultTip, OnlyErrNeedsTheSheetExplained) {
 }
 
 TEST(ResultTip, ErrTellsWhyCutResultShowsWholeOtherwiseNothing) {
-    EXPECT_EQ(ResultToolTip("err", "err: div by 0 ''", false), "div by 0 ''");
+    EXPECT_EQ(ResultToolTip("err", "err: At character 2, `/` divides by zero.\ndiv by 0 ''", false),
+              "At character 2, `/` divides by zero.\ndiv by 0 ''");
     EXPECT_EQ(ResultToolTip("err", "err: unknown const 'y'", true), "unknown const 'y'");
     EXPECT_EQ(ResultToolTip("18 446 744 073 709 551 615", "18 446 744 073 709 551 615", true),
               "18 446 744 073 709 551 615");
