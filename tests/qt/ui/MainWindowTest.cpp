@@ -307,10 +307,12 @@ void MainWindowTest::resultToolTipsTellWhatThePaneCannotShow() {
         return QToolTip::isVisible() ? QToolTip::text() : QString();
     };
     QCOMPARE(tipOnLine(0), QString("18 446 744 073 709 551 615")); // cut off at the right
-    QCOMPARE(tipOnLine(1), QString("div by 0 ''"));                // as --why explains it
-    QCOMPARE(tipOnLine(2), QString());                             // fits: no tooltip
+    // err: the plain words, then the engine's message as --why shows it
+    QCOMPARE(tipOnLine(1), QString("At character 2, `/` divides by zero.\ndiv by 0 ''"));
+    QCOMPARE(tipOnLine(2), QString()); // fits: no tooltip
     QCOMPARE(tipOnLine(3), QString());
-    QCOMPARE(tipOnLine(4), QString("unknown const 'x*y'"));
+    QCOMPARE(tipOnLine(4), QString("At character 1, `x` is not a function, a constant or a "
+                                   "variable.\nunknown const 'x*y'"));
     // Below the last line there is nothing to explain.
     QToolTip::hideText();
     QTRY_VERIFY(!QToolTip::isVisible());
