@@ -1,8 +1,9 @@
-// The inverse trigonometric functions. All three reduce to atan(u) for u in [0, 1]:
-// atan(u) = atan(c) + atan(t), c = j/64 the nearest table point and t = (u - c) / (1 + u*c),
-// |t| <= 2^-7, with the odd series of atan(t) to t^9. The reductions run in double-double:
-// atan(x) = pi/2 - atan(1/x) for x > 1, asin(x) = atan(x / sqrt(1 - x^2)), and acos(x) =
-// atan(sqrt(1 - x^2) / x), each taken the way round whose quotient is at most 1.
+// The inverse trigonometric functions. All three come down to atan(n / d) with 0 <= n <= d,
+// plus a multiple of pi/2: atan(x) = pi/2 - atan(1/x) for x > 1, asin(x) = atan(x / s) and
+// acos(x) = atan(s / x) with s = sqrt(1 - x^2), each taken the way round whose quotient is at
+// most 1. With c = j/64 the table point nearest n/d, atan(n/d) = atan(c) + atan(t),
+// t = (n - c*d) / (d + c*n), |t| <= 2^-7, and the odd series of atan(t) to t^9. The reduction
+// runs in double-double, so the one rounding is the last addition.
 #include "engine/Maths.h"
 #include "engine/MathsKernels.h"
 
@@ -14,19 +15,26 @@ namespace {
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
-DoubleDouble Negated(DoubleDouble a) {
-    return {-a.hi, -a.lo};
+// The four ways a result is formed from atan(n/d): the rows of kAtanTable.
+enum class Form { Atan, HalfPiMinus, HalfPiPlus, PiMinus };
+
+// c * a exactly, for a c of at most 26 significant bits.
+DoubleDouble ShortProduct(double c, double a) {
+    const double p = c * a;
+    const DoubleDouble s = Split(a);
+    return {p, (c * s.hi - p) + c * s.lo};
 }
 
-// a / b in double-double.
+// a / b in double-double, with one division.
 DoubleDouble Divide(DoubleDouble a, DoubleDouble b) {
-    const double q = a.hi / b.hi;
+    const double inverse = 1.0 / b.hi;
+    const double q = a.hi * inverse;
     const DoubleDouble p = TwoProd(q, b.hi);
     const double rest = (((a.hi - p.hi) - p.lo) + a.lo) - q * b.lo;
-    return FastTwoSum(q, rest / b.hi);
+    return FastTwoSum(q, rest * inverse);
 }
 
-// sqrt(1 - a^2) for 0 <= a <= 1, in double-double; 1 - a^2 is formed without cancellation.
+// sqrt(1 - a^2) for 0 <= a < 1, in double-double; 1 - a^2 is formed without cancellation.
 DoubleDouble Cosine(double a) {
     DoubleDouble w;
     if (a >= 0.5) {
@@ -41,35 +49,28 @@ DoubleDouble Cosine(double a) {
     return FastTwoSum(s, (((w.hi - ss.hi) - ss.lo) + w.lo) / (2.0 * s));
 }
 
-// atan(n / d) for 0 <= n, 0 < d: as atan of the quotient, or pi/2 minus atan of its inverse.
-DoubleDouble AtanOfRatio(DoubleDouble n, DoubleDouble d) {
-    if (n.hi <= d.hi) {
-        return kernel::AtanUnit(Divide(n, d));
-    }
-    return Add(kHalfPi, Negated(kernel::AtanUnit(Divide(d, n))));
-}
-
-} // namespace
-
-namespace kernel {
-
-DoubleDouble AtanUnit(DoubleDouble u) {
-    const int j = static_cast<int>(u.hi * 64.0 + 0.5);
+// atan(n / d) in the given form, rounded once; 0 <= n.hi <= d.hi.
+inline double AtanRatio(DoubleDouble n, DoubleDouble d, Form form) {
+    const int j = static_cast<int>(n.hi * 64.0 / d.hi + 0.5);
     const double c = j * (1.0 / 64);
-    // t = (u - c) / (1 + u*c); u.hi - c is exact (c = 0, or u.hi within a factor 2 of c).
-    const DoubleDouble num = TwoSum(u.hi - c, u.lo);
-    const DoubleDouble uc = TwoProd(u.hi, c);
-    const DoubleDouble one = FastTwoSum(1.0, uc.hi);
-    const DoubleDouble t = Divide(num, {one.hi, one.lo + (uc.lo + u.lo * c)});
+    const DoubleDouble cd = ShortProduct(c, d.hi);
+    const DoubleDouble cn = ShortProduct(c, n.hi);
+    const DoubleDouble nh = TwoSum(n.hi, -cd.hi); // exact and small: n/d is close to c
+    const DoubleDouble num = FastTwoSum(nh.hi, nh.lo + ((n.lo - cd.lo) - c * d.lo));
+    const DoubleDouble dh = FastTwoSum(d.hi, cn.hi);
+    const DoubleDouble t = Divide(num, {dh.hi, dh.lo + ((d.lo + cn.lo) + c * n.lo)});
 
     const double q = t.hi * t.hi;
     const double tail = t.hi * q * ((-1.0 / 3 + q * 0.2) + q * q * (-1.0 / 7 + q * (1.0 / 9)));
-    const DoubleDouble& a = kAtanTable[j];
-    const DoubleDouble s = TwoSum(a.hi, t.hi);
-    return FastTwoSum(s.hi, s.lo + a.lo + t.lo + tail);
+    const DoubleDouble& a = kAtanTable[static_cast<int>(form)][j];
+    const double sign = form == Form::Atan || form == Form::HalfPiPlus ? 1.0 : -1.0;
+    const DoubleDouble s = TwoSum(a.hi, sign * t.hi);
+    return s.hi + (s.lo + a.lo + sign * (t.lo + tail));
 }
 
-} // namespace kernel
+constexpr DoubleDouble kOne = {1.0, 0.0};
+
+} // namespace
 
 double Atan(double x) {
     const double ax = std::fabs(x);
@@ -80,9 +81,9 @@ double Atan(double x) {
     if (ax > 0x1p54) {
         r = kHalfPi.hi;
     } else if (ax <= 1.0) {
-        r = kernel::AtanUnit({ax, 0.0}).hi;
+        r = AtanRatio({ax, 0.0}, kOne, Form::Atan);
     } else {
-        r = AtanOfRatio({ax, 0.0}, {1.0, 0.0}).hi;
+        r = AtanRatio(kOne, {ax, 0.0}, Form::HalfPiMinus);
     }
     return std::signbit(x) ? -r : r;
 }
@@ -92,10 +93,12 @@ double Asin(double x) {
     if (!(ax >= 0x1p-26)) {
         return x; // asin(x) rounds to x; NaN stays NaN
     }
-    if (ax > 1.0) {
-        return kNaN;
+    if (ax >= 1.0) {
+        return ax == 1.0 ? x * kHalfPi.hi : kNaN;
     }
-    const double r = ax == 1.0 ? kHalfPi.hi : AtanOfRatio({ax, 0.0}, Cosine(ax)).hi;
+    const DoubleDouble s = Cosine(ax);
+    const double r = ax <= s.hi ? AtanRatio({ax, 0.0}, s, Form::Atan)
+                                : AtanRatio(s, {ax, 0.0}, Form::HalfPiMinus);
     return std::signbit(x) ? -r : r;
 }
 
@@ -104,14 +107,18 @@ double Acos(double x) {
     if (x != x) {
         return x;
     }
-    if (ax > 1.0) {
-        return kNaN;
+    if (ax >= 1.0) {
+        return ax > 1.0 ? kNaN : (x > 0.0 ? 0.0 : kPi.hi);
     }
     if (ax < 0x1p-57) {
         return kHalfPi.hi;
     }
-    const DoubleDouble a = ax == 1.0 ? DoubleDouble{0.0, 0.0} : AtanOfRatio(Cosine(ax), {ax, 0.0});
-    return std::signbit(x) ? Add(kPi, Negated(a)).hi : a.hi;
+    const bool negative = x < 0.0;
+    const DoubleDouble s = Cosine(ax);
+    if (s.hi <= ax) {
+        return AtanRatio(s, {ax, 0.0}, negative ? Form::PiMinus : Form::Atan);
+    }
+    return AtanRatio({ax, 0.0}, s, negative ? Form::HalfPiPlus : Form::HalfPiMinus);
 }
 
 } // namespace maths

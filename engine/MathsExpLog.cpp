@@ -25,11 +25,14 @@ double TwoTo(int e) {
     return FromBits(static_cast<uint64_t>(e + 1023) << 52);
 }
 
-} // namespace
+// x = 2^e * z with z in the logarithm's table piece t, and r = z * t.invc - 1 exactly.
+struct Reduced {
+    double e;
+    const LogEntry* t;
+    DoubleDouble r;
+};
 
-namespace kernel {
-
-DoubleDouble LogPositive(double x) {
+inline Reduced Reduce(double x) {
     int e = 0;
     uint64_t ix = AsBits(x);
     if (ix < 0x0010000000000000) { // subnormal: make it normal first
@@ -40,32 +43,48 @@ DoubleDouble LogPositive(double x) {
     const LogEntry& t = kLogTable[(tmp >> 45) & 127];
     e += static_cast<int>(static_cast<int64_t>(tmp) >> 52);
     const double z = FromBits(ix - (tmp & (uint64_t{0xFFF} << 52)));
-
-    // r = z*c - 1 exactly: c has 24 bits, so the halves of z times c are exact; z*c is within
-    // 2^-8 of 1, so subtracting 1 is exact.
+    // c has 24 bits, so the halves of z times c are exact; z*c is within 2^-8 of 1, so
+    // subtracting 1 is exact.
     const double p = z * t.invc;
     const DoubleDouble zs = Split(z);
     const double pErr = (zs.hi * t.invc - p) + zs.lo * t.invc;
-    const DoubleDouble r = FastTwoSum(p - 1.0, pErr);
+    return {static_cast<double>(e), &t, FastTwoSum(p - 1.0, pErr)};
+}
 
+// 1/3 - r/4 + r^2/5 - ... + r^6/9, with q = r^2.
+inline double SeriesTail(double r, double q) {
+    return (1.0 / 3 - r * 0.25) + q * (0.2 - r * (1.0 / 6)) +
+           q * q * ((1.0 / 7 - r * 0.125) + q * (1.0 / 9));
+}
+
+} // namespace
+
+namespace kernel {
+
+DoubleDouble LogPositive(double x) {
+    const Reduced a = Reduce(x);
+    const DoubleDouble& r = a.r;
     // ln(1 + r) = r - r^2/2 + r^3 * (1/3 - r/4 + ... + r^6/9); the first two terms exactly.
     const DoubleDouble sq = TwoProd(r.hi, r.hi);
     const double halfSqHi = -0.5 * sq.hi;
     const double halfSqLo = -0.5 * sq.lo - r.hi * r.lo;
-    const double q = sq.hi;
-    const double poly = (1.0 / 3 - r.hi * 0.25) + q * (0.2 - r.hi * (1.0 / 6)) +
-                        q * q * ((1.0 / 7 - r.hi * 0.125) + q * (1.0 / 9));
-    const double cube = r.hi * q * poly;
+    const double cube = r.hi * sq.hi * SeriesTail(r.hi, sq.hi);
 
-    const double ed = e;
-    const DoubleDouble s1 = TwoSum(ed * kLn2.hi, t.logcHi);
-    const DoubleDouble s2 = TwoSum(s1.hi, r.hi);
-    const DoubleDouble s3 = TwoSum(s2.hi, halfSqHi);
-    const double lo = cube + halfSqLo + r.lo + t.logcLo + ed * kLn2.lo + s1.lo + s2.lo + s3.lo;
+    // e*ln2 + ln(c) is exact (both heads are multiples of 2^-42); it is 0 or larger than
+    // |r| (pieces next to the one of 1 have |ln c| > 2^-7), and |r| > r^2/2.
+    const DoubleDouble s2 = FastTwoSum(a.e * kLn2.hi + a.t->logcHi, r.hi);
+    const DoubleDouble s3 = FastTwoSum(s2.hi, halfSqHi);
+    const double lo = cube + halfSqLo + r.lo + a.t->logcLo + a.e * kLn2.lo + s2.lo + s3.lo;
     return FastTwoSum(s3.hi, lo);
 }
 
-double ExpOf(DoubleDouble v) {
+} // namespace kernel
+
+namespace {
+
+// exp(v.hi + v.lo). The precise form makes 2^(j/128) * r exactly, for pow, whose argument
+// carries more bits than a double; the plain one rounds it (at most 0.51 ulp in all).
+template <bool kPrecise> inline double ExpImpl(DoubleDouble v) {
     const double x = v.hi;
     if (!(x < 709.8)) {
         return x != x ? x : kInfinity;
@@ -92,9 +111,16 @@ double ExpOf(DoubleDouble v) {
 
     // 2^(j/128) * (1 + r.hi + tail), with the large product exact.
     const DoubleDouble& t = kExpTable[k & 127];
-    const DoubleDouble tr = TwoProd(t.hi, r.hi);
-    const DoubleDouble s = FastTwoSum(t.hi, tr.hi);
-    const double lo = s.lo + tr.lo + t.lo + (t.hi * tail + t.lo * r.hi);
+    DoubleDouble s;
+    double lo;
+    if (kPrecise) {
+        const DoubleDouble tr = TwoProd(t.hi, r.hi);
+        s = FastTwoSum(t.hi, tr.hi);
+        lo = s.lo + tr.lo + t.lo + (t.hi * tail + t.lo * r.hi);
+    } else {
+        s = {t.hi, 0.0};
+        lo = t.lo + t.hi * (r.hi + tail);
+    }
 
     const int e = k >> 7; // floor(k / 128)
     if (e > -1022) {
@@ -115,10 +141,18 @@ double ExpOf(DoubleDouble v) {
     return ((one + rest) - 1.0) * 0x1p-1022;
 }
 
+} // namespace
+
+namespace kernel {
+
+double ExpOf(DoubleDouble v) {
+    return ExpImpl<true>(v);
+}
+
 } // namespace kernel
 
 double Exp(double x) {
-    return kernel::ExpOf({x, 0.0});
+    return ExpImpl<false>({x, 0.0});
 }
 
 double Ln(double x) {
@@ -128,7 +162,14 @@ double Ln(double x) {
     if (x == kInfinity) {
         return x;
     }
-    return kernel::LogPositive(x).hi;
+    // As LogPositive, with r^2 rounded: its error stays below 2^-62 of the result.
+    const Reduced a = Reduce(x);
+    const DoubleDouble& r = a.r;
+    const double q = r.hi * r.hi;
+    const DoubleDouble s2 = FastTwoSum(a.e * kLn2.hi + a.t->logcHi, r.hi);
+    const double lo =
+        (r.hi * q * SeriesTail(r.hi, q) - 0.5 * q) + r.lo + a.t->logcLo + a.e * kLn2.lo + s2.lo;
+    return s2.hi + lo;
 }
 
 double Log10(double x) {

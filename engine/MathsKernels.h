@@ -19,9 +19,10 @@ struct LogEntry {
 
 extern const LogEntry kLogTable[128];
 extern const DoubleDouble kExpTable[128]; // 2^(j/128)
-extern const DoubleDouble kAtanTable[65]; // atan(j/64)
-extern const DoubleDouble kLn2;           // head of 42 bits
-extern const double kLn2By128[3];         // head of 34 bits, then the rest in two
+// Rows: atan(j/64), pi/2 - atan(j/64), pi/2 + atan(j/64), pi - atan(j/64).
+extern const DoubleDouble kAtanTable[4][65];
+extern const DoubleDouble kLn2;   // head of 42 bits
+extern const double kLn2By128[3]; // head of 34 bits, then the rest in two
 extern const double k128ByLn2;
 extern const DoubleDouble kInvLn10;
 extern const DoubleDouble kPi;
@@ -48,9 +49,6 @@ DoubleDouble LogPositive(double x);
 // exp(v.hi + v.lo) rounded to a double, for any v.hi: overflow gives infinity, underflow 0 or a
 // subnormal rounded once. |v.lo| must be below ulp(v.hi).
 double ExpOf(DoubleDouble v);
-
-// atan(u) for u.hi in [0, 1], as hi + lo with a relative error below 2^-66.
-DoubleDouble AtanUnit(DoubleDouble u);
 
 } // namespace kernel
 } // namespace maths

@@ -69,9 +69,15 @@ void PrintLogTable() {
         mpfr_set_d(*lnc, c, MPFR_RNDN);
         mpfr_log(*lnc, *lnc, MPFR_RNDN);
         mpfr_neg(*lnc, *lnc, MPFR_RNDN);
-        double hi;
-        double lo;
-        Split(*lnc, hi, lo);
+        // The head is a multiple of 2^-42, like every multiple of the head of ln 2, so that
+        // their sum is exact.
+        Big head;
+        mpfr_mul_2si(*head, *lnc, 42, MPFR_RNDN);
+        mpfr_rint(*head, *head, MPFR_RNDN);
+        mpfr_mul_2si(*head, *head, -42, MPFR_RNDN);
+        double hi = mpfr_get_d(*head, MPFR_RNDN);
+        mpfr_sub(*lnc, *lnc, *head, MPFR_RNDN);
+        const double lo = mpfr_get_d(*lnc, MPFR_RNDN);
         if (c == 1.0) {
             hi = 0.0; // not -0
         }
@@ -96,18 +102,32 @@ void PrintExpTable() {
     std::printf("};\n\n");
 }
 
-// atan(j/64) for j = 0..64, as hi + lo.
+// The arctangent's table, four rows for the four ways the result is formed from atan(j/64),
+// j = 0..64: atan(c), pi/2 - atan(c), pi/2 + atan(c) and pi - atan(c), each as hi + lo.
 void PrintAtanTable() {
-    std::printf("const DoubleDouble kAtanTable[65] = {\n");
-    for (int j = 0; j <= 64; ++j) {
-        Big v;
-        mpfr_set_si(*v, j, MPFR_RNDN);
-        mpfr_div_ui(*v, *v, 64, MPFR_RNDN);
-        mpfr_atan(*v, *v, MPFR_RNDN);
-        double hi;
-        double lo;
-        Split(*v, hi, lo);
-        std::printf("    {%a, %a},\n", hi, lo);
+    const double kOffsets[4] = {0.0, 0.5, 0.5, 1.0}; // times pi
+    std::printf("const DoubleDouble kAtanTable[4][65] = {\n");
+    for (int row = 0; row < 4; ++row) {
+        std::printf("    {\n");
+        for (int j = 0; j <= 64; ++j) {
+            Big v;
+            Big pi;
+            mpfr_set_si(*v, j, MPFR_RNDN);
+            mpfr_div_ui(*v, *v, 64, MPFR_RNDN);
+            mpfr_atan(*v, *v, MPFR_RNDN);
+            mpfr_const_pi(*pi, MPFR_RNDN);
+            mpfr_mul_d(*pi, *pi, kOffsets[row], MPFR_RNDN);
+            if (row % 2 == 1) {
+                mpfr_sub(*v, *pi, *v, MPFR_RNDN);
+            } else {
+                mpfr_add(*v, *pi, *v, MPFR_RNDN);
+            }
+            double hi;
+            double lo;
+            Split(*v, hi, lo);
+            std::printf("        {%a, %a},\n", hi, lo);
+        }
+        std::printf("    },\n");
     }
     std::printf("};\n\n");
 }
