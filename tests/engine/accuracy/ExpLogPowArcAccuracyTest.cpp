@@ -19,7 +19,7 @@ using mpfr_reference::CaseCount;
 using mpfr_reference::RandomDouble;
 using mpfr_reference::UlpError;
 
-constexpr uint64_t kDefaultCases = 150000;
+constexpr uint64_t kDefaultCases = 100000;
 
 // The largest error seen, where, and how many results were not correctly rounded.
 struct Tally {
