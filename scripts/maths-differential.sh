@@ -3,7 +3,7 @@
 # --decimals 15: prints how many lines differ for each Windows build (0 is the goal).
 #   scripts/maths-differential.sh [COUNT] [SEED]     (default 100000 lines, seed 2026)
 # Needs build/ and build-win32/ or build-win64/ (make build windows); a build or a Wine that is
-# missing is reported and skipped.
+# missing is reported and skipped. WINE names another Wine loader (e.g. /usr/lib/wine/wine64).
 set -u
 count=${1:-100000}
 seed=${2:-2026}
@@ -19,8 +19,7 @@ for target in win32 win64; do
         echo "$target: no $exe, skipped"
         continue
     fi
-    wine=wine
-    [ "$target" = win64 ] && command -v wine64 >/dev/null 2>&1 && wine=wine64
+    wine=${WINE:-wine}
     export WINEPREFIX="$root/build-$target/wineprefix" WINEDEBUG=-all
     if ! "$wine" "$exe" --decimals 15 <"$work/lines.sheet" >"$work/$target.raw" 2>"$work/$target.err"; then
         echo "$target: did not run under $wine: $(head -c 300 "$work/$target.err")"
