@@ -104,13 +104,14 @@ DoubleDouble CosKernel(const Square& q) {
     return FastTwoSum(s.hi, s.lo + ((tail - 0.5 * q.z.lo) + shift));
 }
 
-// a / b, both double-doubles, to about 2^-100, with one division.
-DoubleDouble Divide(DoubleDouble a, DoubleDouble b) {
+// a / b, both double-doubles, rounded to a double: the quotient of the leading parts and a
+// correction from the exact remainder. The two divisions run side by side.
+double Divide(DoubleDouble a, DoubleDouble b) {
+    const double q1 = a.hi / b.hi;
     const double inverse = 1.0 / b.hi;
-    const double q1 = a.hi * inverse;
     const DoubleDouble p = TwoProd(b.hi, q1);
     const double remainder = (((a.hi - p.hi) - p.lo) + a.lo) - q1 * b.lo;
-    return FastTwoSum(q1, remainder * inverse);
+    return q1 + remainder * inverse;
 }
 
 DoubleDouble SinOfReduced(const trig::Reduced& reduced) {
@@ -138,7 +139,7 @@ double TanOrCot(double x, bool cot) {
     const DoubleDouble c = CosKernel(q);
     const bool odd = (reduced.quadrant & 1) != 0;
     const bool swap = odd != cot;
-    const double t = Divide(swap ? c : s, swap ? s : c).hi;
+    const double t = Divide(swap ? c : s, swap ? s : c);
     return odd != (x < 0.0) ? -t : t;
 }
 
@@ -202,7 +203,7 @@ double Sec(double x) {
     if (ax < kTiny) {
         return 1.0;
     }
-    return Divide({1.0, 0.0}, CosOfReduced(trig::ReduceHalfPi(ax))).hi;
+    return Divide({1.0, 0.0}, CosOfReduced(trig::ReduceHalfPi(ax)));
 }
 
 double Csc(double x) {
@@ -213,7 +214,7 @@ double Csc(double x) {
     if (ax < kReciprocalOnly) {
         return 1.0 / x;
     }
-    const double t = Divide({1.0, 0.0}, SinOfReduced(trig::ReduceHalfPi(ax))).hi;
+    const double t = Divide({1.0, 0.0}, SinOfReduced(trig::ReduceHalfPi(ax)));
     return x < 0.0 ? -t : t;
 }
 
