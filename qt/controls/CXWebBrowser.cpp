@@ -40,14 +40,6 @@ private:
     CXWebBrowser* m_view;
 };
 
-std::string HookUrlText(const std::string& url) {
-    static const std::string kBlank = "about:blank";
-    const size_t n = url.size();
-    if (n > kBlank.size() && url.compare(n - kBlank.size(), kBlank.size(), kBlank) == 0)
-        return n > 13 ? url.substr(0, n - 13) : std::string();
-    return url;
-}
-
 CXWebBrowser::CXWebBrowser(QWidget* parent) : QWebEngineView(parent) {}
 
 CXWebBrowser::~CXWebBrowser() = default;
@@ -64,7 +56,6 @@ bool CXWebBrowser::CreateInParent(const QRect& rect, bool visible, int id, QWidg
     setGeometry(rect);
     setVisible(visible);
     load(QUrl(QStringLiteral("about:blank")));
-    AcquireDocument();
     return true;
 }
 
@@ -101,7 +92,7 @@ void CXWebBrowser::MakeFixed() {
     script.setWorldId(QWebEngineScript::ApplicationWorld);
     script.setRunsOnSubFrames(true);
     page()->scripts().insert(script);
-    if (m_bDocument) // the page already shown
+    if (m_document.HasDocument()) // the page already shown
         page()->runJavaScript(script.sourceCode(), QWebEngineScript::ApplicationWorld);
     page()->history()->clear();
     WatchInnerWidgets();
@@ -177,32 +168,14 @@ bool CXWebBrowser::eventFilter(QObject* watched, QEvent* event) {
     }
 }
 
-bool CXWebBrowser::AcquireDocument() {
-    return m_bDocument;
-}
-
 void CXWebBrowser::WriteHtml(const std::string& html) {
-    if (!AcquireDocument()) {
-        std::lock_guard<std::recursive_mutex> lock(m_csPending);
-        m_strPendingHtml += html;
-        return;
-    }
-    if (m_bDocumentClosed) {
-        // A write after the document was closed opens a new one.
-        m_strDocument.clear();
-        m_bDocumentClosed = false;
-    }
-    if (html.empty())
-        return;
-    m_strDocument += html;
-    ShowDocument();
+    // An empty write only starts the new page after a close; nothing new to show.
+    if (m_document.Write(html) && !html.empty())
+        ShowDocument();
 }
 
 void CXWebBrowser::ClearDocument() {
-    if (!AcquireDocument())
-        return;
-    WriteHtml(std::string());
-    m_bDocumentClosed = true;
+    m_document.Close();
 }
 
 void CXWebBrowser::ShowDocument() {
@@ -214,37 +187,25 @@ void CXWebBrowser::ShowDocument() {
         this,
         [this] {
             m_bShowQueued = false;
-            setHtml(QString::fromUtf8(m_strDocument.data(), static_cast<int>(m_strDocument.size())),
+            const std::string& text = m_document.Text();
+            setHtml(QString::fromUtf8(text.data(), static_cast<int>(text.size())),
                     DocumentBaseUrl());
         },
         Qt::QueuedConnection);
 }
 
 bool CXWebBrowser::BeforeNavigate(const QUrl& url) {
-    if (!m_navigateHook.pfnCallback)
-        return true;
-    const std::string text = HookUrlText(url.toString(QUrl::FullyEncoded).toStdString());
-    m_navigateHook.bAllow = 0;
-    m_navigateHook.pszUrl = text.c_str();
-    m_navigateHook.pfnCallback(&m_navigateHook);
-    m_navigateHook.pszUrl = nullptr;
-    return m_navigateHook.bAllow != 0;
+    return OfferNavigation(m_navigateHook, url.toString(QUrl::FullyEncoded).toStdString());
 }
 
 void CXWebBrowser::OnLoadFinished(bool ok) {
     // A cancelled navigation also ends in loadFinished(false): not a completed one.
     if (!ok)
         return;
-    m_bDocument = true;
+    const std::string pending = m_document.Acquire();
     if (m_bFixed)
         page()->history()->clear(); // nothing to go back to
-    {
-        std::lock_guard<std::recursive_mutex> lock(m_csPending);
-        if (!m_strPendingHtml.empty()) {
-            const std::string pending = std::move(m_strPendingHtml);
-            m_strPendingHtml.clear();
-            WriteHtml(pending);
-        }
-    }
+    if (!pending.empty())
+        WriteHtml(pending);
     emit navigateComplete(url());
 }

@@ -1,29 +1,21 @@
 #pragma once
 
+#include "uilogic/BrowserDocument.h"
+#include "uilogic/BrowserHook.h"
+
 #include <QWebEngineView>
 
-#include <mutex>
 #include <string>
 
-class CXWebBrowser;
 class QWebEngineProfile;
-
-// How a CXWebBrowser asks its owner whether a navigation may proceed.
-struct BrowserHook {
-    void (*pfnCallback)(BrowserHook* hook) = nullptr; // null: every navigation proceeds
-    void* pOwner = nullptr;
-    const char* pszUrl = nullptr; // the target address, valid during the call only
-    CXWebBrowser* pBrowser = nullptr;
-    int bAllow = 0; // the callback sets it nonzero to let the navigation proceed
-};
 
 // The embedded HTML view. It starts on "about:blank" and shows HTML text that its owner writes
 // into its document; every navigation is first offered to m_navigateHook.
 //
-// The document is the text the view keeps: writes append to it until ClearDocument closes it,
-// and it is shown with setHtml under a base address in the resource scheme (so the page's
-// pictures load). The view's own loads are not offered to the hook. WebEngine itself commits
-// links to a plain "about:blank" without asking the page, so those are followed unasked.
+// The document is the text the view keeps (BrowserDocument): writes append to it until
+// ClearDocument closes it, and it is shown with setHtml under a base address in the resource scheme
+// (so the page's pictures load). The view's own loads are not offered to the hook. WebEngine itself
+// commits links to a plain "about:blank" without asking the page, so those are followed unasked.
 class CXWebBrowser : public QWebEngineView {
     Q_OBJECT
 public:
@@ -39,9 +31,9 @@ public:
     // Closes the document: the next WriteHtml starts a new page. Nothing without a document.
     void ClearDocument();
 
-    bool HasDocument() const { return m_bDocument; }
+    bool HasDocument() const { return m_document.HasDocument(); }
     // The text of the open document (what the view shows).
-    const std::string& DocumentText() const { return m_strDocument; }
+    const std::string& DocumentText() const { return m_document.Text(); }
     // The base address of written pages: in the resource scheme, so their pictures load.
     static QUrl DocumentBaseUrl();
 
@@ -69,21 +61,12 @@ private:
     class Page;
     friend class Page;
 
-    bool AcquireDocument();
     bool BeforeNavigate(const QUrl& url);
     void OnLoadFinished(bool ok);
     void ShowDocument();
     void WatchInnerWidgets();
 
-    std::recursive_mutex m_csPending;
-    bool m_bDocument = false;       // "about:blank" has loaded once
-    bool m_bDocumentClosed = false; // ClearDocument: the next write starts anew
+    BrowserDocument m_document; // exists once "about:blank" has loaded
     bool m_bShowQueued = false;
     bool m_bFixed = false;
-    std::string m_strDocument;
-    std::string m_strPendingHtml;
 };
-
-// Before-navigate's rule about "about:blank": a URL longer than 11 characters that ends in
-// "about:blank" is passed on without its last 13 characters; any other URL unchanged.
-std::string HookUrlText(const std::string& url);

@@ -168,34 +168,6 @@ private slots:
         QCOMPARE(Js(*m_view, "document.getElementsByTagName('span').length").toInt(), 1500);
     }
 
-    void hookUrlText_data() {
-        QTest::addColumn<QString>("url");
-        QTest::addColumn<QString>("passed");
-        QTest::newRow("about:blank itself") << "about:blank"
-                                            << "about:blank";
-        QTest::newRow("20 characters") << "keylnk:ababout:blank"
-                                       << "keylnk:";
-        QTest::newRow("12 characters") << "xabout:blank"
-                                       << "";
-        QTest::newRow("13 characters") << "xyabout:blank"
-                                       << "";
-        QTest::newRow("14 characters") << "xyzabout:blank"
-                                       << "x";
-        QTest::newRow("not at the end") << "about:blankx"
-                                        << "about:blankx";
-        QTest::newRow("case matters") << "keylnk:ABOUT:BLANK"
-                                      << "keylnk:ABOUT:BLANK";
-        QTest::newRow("plain key") << "keylnk:sin"
-                                   << "keylnk:sin";
-        QTest::newRow("empty") << ""
-                               << "";
-    }
-    void hookUrlText() {
-        QFETCH(QString, url);
-        QFETCH(QString, passed);
-        QCOMPARE(QString::fromStdString(HookUrlText(url.toStdString())), passed);
-    }
-
     void hookCancelsNavigation() {
         Owner owner;
         QVERIFY(Write("<a id='k' href='keylnk:sin/'>sin</a><p id='stay'>stay</p>"
