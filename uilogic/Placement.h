@@ -3,6 +3,8 @@
 #include "settings/CalcSettings.h"
 #include "uilogic/Geometry.h"
 
+#include <vector>
+
 // Where the main window stands, decided without any toolkit. The settings keep the outer
 // rectangle, frame included; the toolkit places the inside. The window manager reports its
 // frame only after it has mapped the window, so the start is placed in two steps: first the
@@ -11,6 +13,12 @@
 // The outer rectangle the window starts on: the stored one, or on a first run (state -1) a
 // window of 510 x 285 centred on the work area. A first run records (0, 0, 510, 285).
 ScreenBox StartOuterBox(CalcSettings& settings, const ScreenBox& workArea);
+
+// The outer rectangle moved onto the screens as they are now. One that the work areas do not
+// cover whole (a monitor unplugged, a smaller screen) goes fully onto the nearest work area:
+// the one it overlaps most, or, overlapping none, the closest. It keeps its size where that
+// fits and is cut to the work area where it does not. No work areas: unchanged.
+ScreenBox OntoNearestScreen(const ScreenBox& outer, const std::vector<ScreenBox>& workAreas);
 
 ScreenBox InnerFromOuter(const ScreenBox& outer, const FrameWidths& frame);
 ScreenBox OuterFromInner(const ScreenBox& inner, const FrameWidths& frame);
@@ -22,6 +30,11 @@ BoxSize MinimumInnerSize(bool panelShown, const FrameWidths& frame);
 // Whether the window starts minimised: it was closed minimised. Any other state, also a number
 // from a hand-edited file, starts it normal.
 bool StartsMinimised(const CalcSettings& settings);
+
+// The outer rectangle to store: a maximised window stores its normal rectangle (its inside
+// when not maximised, plus the frame), never the maximised one.
+ScreenBox NormalOuterBox(const ScreenBox& outer, bool maximised, const ScreenBox& normalInner,
+                         const FrameWidths& frame);
 
 // The bookkeeping before the settings are saved: the state, and the outer rectangle only
 // when the window is not minimised (a minimised window keeps the last one).

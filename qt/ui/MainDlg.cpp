@@ -18,6 +18,7 @@
 #include "uilogic/Pages.h"
 #include "uilogic/Placement.h"
 #include "uilogic/ResultTip.h"
+#include "uilogic/ResultsScroll.h"
 #include "worksheet/Worksheet.h"
 
 #include <QApplication>
@@ -144,7 +145,11 @@ void CMainDlg::InitDialog() {
 
 void CMainDlg::PlaceWindow() {
     const QRect workArea = screen() ? screen()->availableGeometry() : QRect();
-    m_startPlacement = StartPlacement(StartOuterBox(g_settings, BoxOf(workArea)));
+    std::vector<ScreenBox> workAreas;
+    for (const QScreen* each : QGuiApplication::screens())
+        workAreas.push_back(BoxOf(each->availableGeometry()));
+    m_startPlacement =
+        StartPlacement(OntoNearestScreen(StartOuterBox(g_settings, BoxOf(workArea)), workAreas));
     // Until the window manager has framed the window its frame is unknown. move() places the
     // frame's corner, so only the size is left to correct: the inside takes the whole outer
     // size for now, and FitFrame shrinks it once the frame is known.
@@ -167,6 +172,8 @@ void CMainDlg::FitFrame() {
         setGeometry(RectOf(inner));
     if (frame.IsKnown() != m_bFrameKnown) {
         m_bFrameKnown = frame.IsKnown();
+        if (m_bFrameKnown && !isMaximized())
+            m_normalFrame = frame; // a maximised window may lose its borders
         ApplyMinimumSize();
     }
     const bool looking = m_startPlacement.IsPending() && m_frameWait.elapsed() < kFrameWaitMs;
@@ -213,6 +220,8 @@ void CMainDlg::Recalculate() {
     }
     SetResultsText(ProgramToPaneText(results));
     SyncResultsScroll();
+    if (ShowsResultsLeftEdge(ResultsEvent::Recalculated, m_editResults->hasFocus()))
+        m_editResults->horizontalScrollBar()->setValue(0);
 }
 
 void CMainDlg::SyncResultsScroll() {
@@ -364,6 +373,9 @@ bool CMainDlg::eventFilter(QObject* watched, QEvent* event) {
         QCoreApplication::sendEvent(m_editExpressions->viewport(), event);
         return true;
     }
+    if (event->type() == QEvent::FocusOut && watched == m_editResults &&
+        ShowsResultsLeftEdge(ResultsEvent::FocusLost, false))
+        m_editResults->horizontalScrollBar()->setValue(0);
     if (event->type() == QEvent::ToolTip && watched == m_editResults->viewport()) {
         ShowResultToolTip(*static_cast<QHelpEvent*>(event));
         return true;
@@ -423,7 +435,9 @@ void CMainDlg::FocusExpressions() {
 }
 
 void CMainDlg::StoreWindowAndSave() {
-    RecordPlacement(g_settings, BoxOf(frameGeometry()), isMinimized());
+    const ScreenBox outer = NormalOuterBox(BoxOf(frameGeometry()), isMaximized(),
+                                           BoxOf(normalGeometry()), m_normalFrame);
+    RecordPlacement(g_settings, outer, isMinimized());
     g_settings.m_expressions = PaneToProgramText(m_editExpressions->toPlainText());
     SaveSettings(m_settingsPath);
 }

@@ -91,6 +91,7 @@ private:
     QTimer m_frameTimer;       // looks for the frame until the window manager reports it
     QElapsedTimer m_frameWait; // since the window was shown or restored
     bool m_bFrameKnown = false;
+    FrameWidths m_normalFrame;    // the frame as it was first known, the window not maximised
     QString m_resultsShown;       // the results pane's text as last written
     bool m_bSettingText = false;  // the program is changing the expression pane
     bool m_bStored = false;       // placement and expressions already saved on closing

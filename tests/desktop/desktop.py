@@ -6,6 +6,7 @@ that its settings file (beside the executable) belongs to that test alone. True 
 from xwininfo and the frame from _NET_FRAME_EXTENTS, since xdotool's geometry is wrong under a
 reparenting window manager. Every wait polls a condition with a time limit.
 """
+import ctypes
 import os
 import shutil
 import subprocess
@@ -192,6 +193,44 @@ class VirtualDesktop:
         if path:
             subprocess.run(["convert", "ppm:-", path], input=ppm, check=True, timeout=20)
         return Image(ppm)
+
+    def send_wm_state(self, window, add, *states):
+        """Asks the window manager to add (or remove) _NET_WM_STATE_<state> for each of up to
+        two states, with the client message a pager or a key binding sends."""
+        x11 = ctypes.CDLL("libX11.so.6")
+        x11.XOpenDisplay.restype = ctypes.c_void_p
+        x11.XOpenDisplay.argtypes = [ctypes.c_char_p]
+        x11.XInternAtom.restype = ctypes.c_ulong
+        x11.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
+        x11.XDefaultRootWindow.restype = ctypes.c_ulong
+        x11.XDefaultRootWindow.argtypes = [ctypes.c_void_p]
+        x11.XSendEvent.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_long,
+                                   ctypes.c_void_p]
+        x11.XFlush.argtypes = [ctypes.c_void_p]
+        x11.XCloseDisplay.argtypes = [ctypes.c_void_p]
+
+        class ClientMessage(ctypes.Structure):
+            _fields_ = [("type", ctypes.c_int), ("serial", ctypes.c_ulong),
+                        ("send_event", ctypes.c_int), ("display", ctypes.c_void_p),
+                        ("window", ctypes.c_ulong), ("message_type", ctypes.c_ulong),
+                        ("format", ctypes.c_int), ("data", ctypes.c_long * 5),
+                        ("pad", ctypes.c_long * 12)]  # the size of an XEvent
+
+        display = x11.XOpenDisplay(self.display.encode())
+        if not display:
+            raise RuntimeError(f"cannot open {self.display}")
+        try:
+            atom = lambda name: x11.XInternAtom(display, name.encode(), 0)
+            names = [atom("_NET_WM_STATE_" + state) for state in states] + [0, 0]
+            message = ClientMessage(type=33, send_event=1, display=display, window=int(window),
+                                    message_type=atom("_NET_WM_STATE"), format=32)
+            message.data[:] = [1 if add else 0, names[0], names[1], 2, 0]
+            substructure = (1 << 19) | (1 << 20)  # SubstructureNotify and Redirect
+            x11.XSendEvent(display, x11.XDefaultRootWindow(display), 0, substructure,
+                           ctypes.byref(message))
+            x11.XFlush(display)
+        finally:
+            x11.XCloseDisplay(display)
 
     def window_named(self, name):
         """The visible window whose title is exactly name, or None."""

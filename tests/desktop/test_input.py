@@ -184,5 +184,24 @@ class Input(DesktopTest):
         self.assertEqual(calc.settings_line("pin:"), "pin: 1")
         self.assertEqual(calc.settings_line("keyp:"), "keyp: 1")
 
+    def test_results_show_their_left_edge_again_after_scrolling_sideways(self):
+        calc = self.start(settings=b"expr: \r\n -1,u\r\n 2\r\n 33\r\n")
+        expressions, results = self.pane_rects(calc)
+        wait_until(lambda: len(bands(self.desktop.screenshot().dark_rows(results))) == 3, 10,
+                   "three results")
+        # Read the long result to its end: the pane scrolls sideways.
+        self.desktop.xdotool("key", "Tab", "ctrl+Home", "End")
+        wait_until(lambda: len(bands(self.desktop.screenshot().dark_rows(results))) == 1, 10,
+                   "the short results to scroll out of sight")
+        # Back in the expressions, a change recalculates: every result shows from its start.
+        self.desktop.click(expressions.left + 40, expressions.top + 60)
+        self.desktop.xdotool("key", "ctrl+End")
+        self.desktop.xdotool("type", "--delay", "20", "+1")
+        wait_until(lambda: len(bands(self.desktop.screenshot().dark_rows(results))) == 3, 10,
+                   "the results' left edge to show again")
+        self.assertEqual(calc.close(), 0)
+        self.assertEqual(calc.expressions(), ["-1,u", "2", "33+1"])
+
+
 if __name__ == "__main__":
     unittest.main()

@@ -52,6 +52,26 @@ class Placement(DesktopTest):
         self.assertEqual(calc.close(), 0)
         self.assertEqual(calc.settings_line("pos:"), "pos: 200 150 710 435 0")
 
+    def test_a_place_off_every_screen_comes_fully_onto_the_screen(self):
+        # Stored with a larger monitor: on 1280 x 800 only a corner would show.
+        calc = self.calculator(settings=b"pos: 2000 1500 2510 1785 0\r\n").start()
+        wait_until(lambda: calc.outer_rect() == Rect(SCREEN_WIDTH - 510, SCREEN_HEIGHT - 285,
+                                                     510, 285), 10,
+                   "the whole window in the screen's bottom right corner")
+        self.assertEqual(calc.close(), 0)
+        self.assertEqual(calc.settings_line("pos:"), "pos: 770 515 1280 800 0")
+
+    def test_closing_maximised_stores_the_normal_rectangle(self):
+        calc = self.calculator(settings=b"pos: 100 80 700 420 0\r\n").start()
+        wait_until(lambda: calc.outer_rect() == Rect(100, 80, 600, 340), 10,
+                   "the window on its stored rectangle")
+        # The window manager maximises it, as a double click on the title bar would.
+        self.desktop.send_wm_state(calc.window, True, "MAXIMIZED_VERT", "MAXIMIZED_HORZ")
+        wait_until(lambda: calc.client_rect().width == SCREEN_WIDTH, 10,
+                   "the window to be maximised")
+        self.assertEqual(calc.close(), 0)
+        self.assertEqual(calc.settings_line("pos:"), "pos: 100 80 700 420 0")
+
 
 if __name__ == "__main__":
     unittest.main()

@@ -112,3 +112,38 @@ TEST(Placement, MinimisedCloseKeepsTheLastRectangle) {
     EXPECT_EQ(settings.m_windowRect.right, 650);
     EXPECT_EQ(settings.m_windowRect.bottom, 360);
 }
+
+TEST(Placement, AWindowOffEveryScreenComesFullyOntoTheNearest) {
+    const std::vector<ScreenBox> one{kWorkArea};
+    // Left from a larger or second monitor: only a corner would show.
+    EXPECT_EQ(OntoNearestScreen({2000, 1500, 510, 285}, one), (ScreenBox{770, 515, 510, 285}));
+    EXPECT_EQ(OntoNearestScreen({-600, 100, 510, 285}, one), (ScreenBox{0, 100, 510, 285}));
+    // Half over an edge: pulled in just far enough.
+    EXPECT_EQ(OntoNearestScreen({1000, -40, 510, 285}, one), (ScreenBox{770, 0, 510, 285}));
+    // Larger than the screen: cut to it.
+    EXPECT_EQ(OntoNearestScreen({100, 100, 1500, 900}, one), (ScreenBox{0, 0, 1280, 800}));
+    // Wholly on the screen: left alone, as is a window with no screens to go by.
+    EXPECT_EQ(OntoNearestScreen({384, 237, 512, 310}, one), (ScreenBox{384, 237, 512, 310}));
+    EXPECT_EQ(OntoNearestScreen({2000, 1500, 510, 285}, {}), (ScreenBox{2000, 1500, 510, 285}));
+}
+
+TEST(Placement, TheNearestOfTwoScreensIsTheOneOverlappedMostElseTheClosest) {
+    // A 1280 x 800 screen with a 1920 x 1080 one to its right, its work area below a panel.
+    const std::vector<ScreenBox> two{kWorkArea, {1280, 30, 1920, 1050}};
+    // Across both and wholly covered: a window may stand on two monitors.
+    EXPECT_EQ(OntoNearestScreen({1000, 300, 510, 285}, two), (ScreenBox{1000, 300, 510, 285}));
+    // Mostly on the right one, partly off its top: onto the right one.
+    EXPECT_EQ(OntoNearestScreen({1200, 0, 510, 285}, two), (ScreenBox{1280, 30, 510, 285}));
+    // Below both, nearer the right one's bottom edge than the left one's.
+    EXPECT_EQ(OntoNearestScreen({2500, 1200, 510, 285}, two), (ScreenBox{2500, 795, 510, 285}));
+    EXPECT_EQ(OntoNearestScreen({100, 1000, 510, 285}, two), (ScreenBox{100, 515, 510, 285}));
+}
+
+TEST(Placement, AMaximisedWindowStoresItsNormalRectangle) {
+    const ScreenBox maximised{0, 0, 1280, 800};
+    const ScreenBox normalInner{101, 100, 508, 260};
+    EXPECT_EQ(NormalOuterBox(maximised, true, normalInner, kOpenboxFrame),
+              (ScreenBox{100, 80, 510, 285}));
+    EXPECT_EQ(NormalOuterBox({100, 80, 510, 285}, false, normalInner, kOpenboxFrame),
+              (ScreenBox{100, 80, 510, 285}));
+}

@@ -60,6 +60,7 @@ private slots:
     void scrollingKeepsPanesLevel();
     void recalculationKeepsPanesLevel();
     void resultsPaneIsAReadOnlyEdit();
+    void resultsShowTheirLeftEdgeOnceLeft();
     void resultToolTipsTellWhatThePaneCannotShow();
     void hidingPanelNarrowsWindow();
     void escActions_data();
@@ -289,6 +290,44 @@ void MainWindowTest::resultsPaneIsAReadOnlyEdit() {
     QTest::keyClick(results, Qt::Key_X, Qt::ControlModifier);
     QCOMPARE(results->toPlainText(), shown);
     QCOMPARE(pane->toPlainText(), QString("-1,u\n6*7"));
+}
+
+void MainWindowTest::resultsShowTheirLeftEdgeOnceLeft() {
+    CMainDlg* dlg = Open();
+    QPlainTextEdit* pane = dlg->ExpressionPane();
+    QPlainTextEdit* results = dlg->ResultsPane();
+    QScrollBar* sideways = results->horizontalScrollBar();
+    QTest::keyClicks(pane, "-1,u");
+    QTest::keyClick(pane, Qt::Key_Return);
+    QTest::keyClicks(pane, "2");
+    auto scrollToTheLongResultsEnd = [&] {
+        results->setFocus(Qt::TabFocusReason);
+        QTRY_COMPARE(QApplication::focusWidget(), results);
+        QTest::keyClick(results, Qt::Key_Home, Qt::ControlModifier);
+        QTest::keyClick(results, Qt::Key_End);
+        QVERIFY(sideways->value() > 0);
+    };
+
+    // A recalculation while the reader is in the pane keeps the place.
+    scrollToTheLongResultsEnd();
+    const int readingAt = sideways->value();
+    pane->textCursor().insertText("3");
+    QCOMPARE(results->toPlainText(), QString("18 446 744 073 709 551 615\n23\n"));
+    QCOMPARE(sideways->value(), readingAt);
+
+    // Leaving the pane shows its left edge again.
+    pane->setFocus(Qt::MouseFocusReason);
+    QTRY_COMPARE(QApplication::focusWidget(), pane);
+    QCOMPARE(sideways->value(), 0);
+
+    // So does every recalculation while the pane has no focus, however it was scrolled.
+    scrollToTheLongResultsEnd();
+    pane->setFocus(Qt::MouseFocusReason);
+    QTRY_COMPARE(QApplication::focusWidget(), pane);
+    sideways->setValue(sideways->maximum());
+    QTest::keyClicks(pane, "+1");
+    QCOMPARE(results->toPlainText(), QString("18 446 744 073 709 551 615\n24\n"));
+    QCOMPARE(sideways->value(), 0);
 }
 
 void MainWindowTest::resultToolTipsTellWhatThePaneCannotShow() {
