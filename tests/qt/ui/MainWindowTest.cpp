@@ -581,14 +581,14 @@ void MainWindowTest::closeWhileMinimisedKeepsRectangle() {
 
 void MainWindowTest::savedPlacementAndExpressionsRestore() {
     CalcSettings file;
-    file.m_windowRect = {120, 90, 820, 490};
+    file.m_windowRect = {90, 90, 790, 490}; // on the offscreen 800 x 600 screen
     file.m_windowState = WindowState::Normal;
     file.m_showButtons = 0;
     file.m_keepOnTop = 1;
     file.m_expressions = "a=6\r\na*7";
     QVERIFY(SaveSettings(m_scratch->Path(), file));
     CMainDlg* dlg = Open();
-    QCOMPARE(dlg->frameGeometry(), QRect(120, 90, 700, 400));
+    QCOMPARE(dlg->frameGeometry(), QRect(90, 90, 700, 400));
     QCOMPARE(dlg->ExpressionPane()->toPlainText(), QString("a=6\na*7"));
     QCOMPARE(dlg->ResultsPane()->toPlainText(), QString("6\n42\n"));
     QTRY_VERIFY_WITH_TIMEOUT(dlg->IsPanelLoaded(), 20000);
