@@ -104,14 +104,15 @@ DoubleDouble CosKernel(const Square& q) {
     return FastTwoSum(s.hi, s.lo + ((tail - 0.5 * q.z.lo) + shift));
 }
 
-// a / b, both double-doubles, rounded to a double: the quotient of the leading parts and a
-// correction from the exact remainder. The two divisions run side by side.
+// a / b, both double-doubles, rounded to a double. The quotient of the leading parts is cut to
+// 26 bits, so that its products with the halves of b.hi are exact; the remainder, some 2^-26
+// of a, then gives the correction through the inverse of b.hi, computed beside the quotient.
 double Divide(DoubleDouble a, DoubleDouble b) {
-    const double q1 = a.hi / b.hi;
+    const double q = Split(a.hi / b.hi).hi;
     const double inverse = 1.0 / b.hi;
-    const DoubleDouble p = TwoProd(b.hi, q1);
-    const double remainder = (((a.hi - p.hi) - p.lo) + a.lo) - q1 * b.lo;
-    return q1 + remainder * inverse;
+    const DoubleDouble bs = Split(b.hi);
+    const double remainder = (((a.hi - q * bs.hi) - q * bs.lo) + a.lo) - q * b.lo;
+    return q + remainder * inverse;
 }
 
 DoubleDouble SinOfReduced(const trig::Reduced& reduced) {
