@@ -11,11 +11,20 @@ set(CORVANE_BENCH OFF CACHE BOOL "Build the benchmarks" FORCE)
 # the temporary folder (C:\users\<name>\Temp) works under such a path.
 set(CORVANE_WINEPREFIX ${CMAKE_BINARY_DIR}/wineprefix)
 set(CORVANE_WINE_USER "Zoë Dvořák")
+# The 64-bit build runs under the 64-bit loader itself: Debian's `wine` script always takes the
+# 32-bit loader once that is installed, even where the kernel cannot run 32-bit programs.
+set(CORVANE_WINE wine)
+if(CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
+  find_program(CORVANE_WINE64_LOADER wine64 PATHS /usr/lib/wine /usr/lib64/wine)
+  if(CORVANE_WINE64_LOADER)
+    set(CORVANE_WINE WINELOADER=${CORVANE_WINE64_LOADER} ${CORVANE_WINE64_LOADER})
+  endif()
+endif()
 set(CMAKE_CROSSCOMPILING_EMULATOR
   env -u DISPLAY -u WAYLAND_DISPLAY
   WINEPREFIX=${CORVANE_WINEPREFIX} WINEDEBUG=-all WINEDLLOVERRIDES=mscoree,mshtml=
   LANG=C.UTF-8 "USER=${CORVANE_WINE_USER}" CORVANE_ACCENTED_USER=1
-  wine)
+  ${CORVANE_WINE})
 set(CORVANE_WINESERVER
   env WINEPREFIX=${CORVANE_WINEPREFIX} wineserver)
 
