@@ -34,24 +34,27 @@ DoubleDouble Divide(DoubleDouble a, DoubleDouble b) {
     return FastTwoSum(q, rest * inverse);
 }
 
-// sqrt(1 - a^2) for 0 <= a < 1, in double-double; 1 - a^2 is formed without cancellation.
-DoubleDouble Cosine(double a) {
-    DoubleDouble w;
-    if (a >= 0.5) {
-        w = Mul(TwoSum(1.0, a), 1.0 - a); // 1 - a is exact here
-    } else {
-        const DoubleDouble sq = TwoProd(a, a);
-        const DoubleDouble d = TwoSum(1.0, -sq.hi);
-        w = FastTwoSum(d.hi, d.lo - sq.lo);
-    }
+// sqrt(1 - a^2) for 0 <= a < 1, in double-double, with the inverse of its head. 1 - a*a's
+// head is exact (a*a >= 1/2) or at least 1/2, so the sum loses nothing that matters.
+struct Root {
+    DoubleDouble s;
+    double inverse;
+};
+
+Root Cosine(double a) {
+    const DoubleDouble sq = TwoProd(a, a);
+    const DoubleDouble d = TwoSum(1.0, -sq.hi);
+    const DoubleDouble w = FastTwoSum(d.hi, d.lo - sq.lo);
     const double s = std::sqrt(w.hi);
+    const double inverse = 1.0 / s;
     const DoubleDouble ss = TwoProd(s, s);
-    return FastTwoSum(s, (((w.hi - ss.hi) - ss.lo) + w.lo) / (2.0 * s));
+    return {FastTwoSum(s, (((w.hi - ss.hi) - ss.lo) + w.lo) * (0.5 * inverse)), inverse};
 }
 
-// atan(n / d) in the given form, rounded once; 0 <= n.hi <= d.hi.
-inline double AtanRatio(DoubleDouble n, DoubleDouble d, Form form) {
-    const int j = static_cast<int>(n.hi * 64.0 / d.hi + 0.5);
+// atan(n / d) in the given form, rounded once; 0 <= n.hi <= d.hi, and ratio is n/d to a few
+// bits (it only picks the table point).
+inline double AtanRatio(DoubleDouble n, DoubleDouble d, double ratio, Form form) {
+    const int j = static_cast<int>(ratio * 64.0 + 0.5);
     const double c = j * (1.0 / 64);
     const DoubleDouble cd = ShortProduct(c, d.hi);
     const DoubleDouble cn = ShortProduct(c, n.hi);
@@ -65,7 +68,7 @@ inline double AtanRatio(DoubleDouble n, DoubleDouble d, Form form) {
     const DoubleDouble& a = kAtanTable[static_cast<int>(form)][j];
     const double sign = form == Form::Atan || form == Form::HalfPiPlus ? 1.0 : -1.0;
     const DoubleDouble s = TwoSum(a.hi, sign * t.hi);
-    return s.hi + (s.lo + a.lo + sign * (t.lo + tail));
+    return s.hi + ((s.lo + a.lo) + sign * (t.lo + tail));
 }
 
 constexpr DoubleDouble kOne = {1.0, 0.0};
@@ -81,9 +84,9 @@ double Atan(double x) {
     if (ax > 0x1p54) {
         r = kHalfPi.hi;
     } else if (ax <= 1.0) {
-        r = AtanRatio({ax, 0.0}, kOne, Form::Atan);
+        r = AtanRatio({ax, 0.0}, kOne, ax, Form::Atan);
     } else {
-        r = AtanRatio(kOne, {ax, 0.0}, Form::HalfPiMinus);
+        r = AtanRatio(kOne, {ax, 0.0}, 1.0 / ax, Form::HalfPiMinus);
     }
     return std::signbit(x) ? -r : r;
 }
@@ -96,9 +99,15 @@ double Asin(double x) {
     if (ax >= 1.0) {
         return ax == 1.0 ? x * kHalfPi.hi : kNaN;
     }
-    const DoubleDouble s = Cosine(ax);
-    const double r = ax <= s.hi ? AtanRatio({ax, 0.0}, s, Form::Atan)
-                                : AtanRatio(s, {ax, 0.0}, Form::HalfPiMinus);
+    const double inverse = 1.0 / ax; // alongside the square root
+    const Root c = Cosine(ax);
+    // x/s when at most 1, else s/x; chosen by selection, not by a branch, which random
+    // arguments would mispredict.
+    const bool over = ax > c.s.hi;
+    const DoubleDouble a = {ax, 0.0};
+    const double r =
+        AtanRatio(over ? c.s : a, over ? a : c.s, over ? c.s.hi * inverse : ax * c.inverse,
+                  over ? Form::HalfPiMinus : Form::Atan);
     return std::signbit(x) ? -r : r;
 }
 
@@ -114,11 +123,15 @@ double Acos(double x) {
         return kHalfPi.hi;
     }
     const bool negative = x < 0.0;
-    const DoubleDouble s = Cosine(ax);
-    if (s.hi <= ax) {
-        return AtanRatio(s, {ax, 0.0}, negative ? Form::PiMinus : Form::Atan);
-    }
-    return AtanRatio({ax, 0.0}, s, negative ? Form::HalfPiPlus : Form::HalfPiMinus);
+    const double inverse = 1.0 / ax; // alongside the square root
+    const Root c = Cosine(ax);
+    // s/x when at most 1, else x/s, chosen as in Asin.
+    const bool over = c.s.hi > ax;
+    const DoubleDouble a = {ax, 0.0};
+    const Form form = over ? (negative ? Form::HalfPiPlus : Form::HalfPiMinus)
+                           : (negative ? Form::PiMinus : Form::Atan);
+    return AtanRatio(over ? a : c.s, over ? c.s : a, over ? ax * c.inverse : c.s.hi * inverse,
+                     form);
 }
 
 } // namespace maths

@@ -74,7 +74,8 @@ DoubleDouble LogPositive(double x) {
     // |r| (pieces next to the one of 1 have |ln c| > 2^-7), and |r| > r^2/2.
     const DoubleDouble s2 = FastTwoSum(a.e * kLn2.hi + a.t->logcHi, r.hi);
     const DoubleDouble s3 = FastTwoSum(s2.hi, halfSqHi);
-    const double lo = cube + halfSqLo + r.lo + a.t->logcLo + a.e * kLn2.lo + s2.lo + s3.lo;
+    const double lo =
+        ((cube + halfSqLo) + (r.lo + a.t->logcLo)) + ((a.e * kLn2.lo + s2.lo) + s3.lo);
     return FastTwoSum(s3.hi, lo);
 }
 
@@ -116,7 +117,7 @@ template <bool kPrecise> inline double ExpImpl(DoubleDouble v) {
     if (kPrecise) {
         const DoubleDouble tr = TwoProd(t.hi, r.hi);
         s = FastTwoSum(t.hi, tr.hi);
-        lo = s.lo + tr.lo + t.lo + (t.hi * tail + t.lo * r.hi);
+        lo = (s.lo + tr.lo) + (t.lo + (t.hi * tail + t.lo * r.hi));
     } else {
         s = {t.hi, 0.0};
         lo = t.lo + t.hi * (r.hi + tail);
@@ -167,8 +168,8 @@ double Ln(double x) {
     const DoubleDouble& r = a.r;
     const double q = r.hi * r.hi;
     const DoubleDouble s2 = FastTwoSum(a.e * kLn2.hi + a.t->logcHi, r.hi);
-    const double lo =
-        (r.hi * q * SeriesTail(r.hi, q) - 0.5 * q) + r.lo + a.t->logcLo + a.e * kLn2.lo + s2.lo;
+    const double lo = ((r.hi * q * SeriesTail(r.hi, q) - 0.5 * q) + (r.lo + a.t->logcLo)) +
+                      (a.e * kLn2.lo + s2.lo);
     return s2.hi + lo;
 }
 
