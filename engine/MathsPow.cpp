@@ -5,6 +5,7 @@
 #include "engine/MathsKernels.h"
 
 #include <cmath>
+#include <cstdlib>
 #include <limits>
 
 namespace maths {
@@ -29,6 +30,37 @@ Parity ParityOf(double y) {
         return Parity::NotInteger;
     }
     return ((mantissa >> fractionBits) & 1) != 0 ? Parity::Odd : Parity::Even;
+}
+
+// x^n for a whole n, 0 < x finite, by squaring in double-double: each step's error is near
+// 2^-104, so the one final rounding is the correct one. Only where every partial power stays
+// far inside the normal range (|n| * (|exponent of x| + 1) < 900); otherwise NaN.
+double WholePower(double x, double n) {
+    const int exponent = static_cast<int>((AsBits(x) >> 52) & 0x7FF) - 1023;
+    const double count = std::fabs(n);
+    if (exponent == -1023 || count * (std::abs(exponent) + 1) >= 900.0) {
+        return std::numeric_limits<double>::quiet_NaN();
+    }
+    auto bits = static_cast<uint32_t>(count);
+    DoubleDouble result = {1.0, 0.0};
+    DoubleDouble square = {x, 0.0};
+    while (true) {
+        if ((bits & 1) != 0) {
+            result = Mul(result, square);
+        }
+        bits >>= 1;
+        if (bits == 0) {
+            break;
+        }
+        square = Mul(square, square);
+    }
+    if (n > 0.0) {
+        return result.hi;
+    }
+    // 1 / result: the quotient, then one correction from its exact remainder.
+    const double q = 1.0 / result.hi;
+    const DoubleDouble p = TwoProd(q, result.hi);
+    return q + (((1.0 - p.hi) - p.lo) - q * result.lo) / result.hi;
 }
 
 } // namespace
@@ -57,6 +89,17 @@ double Pow(double x, double y) {
     }
     if (x < 0.0 && parity == Parity::NotInteger) {
         return std::numeric_limits<double>::quiet_NaN();
+    }
+
+    // Common cases cheaply and exactly rounded: small whole powers and square roots.
+    if (parity != Parity::NotInteger && std::fabs(y) <= 64.0) {
+        const double r = WholePower(ax, y);
+        if (r == r) {
+            return negative ? -r : r;
+        }
+    }
+    if (y == 0.5) {
+        return std::sqrt(ax); // x is positive and finite here
     }
 
     const DoubleDouble l = kernel::LogPositive(ax);
