@@ -351,6 +351,12 @@ void CMainDlg::OnSettingsButton() {
 }
 
 bool CMainDlg::PreTranslateMessage(QObject* receiver, QKeyEvent* event) {
+    // Ctrl+Y redoes in the expression pane, as Ctrl+Shift+Z does.
+    if (receiver == m_editExpressions && event->key() == Qt::Key_Y &&
+        event->modifiers() == Qt::ControlModifier) {
+        m_editExpressions->redo();
+        return true;
+    }
     if (event->key() != Qt::Key_Escape)
         return CXDialog::PreTranslateMessage(receiver, event);
     switch (EscKeyResponse(g_settings)) {

@@ -3,7 +3,21 @@
 #include <QTextCursor>
 #include <QTextDocument>
 
+#include <QAbstractUndoItem>
+
 #include <algorithm>
+#include <memory>
+
+namespace {
+
+// Ends an undo step; undoing or redoing it does nothing.
+class StepEnd : public QAbstractUndoItem {
+public:
+    void undo() override {}
+    void redo() override {}
+};
+
+} // namespace
 
 int ReplaceChangedPart(QTextDocument* document, const QString& oldText, const QString& newText) {
     const qsizetype oldSize = oldText.size();
@@ -27,6 +41,11 @@ int ReplaceChangedPart(QTextDocument* document, const QString& oldText, const QS
     QTextCursor cursor(document);
     cursor.setPosition(static_cast<int>(prefix));
     cursor.setPosition(static_cast<int>(oldSize - suffix), QTextCursor::KeepAnchor);
+    // One undo step of its own. The document merges text typed next to an insertion into it,
+    // even across an edit block, unless the block ends in something other than an insertion.
+    cursor.beginEditBlock();
     cursor.insertText(newText.mid(prefix, insertEnd - prefix));
+    document->appendUndoItem(std::make_unique<StepEnd>().release()); // the document owns it
+    cursor.endEditBlock();
     return static_cast<int>(insertEnd);
 }

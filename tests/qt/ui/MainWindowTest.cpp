@@ -61,6 +61,7 @@ private slots:
     void recalculationKeepsPanesLevel();
     void resultsPaneIsAReadOnlyEdit();
     void resultsShowTheirLeftEdgeOnceLeft();
+    void keypadKeysAreUndoneOneByOne();
     void resultToolTipsTellWhatThePaneCannotShow();
     void hidingPanelNarrowsWindow();
     void escActions_data();
@@ -328,6 +329,34 @@ void MainWindowTest::resultsShowTheirLeftEdgeOnceLeft() {
     QTest::keyClicks(pane, "+1");
     QCOMPARE(results->toPlainText(), QString("18 446 744 073 709 551 615\n24\n"));
     QCOMPARE(sideways->value(), 0);
+}
+
+void MainWindowTest::keypadKeysAreUndoneOneByOne() {
+    CMainDlg* dlg = Open();
+    QPlainTextEdit* pane = dlg->ExpressionPane();
+    QTest::keyClicks(pane, "12");
+    dlg->InsertKey("add");
+    QTest::keyClicks(pane, "3");
+    dlg->InsertKey("cos");
+    QTest::keyClicks(pane, "0");
+    QCOMPARE(pane->toPlainText(), QString("12+3cos(0)"));
+
+    // Each key of the keypad is one step, as each run of typing is.
+    const QStringList steps = {"12+3cos()", "12+3", "12+", "12", ""};
+    for (const QString& step : steps) {
+        QTest::keyClick(pane, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(pane->toPlainText(), step);
+    }
+    QCOMPARE(dlg->ResultsPane()->toPlainText(), QString("\n"));
+
+    // Ctrl+Y redoes, as Ctrl+Shift+Z does.
+    QTest::keyClick(pane, Qt::Key_Y, Qt::ControlModifier);
+    QCOMPARE(pane->toPlainText(), QString("12"));
+    QTest::keyClick(pane, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(pane->toPlainText(), QString("12+"));
+    QTest::keyClick(pane, Qt::Key_Y, Qt::ControlModifier);
+    QCOMPARE(pane->toPlainText(), QString("12+3"));
+    QCOMPARE(dlg->ResultsPane()->toPlainText(), QString("15\n"));
 }
 
 void MainWindowTest::resultToolTipsTellWhatThePaneCannotShow() {
