@@ -19,6 +19,13 @@ void ApplyEditColours(QWidget* edit) {
     const QColor base = SkinColor(editable ? Skin::EditBackground : Skin::DialogBackground);
     for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
         pal.setColor(group, QPalette::Base, base);
+    if (qobject_cast<QPlainTextEdit*>(edit)) {
+        // A pane draws its selection in the inactive colours while it lacks the focus: there the
+        // selection is hidden, as an edit control hides it, instead of staying bright.
+        pal.setColor(QPalette::Inactive, QPalette::Highlight, base);
+        pal.setColor(QPalette::Inactive, QPalette::HighlightedText,
+                     pal.color(QPalette::Inactive, QPalette::Text));
+    }
     edit->setPalette(pal);
 }
 

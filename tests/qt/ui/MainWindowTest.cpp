@@ -62,6 +62,7 @@ private slots:
     void resultsPaneIsAReadOnlyEdit();
     void resultsShowTheirLeftEdgeOnceLeft();
     void keypadKeysAreUndoneOneByOne();
+    void resultsSelectionHidesWithoutTheFocus();
     void resultToolTipsTellWhatThePaneCannotShow();
     void hidingPanelNarrowsWindow();
     void escActions_data();
@@ -357,6 +358,33 @@ void MainWindowTest::keypadKeysAreUndoneOneByOne() {
     QTest::keyClick(pane, Qt::Key_Y, Qt::ControlModifier);
     QCOMPARE(pane->toPlainText(), QString("12+3"));
     QCOMPARE(dlg->ResultsPane()->toPlainText(), QString("15\n"));
+}
+
+void MainWindowTest::resultsSelectionHidesWithoutTheFocus() {
+    CMainDlg* dlg = Open();
+    QPlainTextEdit* pane = dlg->ExpressionPane();
+    QPlainTextEdit* results = dlg->ResultsPane();
+    QTest::keyClicks(pane, "8888*8888");
+    const QColor bright = results->palette().color(QPalette::Active, QPalette::Highlight);
+    auto brightPixels = [&] {
+        const QImage shown = results->viewport()->grab().toImage();
+        int count = 0;
+        for (int y = 0; y < shown.height(); ++y)
+            for (int x = 0; x < shown.width(); ++x)
+                count += shown.pixelColor(x, y) == bright;
+        return count;
+    };
+    results->setFocus(Qt::TabFocusReason);
+    QTRY_COMPARE(QApplication::focusWidget(), results);
+    QTest::keyClick(results, Qt::Key_Home, Qt::ControlModifier);
+    QTest::keyClick(results, Qt::Key_End, Qt::ShiftModifier);
+    QCOMPARE(results->textCursor().selectedText(), QString("78 996 544"));
+    QVERIFY(brightPixels() > 100); // selected, in the pane that has the focus
+
+    pane->setFocus(Qt::MouseFocusReason);
+    QTRY_COMPARE(QApplication::focusWidget(), pane);
+    QCOMPARE(results->textCursor().selectedText(), QString("78 996 544")); // still selected
+    QCOMPARE(brightPixels(), 0);
 }
 
 void MainWindowTest::resultToolTipsTellWhatThePaneCannotShow() {
