@@ -28,4 +28,16 @@ TEST(PagesTest, ReplaceAllDoesNotRescan) {
     EXPECT_EQ(same, "abc");
 }
 
+// Help speaks of the calculator as installed: its keypad (which has an "=" key) and its
+// tooltips, not of the command-line program that comes only with the sources.
+TEST(PagesTest, HelpTellsWhatTheInstalledCalculatorHas) {
+    const std::string help = BuildInfoPage(TextId::HelpPage);
+    const std::string keypad = BuildPanelPage();
+    EXPECT_NE(keypad.find("id=\"equ\""), std::string::npos);
+    EXPECT_EQ(help.find("no \"=\" key"), std::string::npos);
+    EXPECT_NE(help.find("<b>=</b> key"), std::string::npos);
+    EXPECT_EQ(help.find("corvane-sheet"), std::string::npos);
+    EXPECT_EQ(help.find("--why"), std::string::npos);
+}
+
 } // namespace
