@@ -23,7 +23,7 @@ void CXButton::SetImage(const CXImageList* list, int key) {
 bool CXButton::Enable(bool enable) {
     const bool wasDisabled = !isEnabled();
     setEnabled(enable);
-    m_bDisabled = !enable;
+    m_tracker.SetDisabled(!enable);
     update();
     return wasDisabled;
 }
@@ -39,35 +39,13 @@ void CXButton::NotifyClick() {
 
 QSize CXButton::sizeHint() const {
     const QFontMetrics metrics(font());
-    int width = metrics.horizontalAdvance(text()) + 16;
-    if (m_pImageList && m_nImage >= 0)
-        width += 16 + 6;
-    return {std::max(width, 22), std::max(metrics.height() + 8, 22)};
+    const BoxSize size = ButtonSizeHint(metrics.horizontalAdvance(text()), metrics.height(),
+                                        m_pImageList && m_nImage >= 0);
+    return {size.width, size.height};
 }
 
 void CXButton::HoverAt(const QPoint& pos, bool leftHeld) {
-    if (m_bDisabled)
-        return;
-    if (!m_bTracking) {
-        m_bTracking = true;
-        m_bHover = true;
-        update();
-        return;
-    }
-    const bool wasHover = m_bHover;
-    m_bHover = rect().contains(pos);
-    if (!m_bHover && !leftHeld) {
-        StopTracking();
-        return;
-    }
-    if (m_bHover != wasHover)
-        update();
-}
-
-void CXButton::StopTracking() {
-    m_bTracking = false;
-    m_bHover = false;
-    m_bPressed = false;
+    m_tracker.MouseAt(rect().contains(pos), leftHeld);
     update();
 }
 
@@ -81,21 +59,15 @@ void CXButton::enterEvent(QEnterEvent* event) {
 
 void CXButton::leaveEvent(QEvent* /*event*/) {
     // Qt reports leaving only while no button holds the implicit grab.
-    if (m_bTracking)
-        StopTracking();
+    m_tracker.Leave();
+    update();
 }
 
 void CXButton::mousePressEvent(QMouseEvent* event) {
-    if (event->button() != Qt::LeftButton || m_bDisabled) {
+    if (event->button() != Qt::LeftButton || !m_tracker.Press()) {
         event->ignore();
         return;
     }
-    if (!m_bTracking) {
-        // A press without a move before it (a window that just appeared under the mouse).
-        m_bTracking = true;
-        m_bHover = true;
-    }
-    m_bPressed = true;
     update();
     setFocus(Qt::MouseFocusReason);
 }
@@ -103,23 +75,17 @@ void CXButton::mousePressEvent(QMouseEvent* event) {
 void CXButton::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton)
         return;
-    if (m_bHover) {
-        if (m_bPressed)
-            NotifyClick();
-        m_bPressed = false;
-        StopTracking();
-    } else {
-        m_bPressed = false;
-        if (m_bTracking)
-            StopTracking();
-    }
+    // The state is back to normal before the dialog hears of the click.
+    const bool click = m_tracker.Release();
     update();
+    if (click)
+        NotifyClick();
 }
 
 void CXButton::mouseDoubleClickEvent(QMouseEvent* /*event*/) {
     // Qt delivers the second press of a double click before this event; it does not count, so
     // the release that follows does not click a second time.
-    m_bPressed = false;
+    m_tracker.DoubleClick();
     update();
 }
 
@@ -156,9 +122,7 @@ void CXButton::focusOutEvent(QFocusEvent* event) {
 
 void CXButton::changeEvent(QEvent* event) {
     if (event->type() == QEvent::EnabledChange) {
-        m_bDisabled = !isEnabled();
-        if (m_bDisabled && m_bTracking)
-            StopTracking();
+        m_tracker.SetDisabled(!isEnabled());
         update();
     }
     QAbstractButton::changeEvent(event);
@@ -166,9 +130,7 @@ void CXButton::changeEvent(QEvent* event) {
 
 void CXButton::hideEvent(QHideEvent* event) {
     // Like losing the capture: back to normal.
-    m_bTracking = false;
-    m_bHover = false;
-    m_bPressed = false;
+    m_tracker.Reset();
     m_nState = Normal;
     QAbstractButton::hideEvent(event);
 }
@@ -178,85 +140,56 @@ void CXButton::paintEvent(QPaintEvent* /*event*/) {
     DrawButton(painter);
 }
 
+namespace {
+
+QRect RectOf(const ScreenBox& box) {
+    return {box.x, box.y, box.width, box.height};
+}
+
+} // namespace
+
 void CXButton::DrawButton(QPainter& painter) {
-    const bool focused = hasFocus();
-    m_bDisabled = !isEnabled();
-    if (m_bDisabled)
-        m_nState = Disabled;
-    else if (m_bHover && m_bPressed)
-        m_nState = Pressed;
-    else if (m_bHover)
-        m_nState = Hot;
-    else
-        m_nState = Normal;
-
-    const QRect rc = rect();
-    const int w = rc.width();
-    const int h = rc.height();
-    const bool hotFace = m_nState == Hot || m_nState == Pressed;
-    painter.fillRect(rc.adjusted(1, 1, -1, -1),
-                     SkinColor(hotFace ? Skin::ButtonFaceHot : Skin::ButtonFace));
-
-    // One-pixel frame, drawn like Draw3dRect: top and left edges stop one pixel short, the
-    // bottom and right edges own the corners they end in.
-    QColor topLeft = SkinColor(Skin::ButtonFrame);
-    QColor bottomRight = topLeft;
-    if (m_nState == Hot) {
-        topLeft = SkinColor(Skin::EdgeLight);
-        bottomRight = SkinColor(Skin::EdgeDark);
-    } else if (m_nState == Pressed) {
-        topLeft = SkinColor(Skin::EdgeDark);
-        bottomRight = SkinColor(Skin::EdgeLight);
-    }
-    painter.fillRect(0, 0, w - 1, 1, topLeft);
-    painter.fillRect(0, 0, 1, h - 1, topLeft);
-    painter.fillRect(w - 1, 0, 1, h, bottomRight);
-    painter.fillRect(0, h - 1, w, 1, bottomRight);
+    m_tracker.SetDisabled(!isEnabled());
+    const ButtonState state = m_tracker.State();
+    m_nState = static_cast<int>(state);
 
     const QString caption = text();
-    bool pictureDrawn = false;
+    int cell = -1;
     if (m_pImageList && m_nImage != -1) {
-        const int cell = m_pImageList->Lookup(m_nImage);
-        if (cell >= 0 && cell < m_pImageList->Count()) {
-            pictureDrawn = true;
-            const int y = (h - 16) / 2;
-            const int x = caption.isEmpty() ? (w - 16) / 2 : rc.left() + 6;
-            switch (m_nState) {
-            case Normal:
-                m_pImageList->DrawNormal(painter, cell, {x, y});
-                break;
-            case Hot:
-                m_pImageList->DrawHot(painter, cell, {x, y});
-                break;
-            case Pressed:
-                m_pImageList->DrawNormal(painter, cell, {x + 1, y + 1});
-                break;
-            default:
-                m_pImageList->DrawGreyed(painter, cell, {x, y}, SkinColor(Skin::ButtonFace));
-                break;
-            }
-        }
+        cell = m_pImageList->Lookup(m_nImage);
+        if (cell >= m_pImageList->Count())
+            cell = -1;
+    }
+    const ButtonFace face =
+        LayOutButtonFace(width(), height(), state, cell >= 0, !caption.isEmpty(), hasFocus());
+
+    painter.fillRect(RectOf(face.face), SkinColor(face.faceColour));
+    painter.fillRect(RectOf(face.top), SkinColor(face.topLeftColour));
+    painter.fillRect(RectOf(face.left), SkinColor(face.topLeftColour));
+    painter.fillRect(RectOf(face.right), SkinColor(face.bottomRightColour));
+    painter.fillRect(RectOf(face.bottom), SkinColor(face.bottomRightColour));
+
+    const QPoint at(face.pictureX, face.pictureY);
+    switch (face.picture) {
+    case PictureDraw::Normal:
+        m_pImageList->DrawNormal(painter, cell, at);
+        break;
+    case PictureDraw::Hot:
+        m_pImageList->DrawHot(painter, cell, at);
+        break;
+    case PictureDraw::Greyed:
+        m_pImageList->DrawGreyed(painter, cell, at, SkinColor(Skin::ButtonFace));
+        break;
+    case PictureDraw::None:
+        break;
     }
 
     if (caption.isEmpty())
         return;
-    QRect textRect = rc;
-    if (pictureDrawn)
-        textRect.setLeft(textRect.left() + 16);
-    if (m_nState == Pressed) {
-        textRect.setLeft(textRect.left() + 2);
-        textRect.setTop(textRect.top() + 2);
-    }
     painter.setFont(font());
-    painter.setPen(SkinColor(m_nState == Disabled ? Skin::ButtonTextDisabled : Skin::ButtonText));
-    painter.drawText(textRect, Qt::AlignHCenter | Qt::AlignVCenter | Qt::TextSingleLine, caption);
-
-    if (focused) {
-        // Right end exclusive; y = bottom - 3 with an exclusive bottom.
-        const int left = textRect.left() + 2 + (pictureDrawn ? 10 : 0);
-        const int right = textRect.left() + textRect.width() - 4;
-        const int y = h - 3 + (m_nState == Pressed ? 1 : 0);
-        if (right > left)
-            painter.fillRect(left, y, right - left, 1, SkinColor(Skin::FocusLine));
-    }
+    painter.setPen(SkinColor(face.textColour));
+    painter.drawText(RectOf(face.text), Qt::AlignHCenter | Qt::AlignVCenter | Qt::TextSingleLine,
+                     caption);
+    if (face.focusLine)
+        painter.fillRect(RectOf(face.focus), SkinColor(Skin::FocusLine));
 }

@@ -1,11 +1,14 @@
 #pragma once
 
+#include "uilogic/ButtonFace.h"
+
 #include <QAbstractButton>
 
 class CXImageList;
 
 // The flat skinned push button. It paints itself in four states and reports a click by
 // posting BN_CLICKED with its id to its dialog (CXDialog::OnCommand), after it has updated.
+// Its state machine and face are the shared ButtonTracker and LayOutButtonFace.
 class CXButton : public QAbstractButton {
     Q_OBJECT
 public:
@@ -25,8 +28,8 @@ public:
 
     // The state of the last paint.
     int PaintedState() const { return m_nState; }
-    bool IsHover() const { return m_bHover; }
-    bool IsPressed() const { return m_bPressed; }
+    bool IsHover() const { return m_tracker.IsHover(); }
+    bool IsPressed() const { return m_tracker.IsPressed(); }
 
     QSize sizeHint() const override;
 
@@ -47,14 +50,10 @@ protected:
 
 private:
     void HoverAt(const QPoint& pos, bool leftHeld);
-    void StopTracking();
     void DrawButton(QPainter& painter);
 
     int m_nState = Normal;
-    bool m_bTracking = false;
-    bool m_bHover = false;
-    bool m_bPressed = false;
-    bool m_bDisabled = false;
+    ButtonTracker m_tracker;
     const CXImageList* m_pImageList = nullptr;
     int m_nImage = -1;
 };

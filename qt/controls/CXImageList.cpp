@@ -1,6 +1,7 @@
 #include "qt/controls/CXImageList.h"
 
 #include "qt/controls/ResourceScheme.h"
+#include "uilogic/ImageRules.h"
 
 #include <QPainter>
 
@@ -9,14 +10,9 @@ namespace {
 // The strip with its background pixels transparent.
 QImage Masked(const QImage& source, const QColor& background) {
     QImage strip = source.convertToFormat(QImage::Format_ARGB32);
-    const QRgb mask = background.rgb() & 0xFFFFFF;
-    for (int y = 0; y < strip.height(); ++y) {
-        auto* line = reinterpret_cast<QRgb*>(strip.scanLine(y));
-        for (int x = 0; x < strip.width(); ++x) {
-            if ((line[x] & 0xFFFFFF) == mask)
-                line[x] = 0;
-        }
-    }
+    for (int y = 0; y < strip.height(); ++y)
+        MaskPixels(reinterpret_cast<QRgb*>(strip.scanLine(y)),
+                   static_cast<std::size_t>(strip.width()), background.rgb());
     return strip;
 }
 
@@ -53,13 +49,7 @@ int CXImageList::Count() const {
 }
 
 int CXImageList::Lookup(int key) const {
-    if (m_bDirectIndex)
-        return key;
-    for (size_t i = 0; i < m_keys.size(); ++i) {
-        if (m_keys[i] == key)
-            return static_cast<int>(i);
-    }
-    return -1;
+    return LookupCell(key, m_bDirectIndex, m_keys);
 }
 
 bool CXImageList::ValidCell(int cell) const {
@@ -81,19 +71,9 @@ QImage CXImageList::GreyedCell(int cell, const QColor& background) const {
 QImage CXImageList::Greyed(const QImage& source, int scale, int cell,
                            const QColor& background) const {
     QImage image = source.copy(cell * m_cx * scale, 0, m_cx * scale, m_cy * scale);
-    const QRgb mask = m_background.rgb() & 0xFFFFFF;
-    const QRgb fill = background.rgb();
-    for (int y = 0; y < image.height(); ++y) {
-        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
-        for (int x = 0; x < image.width(); ++x) {
-            if ((line[x] & 0xFFFFFF) == mask) {
-                line[x] = fill;
-            } else {
-                const int g = (qRed(line[x]) + qGreen(line[x]) + qBlue(line[x])) / 5 + 100;
-                line[x] = qRgb(g, g, g);
-            }
-        }
-    }
+    for (int y = 0; y < image.height(); ++y)
+        GreyPixels(reinterpret_cast<QRgb*>(image.scanLine(y)),
+                   static_cast<std::size_t>(image.width()), m_background.rgb(), background.rgb());
     return image;
 }
 
