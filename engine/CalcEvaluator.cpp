@@ -268,6 +268,12 @@ bool CalcEvaluator::ParseCall(CalcValue& result) {
             if (count == kMaxParams) {
                 return FailCall(ErrorKind::TooManyParams, m_tokenizer.TokenStart(), index, count);
             }
+            // A line that ends among the values fails as any missing operand does ("err"),
+            // with the call it leaves open as its detail.
+            const TokenKind next = m_tokenizer.Token();
+            if (count > 0 && (next == TokenKind::TokEnd || next == TokenKind::TokComment)) {
+                return FailCall(ErrorKind::Err, m_tokenizer.TokenStart(), index, count);
+            }
             if (!ParseExpression(params[count])) {
                 return false;
             }

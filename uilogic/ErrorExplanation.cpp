@@ -157,7 +157,11 @@ std::string ExplainError(const std::string& typed, const ErrorDetail& error) {
     case ErrorKind::InvalidBin:
         return at + " is not a number: `0b` must be followed by binary digits (0 and 1).";
     case ErrorKind::Err:
-        return Expected(place, "a number or a name");
+        // With a function: the line ended among the values of its call.
+        return error.function >= 0 && error.function < FunctionCount()
+                   ? Expected(place, "the `)` of " +
+                                         Quote(GetFunction(error.function).name + std::string("(")))
+                   : Expected(place, "a number or a name");
     case ErrorKind::MissingClose:
         return Expected(place, "a `)`");
     case ErrorKind::ExpectingOpen:

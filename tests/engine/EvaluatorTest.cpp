@@ -148,6 +148,7 @@ TEST(Evaluator, ErrorDetailNamesThePlace) {
         {"9/(1-1)", ErrorKind::DivByZero, 1, 1, -1, 0},
         {"1+pow(1,2,3)*2", ErrorKind::ExpectTwo, 2, 10, pow, 3},
         {"pow+1", ErrorKind::ExpectingOpen, 3, 1, pow, 0},
+        {"pow(2,3//c", ErrorKind::Err, 7, 3, pow, 2}, // the open call
         {"3%0.5", ErrorKind::RemainderBelowOne, 1, 1, -1, 0},
     };
     CalcEvaluator evaluator;

@@ -46,6 +46,7 @@ const ErrorCase kErrorCases[] = {
      "At character 1, `0b` is not a number: `0b` must be followed by binary digits (0 and 1)."},
     // parsing
     {"sin(", "err ''", "The line ends where a number or a name was expected."},
+    {"2*atan(1, 2", "err ''", "The line ends where the `)` of `atan(` was expected."},
     {")", "err ''", "At character 1, `)` stands where a number or a name was expected."},
     {"2**3", "err '3'", "At character 3, `*` stands where a number or a name was expected."},
     {"1- // x", "err ''",
