@@ -2,14 +2,15 @@
 
 #include "uilogic/BrowserDocument.h"
 #include "uilogic/BrowserHook.h"
+#include "win32/controls/BrowserEvents.h"
 
 #include <windows.h>
 
 #include <functional>
+#include <memory>
 #include <string>
 
 struct IDispatch;
-struct IHTMLDocument2;
 struct IOleClientSite;
 struct IOleObject;
 struct IWebBrowser2;
@@ -19,6 +20,15 @@ class Site;
 class EventSink;
 } // namespace browser_detail
 
+// The open HTML document as the view writes into it: IHTMLDocument2's write and close.
+class DocumentWriter {
+public:
+    virtual ~DocumentWriter() = default;
+    // Hands the whole text to the document in one write.
+    virtual void Write(const std::wstring& text) = 0;
+    virtual void Close() = 0;
+};
+
 // The embedded HTML view: the WebBrowser control, hosted in a child window of its owner. It
 // starts on "about:blank" and shows HTML text (UTF-8) that its owner writes into its document;
 // every navigation is first offered to m_navigateHook. Without the HTML engine (a browser object
@@ -26,7 +36,7 @@ class EventSink;
 //
 // A member of its owner dialog: create it from the dialog's initialisation, destroy it with the
 // dialog (the window's WM_DESTROY does it too). All calls on the thread that created it.
-class CXWebBrowser {
+class CXWebBrowser final : private browser_detail::BrowserEvents {
 public:
     CXWebBrowser();
     ~CXWebBrowser();
@@ -65,6 +75,10 @@ public:
     // ShellExecuteW unless replaced.
     std::function<void(const std::string& url)> m_openExternal;
 
+    // Where the view gets its document once a navigation has completed: the browser's current
+    // document unless replaced (a test stands in for an HTML engine). Null: no document yet.
+    std::function<std::unique_ptr<DocumentWriter>()> m_documentSource;
+
     // The browser's event sink (DWebBrowserEvents2) and client site; null before creation and
     // after Destroy. They are COM objects: borrow them, AddRef to keep them.
     IDispatch* EventSink() const;
@@ -72,18 +86,18 @@ public:
 
     // The browser's events, as its sink receives them. url is the address as the browser gives
     // it; cancel is set to stop the navigation.
-    void OnBeforeNavigate2(const std::wstring& url, bool& cancel);
-    void OnNavigateComplete2();
-    void OnNewWindow(const std::wstring& url, bool& cancel);
+    void OnBeforeNavigate2(const std::wstring& url, bool& cancel) override;
+    void OnNavigateComplete2() override;
+    void OnNewWindow(const std::wstring& url, bool& cancel) override;
 
 private:
-    friend class browser_detail::Site;
-
     static LRESULT CALLBACK WindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
     bool CreateBrowser();
+    std::unique_ptr<DocumentWriter> CurrentBrowserDocument() const;
     bool AcquireDocument();
-    void WriteToDocument(const std::string& html);
-    void FitBrowser();
+    void FitBrowser() override;
+    void ReleaseBrowser();
+    void OpenExternal(const std::string& url) const;
 
     HWND m_hWnd = nullptr;
     bool m_bOleInitialized = false;
@@ -92,6 +106,6 @@ private:
     IOleObject* m_pOleObject = nullptr;
     IWebBrowser2* m_pBrowser = nullptr;
     DWORD m_dwAdviseCookie = 0;
-    IHTMLDocument2* m_pDocument = nullptr;
+    std::unique_ptr<DocumentWriter> m_pDocument; // acquired once, kept until destroyed
     BrowserDocument m_document;
 };
