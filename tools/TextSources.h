@@ -62,8 +62,14 @@ inline std::string ReadText(const fs::path& file) {
     return text;
 }
 
-inline std::vector<std::string> ReadTexts(const fs::path& folder) {
-    std::vector<std::string> texts(kTextCount);
+// The texts of one folder by id, and which ids the folder gives.
+struct TextFolder {
+    std::vector<std::string> texts = std::vector<std::string>(kTextCount);
+    std::vector<bool> given = std::vector<bool>(kTextCount);
+};
+
+inline TextFolder ReadTextFolder(const fs::path& folder) {
+    TextFolder result;
     std::vector<fs::path> sources(kTextCount);
     for (const fs::directory_entry& entry : fs::directory_iterator(folder)) {
         const std::string name = entry.path().filename().string();
@@ -81,7 +87,24 @@ inline std::vector<std::string> ReadTexts(const fs::path& folder) {
             throw BuildError{"text id " + std::to_string(*id) + " is given twice: " +
                              sources[index].string() + " and " + entry.path().string()};
         sources[index] = entry.path();
-        texts[index] = ReadText(entry.path());
+        result.texts[index] = ReadText(entry.path());
+        result.given[index] = true;
+    }
+    return result;
+}
+
+inline std::vector<std::string> ReadTexts(const fs::path& folder) {
+    return ReadTextFolder(folder).texts;
+}
+
+// The texts of folder, where one system needs a text of its own: each text that overrides
+// gives replaces the one of the same id.
+inline std::vector<std::string> ReadTexts(const fs::path& folder, const fs::path& overrides) {
+    std::vector<std::string> texts = ReadTexts(folder);
+    const TextFolder own = ReadTextFolder(overrides);
+    for (size_t i = 0; i < texts.size(); ++i) {
+        if (own.given[i])
+            texts[i] = own.texts[i];
     }
     return texts;
 }

@@ -37,12 +37,15 @@ void WriteOutput(const fs::path& output, const std::string& source) {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: scramble_texts <texts folder> <output .cpp>\n");
+    if (argc != 3 && argc != 4) {
+        std::fprintf(stderr,
+                     "usage: scramble_texts <texts folder> <output .cpp> [<overrides folder>]\n");
         return 2;
     }
     try {
-        WriteOutput(argv[2], text_sources::GenerateSource(text_sources::ReadTexts(argv[1])));
+        const std::vector<std::string> texts = argc == 4 ? text_sources::ReadTexts(argv[1], argv[3])
+                                                         : text_sources::ReadTexts(argv[1]);
+        WriteOutput(argv[2], text_sources::GenerateSource(texts));
     } catch (const BuildError& error) {
         std::fprintf(stderr, "scramble_texts: error: %s\n", error.message.c_str());
         return 1;

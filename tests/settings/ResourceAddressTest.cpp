@@ -42,9 +42,14 @@ TEST(ResourceAddress, TheImageFormatGivesAHostAndAnAbsolutePath) {
     ASSERT_NE(hostStart, std::string::npos);
     const size_t pathStart = address.find('/', hostStart + 3);
     ASSERT_NE(pathStart, std::string::npos);
+#ifdef _WIN32
+    // The browser's own scheme for a module's resources: res://<path>/<type>/#<number>.
+    EXPECT_EQ(address, "res:///home/u%20s/%25%23%3F%C3%A9/corvane/IMG/#131");
+#else
     const std::string rest = address.substr(pathStart);
     EXPECT_EQ(rest.find_first_of(" #?"), std::string::npos) << address;
     EXPECT_EQ(rest, "/home/u%20s/%25%23%3F%C3%A9/corvane/131");
+#endif
     std::string parsedPath;
     int number = 0;
     ASSERT_TRUE(ParseResourceAddress(address, parsedPath, number));

@@ -62,4 +62,24 @@ TEST(TextSources, RejectsWhatWouldBreakTheTable) {
     EXPECT_THROW(ReadTexts(std::filesystem::u8path(folder.Path())), BuildError);
 }
 
+TEST(TextSources, ASystemsOwnTextReplacesOnlyItsId) {
+    TempFolder texts;
+    WriteFileBytes(texts.File("05-version.txt"), "1.0\n");
+    WriteFileBytes(texts.File("06-address.txt"), "cvres://img%s/%d\n");
+    TempFolder own;
+    WriteFileBytes(own.File("06-address.txt"), "res://%s/IMG/#%d\n");
+    WriteFileBytes(own.File("07-empty.txt"), ""); // given, though empty
+    const std::vector<std::string> merged =
+        ReadTexts(std::filesystem::u8path(texts.Path()), std::filesystem::u8path(own.Path()));
+    ASSERT_EQ(merged.size(), 43u);
+    EXPECT_EQ(merged[5], "1.0");
+    EXPECT_EQ(merged[6], "res://%s/IMG/#%d");
+    EXPECT_EQ(merged[7], "");
+    // The overrides follow the same rules as the texts.
+    WriteFileBytes(own.File("06-again.txt"), "x");
+    EXPECT_THROW(
+        ReadTexts(std::filesystem::u8path(texts.Path()), std::filesystem::u8path(own.Path())),
+        BuildError);
+}
+
 } // namespace
