@@ -134,17 +134,26 @@ for attempt in 1 2 3; do
     echo "install-deps: apt-get update failed (attempt $attempt)" >&2
     sleep $((attempt * 5))
 done
-grep -o '^E: Failed to fetch [^ ]*Packages\.xz' "$update_log" | awk '{print $5}' | sort -u |
-    while read -r url; do
-        list="/var/lib/apt/lists/$(sed -e 's|^[a-z]*://||' -e 's|\.xz$||' -e 's|/|_|g' <<<"$url")"
-        echo "install-deps: WARNING: using $url unverified: it does not match its release file" >&2
-        command -v curl >/dev/null && command -v xz >/dev/null ||
-            "${SUDO[@]}" apt-get install -y --no-install-recommends curl xz-utils ca-certificates
-        if curl -fsS "$url" | xz -dc >"$update_log.index" && grep -q '^Package: ' "$update_log.index"; then
-            "${SUDO[@]}" install -m 0644 "$update_log.index" "$list"
-        fi
-        rm -f "$update_log.index"
-    done
+unverified=()
+while read -r url; do
+    list="/var/lib/apt/lists/$(sed -e 's|^[a-z]*://||' -e 's|\.xz$||' -e 's|/|_|g' <<<"$url")"
+    echo "install-deps: WARNING: using $url unverified: it does not match its release file" >&2
+    command -v curl >/dev/null && command -v xz >/dev/null ||
+        "${SUDO[@]}" apt-get install -y --no-install-recommends curl xz-utils ca-certificates
+    if curl -fsS "$url" | xz -dc >"$update_log.index" && grep -q '^Package: ' "$update_log.index"; then
+        "${SUDO[@]}" install -m 0644 "$update_log.index" "$list"
+        unverified+=("$list")
+    fi
+    rm -f "$update_log.index"
+done < <(grep -o '^E: Failed to fetch [^ ]*Packages\.xz' "$update_log" | awk '{print $5}' | sort -u)
+# The mirror's file can be newer than the other indexes: on a fresh system whose libraries
+# all come from the main suite, its versions then clash with theirs and nothing resolves.
+# Go on without it when the packages resolve only so.
+if [[ ${#unverified[@]} -gt 0 ]] &&
+    ! apt-get install -s --no-install-recommends "${missing[@]}" >/dev/null 2>&1; then
+    echo "install-deps: the packages do not resolve with the unverified index; going on without it" >&2
+    "${SUDO[@]}" rm -f "${unverified[@]}"
+fi
 "${SUDO[@]}" env DEBIAN_FRONTEND=noninteractive \
     apt-get install -y --no-install-recommends "${missing[@]}"
 ensure_locale
