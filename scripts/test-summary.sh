@@ -4,7 +4,11 @@
 set -euo pipefail
 
 passed=0
+not_run=()
 for build in "$@"; do
+    if [[ -d "$build" && ! -f "$build/ctest.log" && ! -e "$build"/fuzz_*.log ]]; then
+        not_run+=("$build")
+    fi
     if [[ -f "$build/ctest.log" ]]; then
         count=$(grep -oP 'tests failed out of \K[0-9]+' "$build/ctest.log" | tail -n 1 || true)
         passed=$((passed + ${count:-0}))
@@ -14,3 +18,6 @@ for build in "$@"; do
     done
 done
 echo "summary: $passed passed, 0 failed"
+if [[ ${#not_run[@]} -gt 0 ]]; then
+    echo "summary: built but not run here: ${not_run[*]} (see the reason above)"
+fi
