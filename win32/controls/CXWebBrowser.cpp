@@ -132,6 +132,8 @@ bool CXWebBrowser::CreateBrowser() {
         return false;
     m_pBrowser = static_cast<IWebBrowser2*>(object);
     m_pBrowser->put_Silent(VARIANT_TRUE); // a script error never opens a box over the dialog
+    // A file dropped on the page would replace it; the pages take no drops.
+    m_pBrowser->put_RegisterAsDropTarget(VARIANT_FALSE);
 
     object = nullptr;
     if (SUCCEEDED(m_pBrowser->QueryInterface(IID_IConnectionPointContainer, &object)) && object) {
