@@ -1,5 +1,7 @@
 #pragma once
 
+#include "uilogic/ButtonPictures.h"
+
 #include <QColor>
 #include <QImage>
 #include <QPoint>
@@ -72,16 +74,3 @@ private:
 bool LoadSharedImages();
 // The shared list (empty until LoadSharedImages).
 const CXImageList* SharedImages();
-
-// Indexes of the shared pictures.
-namespace SharedImage {
-constexpr int PinIn = 0;
-constexpr int PinOut = 1;
-constexpr int Help = 2;
-constexpr int ArrowRight = 3;
-constexpr int ArrowLeft = 4;
-constexpr int Settings = 5;
-constexpr int Ok = 6;
-constexpr int Cancel = 7;
-constexpr int About = 8;
-} // namespace SharedImage

@@ -10,16 +10,12 @@
 #include "qt/ui/PaneEdit.h"
 #include "qt/ui/PaneText.h"
 #include "qt/ui/SettingsDlg.h"
-#include "settings/TextTable.h"
 #include "uilogic/DialogTemplates.h"
-#include "uilogic/EscKey.h"
 #include "uilogic/KeyEdit.h"
 #include "uilogic/Layout.h"
 #include "uilogic/Pages.h"
 #include "uilogic/Placement.h"
-#include "uilogic/ResultTip.h"
 #include "uilogic/ResultsScroll.h"
-#include "worksheet/Worksheet.h"
 
 #include <QApplication>
 #include <QFocusEvent>
@@ -43,7 +39,7 @@ constexpr int kFrameWaitMs = 15000;
 } // namespace
 
 CMainDlg::CMainDlg(std::string settingsPath, QWidget* parent)
-    : CXDialog(MainDialogTemplate(), parent), m_settingsPath(std::move(settingsPath)) {
+    : CXDialog(MainDialogTemplate(), parent), m_controller(*this, std::move(settingsPath)) {
     setWindowIcon(ProgramIcon());
     InitDialog();
 }
@@ -51,8 +47,8 @@ CMainDlg::CMainDlg(std::string settingsPath, QWidget* parent)
 CMainDlg::~CMainDlg() {
     m_focusTimer.stop();
     // Destroying the window without closing it still keeps the placement and expressions.
-    if (!m_bStored && m_editExpressions)
-        StoreWindowAndSave();
+    if (m_editExpressions)
+        m_controller.OnClose();
 }
 
 CXButton* CMainDlg::Button(int id) const {
@@ -99,18 +95,7 @@ void CMainDlg::InitDialog() {
     hide();
     AttachControls();
 
-    const CXImageList* images = SharedImages();
-    m_btnSettings->SetImage(images, SharedImage::Settings);
-    m_btnHelp->SetImage(images, SharedImage::Help);
-    m_btnAbout->SetImage(images, SharedImage::About);
-
-    AddToolTip(m_btnKeepOnTop, QStringLiteral("Keep on top"));
-    AddToolTip(m_btnSettings, QStringLiteral("Settings"));
-    AddToolTip(m_btnHelp, QStringLiteral("Help"));
-    AddToolTip(m_btnAbout, QStringLiteral("About"));
-    AddToolTip(m_btnPanel, QStringLiteral("Show buttons"));
-
-    LoadSettingsIntoPane();
+    m_controller.Start(); // pictures, tooltips, the settings and the expressions
 
     // A click on a small button leaves the keyboard with the expression pane; Tab still
     // reaches the buttons.
@@ -189,12 +174,18 @@ void CMainDlg::ApplyMinimumSize() {
 }
 
 void CMainDlg::LoadSettingsIntoPane() {
-    LoadSettings(m_settingsPath);
-    SetExpressionText(ProgramToPaneText(g_settings.m_expressions));
-    Recalculate();
+    m_controller.LoadSettingsIntoPane();
 }
 
-void CMainDlg::SetExpressionText(const QString& paneText) {
+std::string CMainDlg::ExpressionText() const {
+    return PaneToProgramText(m_editExpressions->toPlainText());
+}
+
+void CMainDlg::SetExpressionText(const std::string& text) {
+    SetExpressionPaneText(ProgramToPaneText(text));
+}
+
+void CMainDlg::SetExpressionPaneText(const QString& paneText) {
     m_bSettingText = true;
     ReplaceChangedPart(m_editExpressions->document(), m_editExpressions->toPlainText(), paneText);
     m_bSettingText = false;
@@ -207,21 +198,24 @@ void CMainDlg::SetResultsText(const QString& paneText) {
 
 void CMainDlg::OnExpressionsChanged() {
     if (!m_bSettingText)
-        Recalculate();
+        m_controller.OnExpressionsChanged();
 }
 
 void CMainDlg::Recalculate() {
-    const std::string text = PaneToProgramText(m_editExpressions->toPlainText());
-    std::string results;
-    {
-        Worksheet sheet; // variables live for one pass
-        sheet.SetFormatOptions(GetFormatOptions(g_settings));
-        sheet.EvaluateText(text, results);
-    }
-    SetResultsText(ProgramToPaneText(results));
+    m_controller.Recalculate();
+}
+
+void CMainDlg::ShowResults(const std::string& text) {
+    SetResultsText(ProgramToPaneText(text));
     SyncResultsScroll();
-    if (ShowsResultsLeftEdge(ResultsEvent::Recalculated, m_editResults->hasFocus()))
-        m_editResults->horizontalScrollBar()->setValue(0);
+}
+
+bool CMainDlg::ResultsHaveFocus() const {
+    return m_editResults->hasFocus();
+}
+
+void CMainDlg::ShowResultsLeftEdge() {
+    m_editResults->horizontalScrollBar()->setValue(0);
 }
 
 void CMainDlg::SyncResultsScroll() {
@@ -238,8 +232,19 @@ void CMainDlg::SyncExpressionsScroll() {
 }
 
 void CMainDlg::ApplyKeepOnTop() {
-    const bool onTop = g_settings.m_keepOnTop != 0;
-    m_btnKeepOnTop->SetImage(SharedImages(), onTop ? SharedImage::PinIn : SharedImage::PinOut);
+    m_controller.ApplyKeepOnTop();
+}
+
+void CMainDlg::SetButtonPicture(int buttonId, int picture) {
+    if (CXButton* button = Button(buttonId))
+        button->SetImage(SharedImages(), picture);
+}
+
+void CMainDlg::SetToolTip(int buttonId, const std::string& text) {
+    AddToolTip(Button(buttonId), QString::fromStdString(text));
+}
+
+void CMainDlg::SetKeepOnTop(bool onTop) {
     if (onTop != windowFlags().testFlag(Qt::WindowStaysOnTopHint)) {
         // Changed on the native window in place: setWindowFlags would hide the window and
         // lose its activation.
@@ -256,20 +261,22 @@ void CMainDlg::ApplyKeepOnTop() {
 }
 
 void CMainDlg::ApplyPanelVisibility() {
-    const bool shown = g_settings.m_showButtons != 0;
-    m_btnPanel->SetImage(SharedImages(), shown ? SharedImage::ArrowLeft : SharedImage::ArrowRight);
+    m_controller.ApplyKeypadVisibility();
+}
+
+void CMainDlg::ShowKeypad(bool shown) {
     if (m_bPanelStarted)
         m_browser.setVisible(shown);
-    AddToolTip(m_btnPanel, shown ? QStringLiteral("Hide buttons") : QStringLiteral("Show buttons"));
     ApplyMinimumSize();
 }
 
-void CMainDlg::OnPanelButton() {
-    const QSize before = size();
-    g_settings.m_showButtons = g_settings.m_showButtons ? 0 : 1;
-    ApplyPanelVisibility();
+int CMainDlg::ClientWidth() const {
+    return width();
+}
+
+void CMainDlg::SetClientWidth(int width) {
     // The resize lays the panes out again.
-    resize(WidthAfterPanelToggle(before.width(), g_settings.m_showButtons != 0), before.height());
+    resize(width, height());
 }
 
 void CMainDlg::changeEvent(QEvent* event) {
@@ -309,45 +316,31 @@ void CMainDlg::Layout(int cx, int cy) {
 }
 
 void CMainDlg::OnCommand(int id, int code) {
-    if (code != 0) {
+    if (code != 0 || !m_controller.OnButton(id))
         CXDialog::OnCommand(id, code);
-        return;
-    }
-    switch (id) {
-    case MainId::KeepOnTop:
-        g_settings.m_keepOnTop = g_settings.m_keepOnTop ? 0 : 1;
-        ApplyKeepOnTop();
-        break;
-    case MainId::Settings:
-        OnSettingsButton();
-        break;
-    case MainId::Help: {
-        CHelpDlg help(this);
-        help.exec();
-        break;
-    }
-    case MainId::Panel:
-        OnPanelButton();
-        break;
-    case MainId::About: {
-        CAboutDlg about(this);
-        about.exec();
-        break;
-    }
-    default:
-        CXDialog::OnCommand(id, code);
-        return;
-    }
-    // After a small button, and after the dialog it opened, the typist goes on at once.
-    FocusExpressions();
 }
 
-void CMainDlg::OnSettingsButton() {
+bool CMainDlg::RunSettingsDialog() {
     CSettingsDlg settings(this);
-    if (settings.exec() != QDialog::Accepted)
-        return;
-    Recalculate(); // the formatting options may have changed
-    StoreWindowAndSave();
+    return settings.exec() == QDialog::Accepted;
+}
+
+void CMainDlg::RunHelpDialog() {
+    CHelpDlg help(this);
+    help.exec();
+}
+
+void CMainDlg::RunAboutDialog() {
+    CAboutDlg about(this);
+    about.exec();
+}
+
+void CMainDlg::Minimise() {
+    showMinimized();
+}
+
+void CMainDlg::CloseWindow() {
+    done(0);
 }
 
 bool CMainDlg::PreTranslateMessage(QObject* receiver, QKeyEvent* event) {
@@ -359,16 +352,7 @@ bool CMainDlg::PreTranslateMessage(QObject* receiver, QKeyEvent* event) {
     }
     if (event->key() != Qt::Key_Escape)
         return CXDialog::PreTranslateMessage(receiver, event);
-    switch (EscKeyResponse(g_settings)) {
-    case EscResponse::Minimise:
-        showMinimized();
-        break;
-    case EscResponse::CloseWindow:
-        done(0);
-        break;
-    case EscResponse::Nothing:
-        break;
-    }
+    m_controller.OnEscape();
     return true; // Esc never reaches the focused control
 }
 
@@ -405,18 +389,19 @@ void CMainDlg::ShowResultToolTip(const QHelpEvent& help) {
     const QRect start = m_editResults->cursorRect(lineStart);
     const QRect end = m_editResults->cursorRect(lineEnd);
     const QRect lineRect(start.topLeft(), QPoint(end.left(), start.bottom()));
-    std::string tip;
-    if (line.isValid() && help.pos().y() >= start.top() && help.pos().y() <= start.bottom()) {
-        const bool cutOff = IsResultCutOff(start.left(), end.left() - start.left(),
-                                           m_editResults->viewport()->width());
-        const std::string shown = line.text().toStdString();
-        const std::string explained =
-            NeedsExplanation(shown)
-                ? ExplainedResultLine(PaneToProgramText(m_editExpressions->toPlainText()),
-                                      line.blockNumber())
-                : std::string();
-        tip = ResultToolTip(shown, explained, cutOff);
+    ResultLineHit hit;
+    hit.onALine = line.isValid();
+    if (hit.onALine) {
+        hit.line = line.blockNumber();
+        hit.shown = line.text().toStdString();
+        hit.mouseY = help.pos().y();
+        hit.lineTop = start.top();
+        hit.lineBottom = start.bottom();
+        hit.textLeft = start.left();
+        hit.textWidth = end.left() - start.left();
+        hit.visibleWidth = m_editResults->viewport()->width();
     }
+    const std::string tip = m_controller.ResultToolTipAt(hit);
     // An empty text hides a tooltip shown for another line at once.
     QToolTip::showText(help.globalPos(), QString::fromStdString(tip), m_editResults->viewport(),
                        lineRect);
@@ -424,14 +409,12 @@ void CMainDlg::ShowResultToolTip(const QHelpEvent& help) {
 
 void CMainDlg::OnFocusTimer() {
     const QWidget* modal = QApplication::activeModalWidget();
-    if (modal && modal != this)
-        return; // a dialog opened from here keeps its focus
     const QWidget* focus = QApplication::focusWidget();
-    if (!focus || focus->window() != this)
-        return; // another application (or none of our windows) is active
-    if (focus == m_editExpressions || focus == m_editResults)
-        return;
-    FocusExpressions();
+    FocusSnapshot snapshot;
+    snapshot.otherDialogOpen = modal && modal != this;
+    snapshot.inThisWindow = focus && focus->window() == this;
+    snapshot.onAPane = focus == m_editExpressions || focus == m_editResults;
+    m_controller.OnFocusTimer(snapshot);
 }
 
 void CMainDlg::FocusExpressions() {
@@ -441,18 +424,20 @@ void CMainDlg::FocusExpressions() {
 }
 
 void CMainDlg::StoreWindowAndSave() {
-    const ScreenBox outer = NormalOuterBox(BoxOf(frameGeometry()), isMaximized(),
-                                           BoxOf(normalGeometry()), m_normalFrame);
-    RecordPlacement(g_settings, outer, isMinimized());
-    g_settings.m_expressions = PaneToProgramText(m_editExpressions->toPlainText());
-    SaveSettings(m_settingsPath);
+    m_controller.StoreWindowAndSave();
+}
+
+ScreenBox CMainDlg::NormalOuterBox() const {
+    return ::NormalOuterBox(BoxOf(frameGeometry()), isMaximized(), BoxOf(normalGeometry()),
+                            m_normalFrame);
+}
+
+bool CMainDlg::IsMinimised() const {
+    return isMinimized();
 }
 
 void CMainDlg::done(int result) {
-    if (!m_bStored) {
-        StoreWindowAndSave();
-        m_bStored = true;
-    }
+    m_controller.OnClose();
     m_focusTimer.stop();
     CXDialog::done(result);
 }
@@ -484,21 +469,21 @@ void CMainDlg::BuildButtonPanel() {
 }
 
 void CMainDlg::OnPanelNavigate(BrowserHook* hook) {
-    std::string key;
     const std::string url = hook->pszUrl ? hook->pszUrl : "";
-    if (!KeyNameFromAddress(url, GetText(TextId::KeyLinkPrefix), key)) {
+    if (static_cast<CMainDlg*>(hook->pOwner)->m_controller.OnKeypadLink(url))
         hook->bAllow = 1; // not a key: the view follows the link
-        return;
-    }
-    static_cast<CMainDlg*>(hook->pOwner)->InsertKey(key);
 }
 
 void CMainDlg::InsertKey(const std::string& key) {
+    m_controller.InsertKey(key);
+}
+
+void CMainDlg::ApplyKey(const std::string& key) {
     const QTextCursor cursor = m_editExpressions->textCursor();
     const KeyEdit edit = ApplyKeyToPane(key, m_editExpressions->toPlainText().toStdU16String(),
                                         cursor.selectionStart(), cursor.selectionEnd());
     if (edit.textChanged) {
-        SetExpressionText(QString::fromStdU16String(edit.text));
+        SetExpressionPaneText(QString::fromStdU16String(edit.text));
         QTextCursor caret = m_editExpressions->textCursor();
         caret.setPosition(edit.caret);
         m_editExpressions->setTextCursor(caret);
@@ -509,6 +494,4 @@ void CMainDlg::InsertKey(const std::string& key) {
         QKeyEvent press(QEvent::KeyPress, kArrowKeys[static_cast<int>(edit.move)], Qt::NoModifier);
         QCoreApplication::sendEvent(m_editExpressions, &press);
     }
-    Recalculate(); // a text set by the program raises no change of its own
-    FocusExpressions();
 }

@@ -4,6 +4,8 @@
 #include "qt/controls/CXWebBrowser.h"
 #include "settings/CalcSettings.h"
 #include "settings/SettingsFile.h"
+#include "uilogic/MainController.h"
+#include "uilogic/MainView.h"
 #include "uilogic/Placement.h"
 
 #include <QElapsedTimer>
@@ -17,8 +19,9 @@ class QPlainTextEdit;
 
 // The calculator's main window: the expression pane, the results pane level with it, five small
 // buttons and the keypad page along the right edge. Options, placement and expressions live in
-// g_settings and are read from and written to the settings file at settingsPath.
-class CMainDlg : public CXDialog {
+// g_settings and are read from and written to the settings file at settingsPath. The decisions
+// are the shared MainController's; this window is its MainView.
+class CMainDlg : public CXDialog, public MainView {
     Q_OBJECT
 public:
     explicit CMainDlg(std::string settingsPath = GetSettingsPath(), QWidget* parent = nullptr);
@@ -39,10 +42,32 @@ public:
     CXWebBrowser* PanelView() { return &m_browser; }
     CXButton* Button(int id) const;
     bool IsPanelLoaded() const { return m_bPanelLoaded; }
-    const std::string& SettingsPath() const { return m_settingsPath; }
+    const std::string& SettingsPath() const { return m_controller.SettingsPath(); }
 
     // The keypad navigation hook (also reachable through PanelView()->m_navigateHook).
     static void OnPanelNavigate(BrowserHook* hook);
+
+    // MainView: what the controller asks of the window.
+    std::string ExpressionText() const override;
+    void SetExpressionText(const std::string& text) override;
+    void ShowResults(const std::string& text) override;
+    bool ResultsHaveFocus() const override;
+    void ShowResultsLeftEdge() override;
+    void SetButtonPicture(int buttonId, int picture) override;
+    void SetToolTip(int buttonId, const std::string& text) override;
+    void SetKeepOnTop(bool onTop) override;
+    void ShowKeypad(bool shown) override;
+    int ClientWidth() const override;
+    void SetClientWidth(int width) override;
+    bool RunSettingsDialog() override;
+    void RunHelpDialog() override;
+    void RunAboutDialog() override;
+    void ApplyKey(const std::string& key) override;
+    void FocusExpressions() override;
+    void Minimise() override;
+    void CloseWindow() override;
+    ScreenBox NormalOuterBox() const override;
+    bool IsMinimised() const override;
 
 signals:
     // The keypad page has loaded into the panel view.
@@ -67,13 +92,10 @@ private:
     FrameWidths Frame() const;
     void ApplyMinimumSize();
     void Layout(int cx, int cy);
-    void OnPanelButton();
-    void OnSettingsButton();
     void OnFocusTimer();
     void OnExpressionsChanged();
-    void SetExpressionText(const QString& paneText);
+    void SetExpressionPaneText(const QString& paneText);
     void SetResultsText(const QString& paneText);
-    void FocusExpressions();
     void ShowResultToolTip(const QHelpEvent& help);
 
     CXWebBrowser m_browser;
@@ -85,7 +107,7 @@ private:
     QPlainTextEdit* m_editResults = nullptr;
     QPlainTextEdit* m_editExpressions = nullptr;
 
-    std::string m_settingsPath;
+    MainController m_controller;
     QTimer m_focusTimer;
     StartPlacement m_startPlacement{ScreenBox()}; // the outer rectangle placed at start-up
     QTimer m_frameTimer;       // looks for the frame until the window manager reports it
@@ -94,7 +116,6 @@ private:
     FrameWidths m_normalFrame;    // the frame as it was first known, the window not maximised
     QString m_resultsShown;       // the results pane's text as last written
     bool m_bSettingText = false;  // the program is changing the expression pane
-    bool m_bStored = false;       // placement and expressions already saved on closing
     bool m_bPanelStarted = false; // the keypad view exists
     bool m_bPanelLoaded = false;
 };
