@@ -1,9 +1,12 @@
-// The inverse trigonometric functions. All three come down to atan(n / d) with 0 <= n <= d,
-// plus a multiple of pi/2: atan(x) = pi/2 - atan(1/x) for x > 1, asin(x) = atan(x / s) and
-// acos(x) = atan(s / x) with s = sqrt(1 - x^2), each taken the way round whose quotient is at
-// most 1. With c = j/64 the table point nearest n/d, atan(n/d) = atan(c) + atan(t),
-// t = (n - c*d) / (d + c*n), |t| <= 2^-7, and the odd series of atan(t) to t^9. The reduction
-// runs in double-double, so the one rounding is the last addition.
+// The inverse trigonometric functions.
+//
+// atan: with c = j/64 the table point nearest u = n/d (n = |x|, d = 1, or n = 1, d = |x| and the
+// result pi/2 minus), atan(u) = atan(c) + atan(t), t = (n - c*d) / (d + c*n), |t| <= 2^-7, and
+// the odd series of atan(t) to t^9.
+// asin: for |x| <= 1/2, the Taylor series of asin to d^9 around the nearest of 65 table points
+// c = j/128 (d = x - c, |d| <= 2^-8); above, asin(x) = pi/2 - 2 asin(sqrt((1 - x) / 2)).
+// acos: pi/2 - asin(x), or 2 asin(sqrt((1 - x) / 2)) (from pi for a negative x).
+// The reductions and sums run in double-double, so the one rounding is the last addition.
 #include "engine/Maths.h"
 #include "engine/MathsKernels.h"
 
@@ -15,8 +18,8 @@ namespace {
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
-// The four ways a result is formed from atan(n/d): the rows of kAtanTable.
-enum class Form { Atan, HalfPiMinus, HalfPiPlus, PiMinus };
+// The two ways a result is formed from atan(n/d): the rows of kAtanTable.
+enum class Form { Atan, HalfPiMinus };
 
 // c * a exactly, for a c of at most 26 significant bits.
 DoubleDouble ShortProduct(double c, double a) {
@@ -34,23 +37,6 @@ DoubleDouble Divide(DoubleDouble a, DoubleDouble b) {
     return FastTwoSum(q, rest * inverse);
 }
 
-// sqrt(1 - a^2) for 0 <= a < 1, in double-double, with the inverse of its head. 1 - a*a's
-// head is exact (a*a >= 1/2) or at least 1/2, so the sum loses nothing that matters.
-struct Root {
-    DoubleDouble s;
-    double inverse;
-};
-
-Root Cosine(double a) {
-    const DoubleDouble sq = TwoProd(a, a);
-    const DoubleDouble d = TwoSum(1.0, -sq.hi);
-    const DoubleDouble w = FastTwoSum(d.hi, d.lo - sq.lo);
-    const double s = std::sqrt(w.hi);
-    const double inverse = 1.0 / s;
-    const DoubleDouble ss = TwoProd(s, s);
-    return {FastTwoSum(s, (((w.hi - ss.hi) - ss.lo) + w.lo) * (0.5 * inverse)), inverse};
-}
-
 // atan(n / d) in the given form, rounded once; 0 <= n.hi <= d.hi, and ratio is n/d to a few
 // bits (it only picks the table point).
 inline double AtanRatio(DoubleDouble n, DoubleDouble d, double ratio, Form form) {
@@ -66,12 +52,35 @@ inline double AtanRatio(DoubleDouble n, DoubleDouble d, double ratio, Form form)
     const double q = t.hi * t.hi;
     const double tail = t.hi * q * ((-1.0 / 3 + q * 0.2) + q * q * (-1.0 / 7 + q * (1.0 / 9)));
     const DoubleDouble& a = kAtanTable[static_cast<int>(form)][j];
-    const double sign = form == Form::Atan || form == Form::HalfPiPlus ? 1.0 : -1.0;
+    const double sign = form == Form::Atan ? 1.0 : -1.0;
     const DoubleDouble s = TwoSum(a.hi, sign * t.hi);
     return s.hi + ((s.lo + a.lo) + sign * (t.lo + tail));
 }
 
 constexpr DoubleDouble kOne = {1.0, 0.0};
+
+// asin(a + aLo) for 0 <= a <= 1/2 and a tiny aLo, as hi + lo: the table point c = j/128 nearest
+// a, then asin(c + d) = asin(c) + a1*d + ... + a9*d^9 with d = a - c (exact, |d| <= 2^-8), the
+// first product exact.
+DoubleDouble AsinHalf(double a, double aLo) {
+    const int j = static_cast<int>(a * 128.0 + 0.5);
+    const AsinEntry& e = kAsinTable[j];
+    const double d = a - j * (1.0 / 128);
+    const DoubleDouble p = TwoProd(e.a1Hi, d);
+    const double d2 = d * d;
+    const double d4 = d2 * d2;
+    const double tail = d2 * ((e.a[0] + d * e.a[1]) + d2 * (e.a[2] + d * e.a[3]) +
+                              d4 * ((e.a[4] + d * e.a[5]) + d2 * (e.a[6] + d * e.a[7])));
+    const DoubleDouble s = TwoSum(e.hi, p.hi);
+    return FastTwoSum(s.hi, (s.lo + e.lo) + ((p.lo + e.a1Lo * d) + (tail + e.a1Hi * aLo)));
+}
+
+// asin(sqrt(z)) for 0 <= z <= 1/4, as hi + lo, with the square root in double-double.
+DoubleDouble AsinOfRoot(double z) {
+    const double s = std::sqrt(z);
+    const DoubleDouble ss = TwoProd(s, s);
+    return AsinHalf(s, s > 0.0 ? ((z - ss.hi) - ss.lo) / (2.0 * s) : 0.0);
+}
 
 } // namespace
 
@@ -96,42 +105,34 @@ double Asin(double x) {
     if (!(ax >= 0x1p-26)) {
         return x; // asin(x) rounds to x; NaN stays NaN
     }
-    if (ax >= 1.0) {
-        return ax == 1.0 ? x * kHalfPi.hi : kNaN;
+    if (ax > 1.0) {
+        return kNaN;
     }
-    const double inverse = 1.0 / ax; // alongside the square root
-    const Root c = Cosine(ax);
-    // x/s when at most 1, else s/x; chosen by selection, not by a branch, which random
-    // arguments would mispredict.
-    const bool over = ax > c.s.hi;
-    const DoubleDouble a = {ax, 0.0};
-    const double r =
-        AtanRatio(over ? c.s : a, over ? a : c.s, over ? c.s.hi * inverse : ax * c.inverse,
-                  over ? Form::HalfPiMinus : Form::Atan);
+    double r;
+    if (ax <= 0.5) {
+        r = AsinHalf(ax, 0.0).hi;
+    } else { // asin(x) = pi/2 - 2 asin(sqrt((1 - x) / 2)); 1 - x is exact
+        const DoubleDouble a = AsinOfRoot((1.0 - ax) * 0.5);
+        r = Add(kHalfPi, {-2.0 * a.hi, -2.0 * a.lo}).hi;
+    }
     return std::signbit(x) ? -r : r;
 }
 
 double Acos(double x) {
     const double ax = std::fabs(x);
-    if (x != x) {
-        return x;
+    if (!(ax <= 1.0)) {
+        return x != x ? x : kNaN;
     }
-    if (ax >= 1.0) {
-        return ax > 1.0 ? kNaN : (x > 0.0 ? 0.0 : kPi.hi);
+    if (ax <= 0.5) { // pi/2 - asin(x)
+        const DoubleDouble a = ax < 0x1p-57 ? DoubleDouble{x, 0.0} : AsinHalf(ax, 0.0);
+        return Add(kHalfPi, std::signbit(x) ? a : DoubleDouble{-a.hi, -a.lo}).hi;
     }
-    if (ax < 0x1p-57) {
-        return kHalfPi.hi;
+    // 2 asin(sqrt((1 - |x|) / 2)), from pi for a negative x.
+    const DoubleDouble a = AsinOfRoot((1.0 - ax) * 0.5);
+    if (x > 0.0) {
+        return 2.0 * a.hi + 2.0 * a.lo;
     }
-    const bool negative = x < 0.0;
-    const double inverse = 1.0 / ax; // alongside the square root
-    const Root c = Cosine(ax);
-    // s/x when at most 1, else x/s, chosen as in Asin.
-    const bool over = c.s.hi > ax;
-    const DoubleDouble a = {ax, 0.0};
-    const Form form = over ? (negative ? Form::HalfPiPlus : Form::HalfPiMinus)
-                           : (negative ? Form::PiMinus : Form::Atan);
-    return AtanRatio(over ? a : c.s, over ? c.s : a, over ? ax * c.inverse : c.s.hi * inverse,
-                     form);
+    return Add(kPi, {-2.0 * a.hi, -2.0 * a.lo}).hi;
 }
 
 } // namespace maths

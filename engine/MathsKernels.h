@@ -17,10 +17,20 @@ struct LogEntry {
     double logcLo;
 };
 
+// One point c of the arcsine's table: asin(c), and the Taylor coefficients of asin(c + d).
+struct AsinEntry {
+    double hi;
+    double lo;
+    double a1Hi;
+    double a1Lo;
+    double a[8]; // a2 .. a9
+};
+
 extern const LogEntry kLogTable[128];
+extern const AsinEntry kAsinTable[65];    // c = j/128
 extern const DoubleDouble kExpTable[128]; // 2^(j/128)
-// Rows: atan(j/64), pi/2 - atan(j/64), pi/2 + atan(j/64), pi - atan(j/64).
-extern const DoubleDouble kAtanTable[4][65];
+// Rows: atan(j/64), pi/2 - atan(j/64).
+extern const DoubleDouble kAtanTable[2][65];
 extern const DoubleDouble kLn2;   // head of 42 bits
 extern const double kLn2By128[3]; // head of 34 bits, then the rest in two
 extern const double k128ByLn2;

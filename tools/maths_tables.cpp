@@ -102,12 +102,12 @@ void PrintExpTable() {
     std::printf("};\n\n");
 }
 
-// The arctangent's table, four rows for the four ways the result is formed from atan(j/64),
-// j = 0..64: atan(c), pi/2 - atan(c), pi/2 + atan(c) and pi - atan(c), each as hi + lo.
+// The arctangent's table, two rows for the two ways the result is formed from atan(j/64),
+// j = 0..64: atan(c) and pi/2 - atan(c), each as hi + lo.
 void PrintAtanTable() {
-    const double kOffsets[4] = {0.0, 0.5, 0.5, 1.0}; // times pi
-    std::printf("const DoubleDouble kAtanTable[4][65] = {\n");
-    for (int row = 0; row < 4; ++row) {
+    const double kOffsets[2] = {0.0, 0.5}; // times pi
+    std::printf("const DoubleDouble kAtanTable[2][65] = {\n");
+    for (int row = 0; row < 2; ++row) {
         std::printf("    {\n");
         for (int j = 0; j <= 64; ++j) {
             Big v;
@@ -128,6 +128,49 @@ void PrintAtanTable() {
             std::printf("        {%a, %a},\n", hi, lo);
         }
         std::printf("    },\n");
+    }
+    std::printf("};\n\n");
+}
+
+// The arcsine's table for [0, 1/2], points c = j/128, j = 0..64: asin(c) as hi + lo, then the
+// Taylor coefficients a1 (as hi + lo) to a9 of asin(c + d). With g = asin' = (1 - x^2)^(-1/2),
+// (1 - x^2) g' = x g gives g_(n+1) = (c (2n+1) g_n + n g_(n-1)) / ((1 - c^2)(n+1)), and
+// a_(n+1) = g_n / (n+1).
+void PrintAsinTable() {
+    std::printf("const AsinEntry kAsinTable[65] = {\n");
+    for (int j = 0; j <= 64; ++j) {
+        Big c;
+        Big v;
+        Big w; // 1 - c^2
+        mpfr_set_si(*c, j, MPFR_RNDN);
+        mpfr_div_ui(*c, *c, 128, MPFR_RNDN);
+        mpfr_asin(*v, *c, MPFR_RNDN);
+        double hi;
+        double lo;
+        Split(*v, hi, lo);
+        std::printf("    {%a, %a,", hi, lo);
+        mpfr_sqr(*w, *c, MPFR_RNDN);
+        mpfr_ui_sub(*w, 1, *w, MPFR_RNDN);
+        Big g[10];
+        mpfr_rec_sqrt(*g[0], *w, MPFR_RNDN);
+        for (int n = 0; n < 9; ++n) {
+            Big t;
+            mpfr_mul_ui(*g[n + 1], *c, static_cast<unsigned long>(2 * n + 1), MPFR_RNDN);
+            mpfr_mul(*g[n + 1], *g[n + 1], *g[n], MPFR_RNDN);
+            if (n > 0) {
+                mpfr_mul_ui(*t, *g[n - 1], static_cast<unsigned long>(n), MPFR_RNDN);
+                mpfr_add(*g[n + 1], *g[n + 1], *t, MPFR_RNDN);
+            }
+            mpfr_div(*g[n + 1], *g[n + 1], *w, MPFR_RNDN);
+            mpfr_div_ui(*g[n + 1], *g[n + 1], static_cast<unsigned long>(n + 1), MPFR_RNDN);
+        }
+        Split(*g[0], hi, lo);
+        std::printf(" %a, %a, {", hi, lo);
+        for (int n = 1; n <= 8; ++n) {
+            Big a;
+            mpfr_div_ui(*a, *g[n], static_cast<unsigned long>(n + 1), MPFR_RNDN);
+            std::printf("%a%s", mpfr_get_d(*a, MPFR_RNDN), n < 8 ? ", " : "}},\n");
+        }
     }
     std::printf("};\n\n");
 }
@@ -170,6 +213,7 @@ int main() {
     PrintLogTable();
     PrintExpTable();
     PrintAtanTable();
+    PrintAsinTable();
     PrintConstants();
     std::printf("\n} // namespace maths\n");
     return 0;
