@@ -5,7 +5,7 @@
 class QTextDocument;
 
 // Changes a document from oldText (its current plain text) to newText by replacing only the
-// part between their common start and common end, so that a small change stays small: the
-// view keeps its scroll position and the edit can be undone, as one step of its own. Returns the position just after
-// the inserted text.
+// part FindChangedPart finds, so that a small change stays small: the view keeps its scroll
+// position and the edit can be undone, as one step of its own. Returns the position just
+// after the inserted text.
 int ReplaceChangedPart(QTextDocument* document, const QString& oldText, const QString& newText);

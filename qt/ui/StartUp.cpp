@@ -1,5 +1,6 @@
 #include "qt/ui/StartUp.h"
 
+#include "platform/CommandLine.h"
 #include "qt/controls/AppSetup.h"
 #include "qt/controls/ResourceScheme.h"
 #include "qt/setup/Installer.h"
@@ -8,6 +9,7 @@
 #include "qt/ui/MainDlg.h"
 #include "qt/ui/QuitOnSignal.h"
 #include "settings/TextTable.h"
+#include "uilogic/StartUpChoice.h"
 
 #include <QApplication>
 
@@ -31,10 +33,10 @@ void ReportReadyIfAsked(CMainDlg& dlg) {
 
 // With CORVANE_TEST_REPORT_RUN set, the process prints which run it chose ("setup" or
 // "calculator") and ends instead of showing its window: the start-up tests check the choice.
-bool ReportRunIfAsked(const char* run) {
+bool ReportRunIfAsked(StartRun run) {
     if (!std::getenv("CORVANE_TEST_REPORT_RUN"))
         return false;
-    std::printf("%s\n", run);
+    std::printf("%s\n", StartRunName(run));
     std::fflush(stdout);
     return true;
 }
@@ -56,16 +58,23 @@ int RunStartUp(int argc, char** argv) {
     app.setWindowIcon(ProgramIcon());
     StartControls(); // the shared button pictures, loaded once
 
-    const std::vector<std::string> arguments(argv + 1, argv + argc);
-    if (!CheckUninstallRequest(arguments)) {
-        if (IsSetupPackage()) {
-            if (!ReportRunIfAsked("setup")) {
-                CSetupFrame wizard;
-                wizard.exec();
-            }
-        } else if (!ReportRunIfAsked("calculator")) {
-            RunCalculator(app);
+    // Read after QApplication has taken its own options out of argv.
+    const std::vector<std::string> arguments = GetUtf8Arguments(argc, argv);
+    const StartRun run = ChooseStartRun(arguments, IsSetupPackage());
+    switch (run) {
+    case StartRun::Uninstall:
+        CheckUninstallRequest(ArgumentsAfterProgram(arguments));
+        break;
+    case StartRun::Setup:
+        if (!ReportRunIfAsked(run)) {
+            CSetupFrame wizard;
+            wizard.exec();
         }
+        break;
+    case StartRun::Calculator:
+        if (!ReportRunIfAsked(run))
+            RunCalculator(app);
+        break;
     }
     ReleaseTexts();
     return 0;
