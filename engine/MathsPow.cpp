@@ -36,23 +36,26 @@ Parity ParityOf(double y) {
 // 2^-104, so the one final rounding is the correct one. Only where every partial power stays
 // far inside the normal range (|n| * (|exponent of x| + 1) < 900); otherwise NaN.
 double WholePower(double x, double n) {
+    // One operation, rounded once: exact to the last bit, overflow and underflow included.
+    if (n == 1.0 || n == 2.0 || n == -1.0) {
+        return n == 1.0 ? x : (n == 2.0 ? x * x : 1.0 / x);
+    }
     const int exponent = static_cast<int>((AsBits(x) >> 52) & 0x7FF) - 1023;
     const double count = std::fabs(n);
     if (exponent == -1023 || count * (std::abs(exponent) + 1) >= 900.0) {
         return std::numeric_limits<double>::quiet_NaN();
     }
     auto bits = static_cast<uint32_t>(count);
-    DoubleDouble result = {1.0, 0.0};
     DoubleDouble square = {x, 0.0};
-    while (true) {
+    for (; (bits & 1) == 0; bits >>= 1) {
+        square = Mul(square, square);
+    }
+    DoubleDouble result = square; // the lowest set bit's power
+    for (bits >>= 1; bits != 0; bits >>= 1) {
+        square = Mul(square, square);
         if ((bits & 1) != 0) {
             result = Mul(result, square);
         }
-        bits >>= 1;
-        if (bits == 0) {
-            break;
-        }
-        square = Mul(square, square);
     }
     if (n > 0.0) {
         return result.hi;

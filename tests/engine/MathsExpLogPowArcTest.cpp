@@ -92,6 +92,11 @@ TEST(MathsTest, ExactResultsAreExact) {
     }
     EXPECT_SAME(-0x1p-1074, maths::Pow(-0x1p-358, 3.0));
     EXPECT_SAME(-27.0, maths::Pow(-3.0, 3.0));
+    // Squares and inverses are one rounded operation, to overflow and underflow too.
+    EXPECT_SAME(kInf, maths::Pow(-1e200, 2.0));
+    EXPECT_SAME(kMinSubnormal, maths::Pow(0x1p-537, 2.0));
+    EXPECT_SAME(-kInf, maths::Pow(-kMinSubnormal, -1.0));
+    EXPECT_SAME(0.1, maths::Pow(10.0, -1.0));
     EXPECT_SAME(81.0, maths::Pow(-3.0, 4.0));
     EXPECT_SAME(0.125, maths::Pow(4.0, -1.5));
     EXPECT_SAME(0.0, maths::Asin(0.0));
