@@ -57,7 +57,7 @@ namespace kernel {
 DoubleDouble LogPositive(double x);
 
 // exp(v.hi + v.lo) rounded to a double, for any v.hi: overflow gives infinity, underflow 0 or a
-// subnormal rounded once. |v.lo| must be below ulp(v.hi).
+// subnormal rounded once. v.lo may be a few ulps of v.hi, unnormalised.
 double ExpOf(DoubleDouble v);
 
 } // namespace kernel

@@ -112,7 +112,7 @@ double Pow(double x, double y) {
         r = guess > 0.0 ? kInfinity : 0.0; // far beyond the range; y is not huge below
     } else {
         const DoubleDouble p = TwoProd(l.hi, y);
-        r = kernel::ExpOf(FastTwoSum(p.hi, p.lo + l.lo * y));
+        r = kernel::ExpOf({p.hi, p.lo + l.lo * y}); // ExpOf reads the head and adds the tail
     }
     return negative ? -r : r;
 }
