@@ -11,20 +11,56 @@ set(CORVANE_BENCH OFF CACHE BOOL "Build the benchmarks" FORCE)
 # the temporary folder (C:\users\<name>\Temp) works under such a path.
 set(CORVANE_WINEPREFIX ${CMAKE_BINARY_DIR}/wineprefix)
 set(CORVANE_WINE_USER "Zoë Dvořák")
-# The 64-bit build runs under the 64-bit loader itself: Debian's `wine` script always takes the
-# 32-bit loader once that is installed, even where the kernel cannot run 32-bit programs.
-set(CORVANE_WINE wine)
-if(CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
-  find_program(CORVANE_WINE64_LOADER wine64 PATHS /usr/lib/wine /usr/lib64/wine)
-  if(CORVANE_WINE64_LOADER)
-    set(CORVANE_WINE WINELOADER=${CORVANE_WINE64_LOADER} ${CORVANE_WINE64_LOADER})
+
+# The Wine loader. Debian's `wine` prefers the 32-bit loader once wine32 is installed, and that
+# loader cannot start where the kernel runs no 32-bit programs; a 64-bit build then runs under
+# the 64-bit loader itself. Whether Windows programs of this build run at all is found out once
+# (cached) with a small probe program; CORVANE_WINE_RUNS says so, and CORVANE_WINE_REASON why not.
+set(CORVANE_WINE_ENV
+  WINEPREFIX=${CORVANE_WINEPREFIX} WINEDEBUG=-all WINEDLLOVERRIDES=mscoree,mshtml=
+  LANG=C.UTF-8 "USER=${CORVANE_WINE_USER}" CORVANE_ACCENTED_USER=1)
+if(NOT DEFINED CACHE{CORVANE_WINE_LOADER})
+  find_program(CORVANE_WINE wine)
+  find_program(CORVANE_WINE64 wine64 PATHS /usr/lib/wine NO_DEFAULT_PATH)
+  set(loader_choices ${CORVANE_WINE})
+  if(CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64" AND CORVANE_WINE64)
+    list(APPEND loader_choices ${CORVANE_WINE64})
+  endif()
+  set(CORVANE_WINE_RUNS OFF)
+  set(CORVANE_WINE_REASON "no Wine loader found (the packages wine and wine64, or wine32:i386)")
+  foreach(loader ${loader_choices})
+    execute_process(COMMAND ${loader} --version RESULT_VARIABLE status OUTPUT_QUIET ERROR_QUIET)
+    if(NOT status EQUAL 0)
+      set(CORVANE_WINE_REASON "${CMAKE_SYSTEM_PROCESSOR} Windows programs cannot run here: the Wine \
+loader ${loader} does not start (wine32 missing, or a kernel that runs no 32-bit programs)")
+      continue()
+    endif()
+    set(CMAKE_CROSSCOMPILING_EMULATOR env -u DISPLAY -u WAYLAND_DISPLAY ${CORVANE_WINE_ENV}
+                                      WINELOADER=${loader} ${loader})
+    try_run(probe_run probe_compiled ${CMAKE_BINARY_DIR}/wine-probe
+            SOURCES ${CMAKE_CURRENT_LIST_DIR}/wine_probe.cpp
+            RUN_OUTPUT_VARIABLE probe_output)
+    if(probe_compiled AND probe_run EQUAL 0)
+      set(CORVANE_WINE_RUNS ON)
+      set(CORVANE_WINE_REASON "")
+      set(CORVANE_WINE_LOADER ${loader} CACHE FILEPATH "The Wine loader that runs this build's programs")
+      break()
+    endif()
+    set(CORVANE_WINE_REASON
+        "${CMAKE_SYSTEM_PROCESSOR} Windows programs do not run under ${loader} here")
+  endforeach()
+  set(CORVANE_WINE_RUNS ${CORVANE_WINE_RUNS} CACHE BOOL "Windows programs of this build run under Wine")
+  set(CORVANE_WINE_REASON "${CORVANE_WINE_REASON}" CACHE STRING "Why they do not")
+  if(NOT CORVANE_WINE_RUNS)
+    set(CORVANE_WINE_LOADER wine CACHE FILEPATH "The Wine loader that runs this build's programs")
+    message(STATUS "Windows tests of this build will be skipped: ${CORVANE_WINE_REASON}")
   endif()
 endif()
-set(CMAKE_CROSSCOMPILING_EMULATOR
-  env -u DISPLAY -u WAYLAND_DISPLAY
-  WINEPREFIX=${CORVANE_WINEPREFIX} WINEDEBUG=-all WINEDLLOVERRIDES=mscoree,mshtml=
-  LANG=C.UTF-8 "USER=${CORVANE_WINE_USER}" CORVANE_ACCENTED_USER=1
-  ${CORVANE_WINE})
+set(CMAKE_CROSSCOMPILING_EMULATOR env -u DISPLAY -u WAYLAND_DISPLAY ${CORVANE_WINE_ENV}
+                                  WINELOADER=${CORVANE_WINE_LOADER} ${CORVANE_WINE_LOADER})
+# The same with the X display kept, for the window's tests (run inside a virtual X server).
+set(CORVANE_WINE_GUI env ${CORVANE_WINE_ENV} WINELOADER=${CORVANE_WINE_LOADER}
+                     ${CORVANE_WINE_LOADER})
 set(CORVANE_WINESERVER
   env WINEPREFIX=${CORVANE_WINEPREFIX} wineserver)
 
@@ -42,3 +78,7 @@ add_subdirectory(/usr/src/googletest/googletest ${CMAKE_BINARY_DIR}/googletest
 set(CORVANE_TEST_COMPILE_OPTIONS -O0)
 target_compile_options(gtest PRIVATE ${CORVANE_TEST_COMPILE_OPTIONS})
 target_compile_options(gtest_main PRIVATE ${CORVANE_TEST_COMPILE_OPTIONS})
+
+# Small programs: unused functions and data are left out, and Release builds are stripped.
+add_compile_options(-ffunction-sections -fdata-sections)
+add_link_options(-Wl,--gc-sections $<$<CONFIG:Release,MinSizeRel>:-s>)
