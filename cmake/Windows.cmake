@@ -1,7 +1,7 @@
 # The Windows build (cross-built with cmake/mingw-*.cmake): the core and corvane-sheet.exe with
 # their tests, run under Wine. Included by the top-level CMakeLists.txt before any target.
 
-# No Qt and no Google Benchmark for Windows here: the window follows in a later step.
+# No Qt and no Google Benchmark for Windows: the window is the Win32 front end (cmake/Win32Gui.cmake).
 set(CORVANE_GUI OFF CACHE BOOL "Build the Qt window and setup" FORCE)
 set(CORVANE_BENCH OFF CACHE BOOL "Build the benchmarks" FORCE)
 

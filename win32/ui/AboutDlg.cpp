@@ -1,0 +1,27 @@
+#include "win32/ui/AboutDlg.h"
+
+#include "uilogic/DialogTemplates.h"
+#include "win32/controls/CXImageList.h"
+#include "win32/controls/Dpi.h"
+
+CAboutDlg::CAboutDlg() : CXDialog(AboutDialogTemplate()) {}
+
+BOOL CAboutDlg::OnInitDialog() {
+    CreateToolTip();
+    m_btnCancel.Attach(m_hWnd, DialogId::Cancel);
+    m_btnOk.Attach(m_hWnd, DialogId::Ok);
+    const CXImageList* images = SharedImages(DpiOf(m_hWnd));
+    m_btnOk.SetImage(images, SharedImage::Ok);
+    m_btnCancel.SetImage(images, SharedImage::Cancel);
+    ShowWindow(m_btnCancel.GetSafeHwnd(), SW_HIDE); // hidden but enabled: Esc still closes
+    SetWindowTextW(m_hWnd, L"About");
+    m_btnOk.SetText("Ok");
+    m_btnOk.Enable(true);
+    if (HWND placeholder = Item(kAboutOkPlaceholder)) {
+        RECT r{};
+        GetWindowRect(placeholder, &r);
+        MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&r), 2);
+        MoveWindow(m_btnOk.GetSafeHwnd(), r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE);
+    }
+    return TRUE;
+}

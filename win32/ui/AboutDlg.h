@@ -1,0 +1,17 @@
+#pragma once
+
+#include "win32/controls/CXButton.h"
+#include "win32/controls/CXDialog.h"
+
+// The About dialog: the About page above an OK button. Esc closes it (its hidden Cancel
+// button stays enabled).
+class CAboutDlg : public CXDialog {
+public:
+    CAboutDlg();
+
+    CXButton m_btnCancel;
+    CXButton m_btnOk;
+
+protected:
+    BOOL OnInitDialog() override;
+};
