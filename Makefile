@@ -72,16 +72,17 @@ test-asan:
 		| tee ctest.log
 
 # Windows, cross-built with MinGW-w64: build-win32/ (i686) and build-win64/ (x86_64).
-# `windows` builds the two corvane-sheet.exe files; `test-windows` builds and runs every
+# `windows` builds corvane.exe (as delivered, with the setup marker), installed/corvane.exe
+# (marker replaced) and corvane-sheet.exe for both; `test-windows` builds and runs every
 # Windows test under Wine.
 win_configure = cmake -S . -B $(1) $(call generator,$(1)) --toolchain cmake/mingw-$(2).cmake \
 	-DCMAKE_BUILD_TYPE=$(BUILD_TYPE) -DCORVANE_WERROR=$(WERROR)
 
 windows:
 	$(call win_configure,$(BUILD_WIN32),i686)
-	cmake --build $(BUILD_WIN32) -j$(JOBS) --target corvane-sheet
+	cmake --build $(BUILD_WIN32) -j$(JOBS) --target corvane corvane-sheet
 	$(call win_configure,$(BUILD_WIN64),x86_64)
-	cmake --build $(BUILD_WIN64) -j$(JOBS) --target corvane-sheet
+	cmake --build $(BUILD_WIN64) -j$(JOBS) --target corvane corvane-sheet
 
 windows-build:
 	$(call win_configure,$(BUILD_WIN32),i686)

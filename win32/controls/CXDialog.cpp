@@ -107,9 +107,13 @@ void CXDialog::AddToolTip(HWND control, const std::string& text) {
     info.uFlags = TTF_IDISHWND;
     info.hwnd = m_hWnd;
     info.uId = reinterpret_cast<UINT_PTR>(control);
+    // A tool registered again gets the new text (the query would copy the old text into
+    // lpszText, so it asks with none).
+    TOOLINFOW known = info;
+    const bool registered =
+        SendMessageW(m_hToolTip, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&known)) != 0;
     info.lpszText = wide.data();
-    // A tool registered again gets the new text.
-    if (SendMessageW(m_hToolTip, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&info)))
+    if (registered)
         SendMessageW(m_hToolTip, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&info));
     else
         SendMessageW(m_hToolTip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));

@@ -24,6 +24,10 @@
 namespace {
 
 constexpr UINT_PTR kFocusTimer = 1;
+// After the first restore of a window started minimised: puts it back on its stored rectangle,
+// which a window manager may have overridden when it first mapped the window.
+constexpr UINT_PTR kRestoreTimer = 2;
+constexpr UINT kRestoreDelayMs = 100;
 constexpr UINT kFocusPeriodMs = 500;
 // Posted after a key or click in a pane has been handled, to bring the results level again.
 constexpr UINT kSyncScrollMessage = WM_APP + 1;
@@ -98,8 +102,10 @@ BOOL CMainDlg::OnInitDialog() {
 
     LoadSettingsIntoPane();
     PlaceWindow();
-    if (StartsMinimised(g_settings))
+    if (StartsMinimised(g_settings)) {
         ShowWindow(m_hWnd, SW_MINIMIZE);
+        m_bRestorePending = true;
+    }
     ApplyKeepOnTop(); // also shows the window
     ApplyPanelVisibility();
 
@@ -153,7 +159,9 @@ void CMainDlg::Recalculate() {
     }
     const std::wstring shown = Wide(results);
     if (shown != m_resultsShown) {
+        m_bMovingResults = true; // new text scrolls the results to the top: not the user's move
         SetWindowTextW(ResultsPane(), shown.c_str());
+        m_bMovingResults = false;
         m_resultsShown = shown;
     }
     SyncResultsScroll();
@@ -162,8 +170,11 @@ void CMainDlg::Recalculate() {
 void CMainDlg::SyncResultsScroll() {
     const LRESULT a = SendMessageW(ExpressionPane(), EM_GETFIRSTVISIBLELINE, 0, 0);
     const LRESULT b = SendMessageW(ResultsPane(), EM_GETFIRSTVISIBLELINE, 0, 0);
-    if (a != b)
+    if (a != b) {
+        m_bMovingResults = true;
         SendMessageW(ResultsPane(), EM_LINESCROLL, 0, a - b);
+        m_bMovingResults = false;
+    }
 }
 
 void CMainDlg::SyncExpressionsScroll() {
@@ -257,7 +268,7 @@ void CMainDlg::OnCommand(int id, int code) {
         return;
     }
     if (id == MainId::Results) {
-        if (code == EN_VSCROLL)
+        if (code == EN_VSCROLL && !m_bMovingResults)
             SyncExpressionsScroll();
         return;
     }
@@ -444,6 +455,8 @@ bool CMainDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& re
     switch (message) {
     case WM_SIZE:
         Layout(LOWORD(lParam), HIWORD(lParam));
+        if (wParam == SIZE_RESTORED && m_bRestorePending)
+            SetTimer(m_hWnd, kRestoreTimer, kRestoreDelayMs, nullptr);
         return false;
     case WM_GETMINMAXINFO: {
         auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
@@ -454,11 +467,22 @@ bool CMainDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& re
         return true;
     }
     case WM_TIMER:
+        if (wParam == kRestoreTimer) {
+            KillTimer(m_hWnd, kRestoreTimer);
+            if (m_bRestorePending && !IsIconic(m_hWnd)) {
+                m_bRestorePending = false;
+                const WindowRect& r = g_settings.m_windowRect;
+                SetWindowPos(m_hWnd, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                             SWP_NOZORDER | SWP_NOACTIVATE);
+            }
+            result = 0;
+            return true;
+        }
         OnFocusTimer();
         result = 0;
         return true;
     case kSyncScrollMessage:
-        if (wParam != 0)
+        if (wParam != 0 && !m_bMovingResults)
             SyncExpressionsScroll();
         else
             SyncResultsScroll();

@@ -64,5 +64,7 @@ private:
     std::wstring m_resultsShown; // the results pane's text as last written
     int m_resultTipLine = -1;    // the results line whose tooltip is shown
     int m_dpi = 96;
-    bool m_bStored = false; // placement and expressions already saved on closing
+    bool m_bStored = false;         // placement and expressions already saved on closing
+    bool m_bMovingResults = false;  // the program is scrolling or filling the results pane
+    bool m_bRestorePending = false; // started minimised, not yet restored
 };
