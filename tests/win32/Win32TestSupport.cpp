@@ -3,6 +3,8 @@
 #include "win32/controls/CXDialog.h"
 #include "win32/controls/WindowText.h"
 
+#include <commctrl.h>
+
 namespace {
 
 ModalDriver* g_driver = nullptr;
@@ -15,6 +17,16 @@ void DispatchOne(MSG& msg) {
 }
 
 } // namespace
+
+void PrepareWindows() {
+    static const bool prepared = [] {
+        INITCOMMONCONTROLSEX controls{};
+        controls.dwSize = sizeof(controls);
+        controls.dwICC = ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES;
+        return InitCommonControlsEx(&controls) != FALSE;
+    }();
+    (void)prepared;
+}
 
 bool PumpUntil(const std::function<bool()>& condition, int timeoutMs) {
     const DWORD start = GetTickCount();

@@ -10,6 +10,10 @@
 // that takes the dialog manager's path (pre-translation, then the dialog keys), typing, and
 // driving a modal dialog from inside its own loop.
 
+// What start-up does before the first window: the common controls (the versioned button, edit
+// and static classes of the manifest included). Every test that makes a window calls it first.
+void PrepareWindows();
+
 // Pumps the thread's messages until condition holds or timeoutMs passes; true when it held.
 bool PumpUntil(const std::function<bool()>& condition, int timeoutMs = 5000);
 // Pumps whatever is waiting now (and what that posts), for at most timeoutMs.

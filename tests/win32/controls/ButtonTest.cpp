@@ -37,6 +37,7 @@ const DialogTemplate& ButtonDialog(bool cancelEnabled) {
 class ButtonTest : public ::testing::Test {
 protected:
     void Open(bool cancelEnabled = true) {
+        PrepareWindows();
         dialog = std::make_unique<CXDialog>(ButtonDialog(cancelEnabled));
         ASSERT_TRUE(dialog->Create(nullptr));
         ShowWindow(dialog->GetSafeHwnd(), SW_SHOW);

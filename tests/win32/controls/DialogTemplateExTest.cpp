@@ -1,5 +1,6 @@
 // The dialogs are built from the shared templates: every control of a template exists with its
 // id, class, text and style, and the rectangles keep their proportions in dialog units.
+#include "tests/win32/Win32TestSupport.h"
 #include "uilogic/DialogTemplates.h"
 #include "win32/controls/CXDialog.h"
 #include "win32/controls/WindowText.h"
@@ -15,7 +16,9 @@ std::wstring ClassOf(HWND window) {
 }
 
 struct Built {
-    explicit Built(const DialogTemplate& t) : dialog(t) { EXPECT_TRUE(dialog.Create(nullptr)); }
+    explicit Built(const DialogTemplate& t) : dialog((PrepareWindows(), t)) {
+        EXPECT_TRUE(dialog.Create(nullptr));
+    }
     CXDialog dialog;
 };
 

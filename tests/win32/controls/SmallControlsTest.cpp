@@ -30,6 +30,7 @@ protected:
 } // namespace
 
 TEST(SmallControlsTest, ACheckBoxClickUpdatesItsStateBeforeTheDialogHandlerRuns) {
+    PrepareWindows();
     RecordingDialog dialog;
     ASSERT_TRUE(dialog.Create(nullptr));
     ASSERT_TRUE(dialog.check.Attach(dialog.GetSafeHwnd(), SettingsId::Trailing));
@@ -41,6 +42,7 @@ TEST(SmallControlsTest, ACheckBoxClickUpdatesItsStateBeforeTheDialogHandlerRuns)
 }
 
 TEST(SmallControlsTest, TypingInAnEditKeepsItsTextAndPostsOneChangePerEdit) {
+    PrepareWindows();
     RecordingDialog dialog;
     ASSERT_TRUE(dialog.Create(nullptr));
     CXEdit edit;
@@ -57,6 +59,7 @@ TEST(SmallControlsTest, TypingInAnEditKeepsItsTextAndPostsOneChangePerEdit) {
 }
 
 TEST(SmallControlsTest, TheRadioGroupChecksExactlyOneButtonAndReportsNoneAsMinusOne) {
+    PrepareWindows();
     CXDialog dialog(SettingsDialogTemplate());
     ASSERT_TRUE(dialog.Create(nullptr));
     CXRadioGroup group;

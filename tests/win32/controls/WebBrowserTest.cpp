@@ -44,9 +44,9 @@ std::wstring TextOf(HWND hWnd) {
 class OwnerWindow {
 public:
     explicit OwnerWindow(bool shown = false) {
-        m_hWnd = CreateWindowExW(0, L"STATIC", L"owner",
-                                 WS_OVERLAPPEDWINDOW | (shown ? WS_VISIBLE : 0), 10, 10, 500, 300,
-                                 nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+        m_hWnd =
+            CreateWindowExW(0, L"STATIC", L"owner", WS_OVERLAPPEDWINDOW | (shown ? WS_VISIBLE : 0),
+                            10, 10, 500, 300, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
         m_hEdit =
             CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_AUTOVSCROLL,
                             0, 0, 300, 300, m_hWnd, nullptr, GetModuleHandleW(nullptr), nullptr);

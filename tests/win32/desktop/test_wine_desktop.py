@@ -78,6 +78,10 @@ class WineDesktop(unittest.TestCase):
                                 stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         self.addCleanup(lambda: proc.poll() is None and proc.kill())
         window = wait_until(lambda: desk.window_named(TITLE), 30, "the calculator window")
+        # Typing starts once the window manager has made it the active window.
+        wait_until(lambda: desk.x("xdotool", "getactivewindow").strip() == window, 10,
+                   "the calculator to be active")
+        desk.xdotool("sleep", "0.5")
         return proc, window
 
     def read(self, desk):

@@ -38,12 +38,16 @@ RECT OuterRect(HWND window) {
 
 class MainWindowTest : public ::testing::Test {
 protected:
-    void SetUp() override { g_settings = CalcSettings(); }
+    void SetUp() override {
+        PrepareWindows();
+        g_settings = CalcSettings();
+    }
 
     std::unique_ptr<CMainDlg> Open() {
         auto dlg = std::make_unique<CMainDlg>(SettingsFile());
         EXPECT_TRUE(dlg->Create(nullptr));
-        PumpPending();
+        // The window manager frames and places a new window a moment after it is shown.
+        PumpUntil([] { return false; }, 300);
         return dlg;
     }
     void Close(std::unique_ptr<CMainDlg>& dlg) {

@@ -10,7 +10,10 @@ namespace {
 
 class SettingsDialogTest : public ::testing::Test {
 protected:
-    void SetUp() override { g_settings = CalcSettings(); }
+    void SetUp() override {
+        PrepareWindows();
+        g_settings = CalcSettings();
+    }
     void Open() {
         ASSERT_TRUE(dlg.Create(nullptr));
         PumpPending();
