@@ -90,8 +90,8 @@ const DialogTemplate& HelpDialogTemplate() {
         "Help",
         387,
         263,
-        DlgStyle::Popup | DlgStyle::Caption | DlgStyle::SysMenu | DlgStyle::ThickFrame |
-            DlgStyle::MaximizeBox,
+        // Resizable, but with a close button only, as every dialog of another window.
+        DlgStyle::Popup | DlgStyle::Caption | DlgStyle::SysMenu | DlgStyle::ThickFrame,
         8,
         {
             {DialogId::Ok, ControlKind::PushButton, "OK", 330, 242, 50, 14, Default | TabStop},
