@@ -26,6 +26,11 @@ MainLayout LayOutMainWindow(int cx, int cy, bool panelShown) {
     return layout;
 }
 
+int KeypadLeastHeight() {
+    constexpr int kRows = 8, kKeyInside = 22, kBorder = 1, kSpacing = 2, kBelow = 1;
+    return kRows * (kKeyInside + 2 * kBorder) + (kRows + 1) * kSpacing + kBelow;
+}
+
 int WidthAfterPanelToggle(int width, bool panelShownNow) {
     return panelShownNow ? width + kPanelWidth : width - kPanelWidth;
 }

@@ -19,6 +19,10 @@ struct MainLayout {
 // The layout for a client area of cx x cy pixels, with or without the keypad shown.
 MainLayout LayOutMainWindow(int cx, int cy, bool panelShown);
 
+// The least height of the keypad view that shows every key whole: eight rows of keys at
+// least 22 pixels high inside their 1-pixel borders, 2 pixels apart, and 1 below the last.
+int KeypadLeastHeight();
+
 // The client width after the keypad has been shown (or hidden): only the right edge moves, by
 // the keypad's width.
 int WidthAfterPanelToggle(int width, bool panelShownNow);

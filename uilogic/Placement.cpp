@@ -1,5 +1,7 @@
 #include "uilogic/Placement.h"
 
+#include "uilogic/Layout.h"
+
 #include <algorithm>
 
 namespace {
@@ -8,6 +10,7 @@ constexpr int kFirstWidth = 510;
 constexpr int kFirstHeight = 285;
 constexpr BoxSize kMinWithPanel{450, 245};
 constexpr BoxSize kMinWithoutPanel{200, 80};
+constexpr int kKeypadBelow = 1; // the keypad view ends 1 pixel above the client's bottom
 
 long long OverlapArea(const ScreenBox& a, const ScreenBox& b) {
     const long long w = std::min(a.x + a.width, b.x + b.width) - std::max(a.x, b.x);
@@ -73,7 +76,11 @@ ScreenBox OuterFromInner(const ScreenBox& inner, const FrameWidths& frame) {
 
 BoxSize MinimumInnerSize(bool panelShown, const FrameWidths& frame) {
     const BoxSize outer = panelShown ? kMinWithPanel : kMinWithoutPanel;
-    return {outer.width - frame.left - frame.right, outer.height - frame.top - frame.bottom};
+    BoxSize inner{outer.width - frame.left - frame.right, outer.height - frame.top - frame.bottom};
+    // A thick frame must not cut off the keypad's bottom row: the window grows a little then.
+    if (panelShown)
+        inner.height = std::max(inner.height, KeypadLeastHeight() + kKeypadBelow);
+    return inner;
 }
 
 bool StartsMinimised(const CalcSettings& settings) {

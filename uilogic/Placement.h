@@ -24,7 +24,7 @@ ScreenBox InnerFromOuter(const ScreenBox& outer, const FrameWidths& frame);
 ScreenBox OuterFromInner(const ScreenBox& inner, const FrameWidths& frame);
 
 // The smallest inside that keeps the outer window at its minimum size: 450 x 245 with the
-// keypad, 200 x 80 without.
+// keypad, 200 x 80 without; with the keypad, never so low that its bottom row is cut off.
 BoxSize MinimumInnerSize(bool panelShown, const FrameWidths& frame);
 
 // Whether the window starts minimised: it was closed minimised. Any other state, also a number

@@ -151,16 +151,18 @@ FrameWidths CMainDlg::Frame() const {
 
 void CMainDlg::FitFrame() {
     const FrameWidths frame = Frame();
-    ScreenBox inner;
-    // Resizing a window that starts minimised would restore it: that waits for the restore.
-    if (!isMinimized() && m_startPlacement.OnFrame(frame, inner))
-        setGeometry(RectOf(inner));
+    // The minimum first: the inside of a window stored at its minimum size is smaller than the
+    // minimum that held while the frame was unknown.
     if (frame.IsKnown() != m_bFrameKnown) {
         m_bFrameKnown = frame.IsKnown();
         if (m_bFrameKnown && !isMaximized())
             m_normalFrame = frame; // a maximised window may lose its borders
         ApplyMinimumSize();
     }
+    ScreenBox inner;
+    // Resizing a window that starts minimised would restore it: that waits for the restore.
+    if (!isMinimized() && m_startPlacement.OnFrame(frame, inner))
+        setGeometry(RectOf(inner));
     const bool looking = m_startPlacement.IsPending() && m_frameWait.elapsed() < kFrameWaitMs;
     if (looking && !m_frameTimer.isActive())
         m_frameTimer.start();

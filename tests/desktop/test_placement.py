@@ -72,6 +72,21 @@ class Placement(DesktopTest):
         self.assertEqual(calc.close(), 0)
         self.assertEqual(calc.settings_line("pos:"), "pos: 100 80 700 420 0")
 
+    def test_the_minimum_size_stays_and_shows_every_key_whole(self):
+        folder = scratch_folder(self)
+        least = Rect(100, 80, 450, 245)
+        calc = self.calculator(folder, settings=b"pos: 100 80 550 325 0\r\n").start()
+        wait_until(lambda: calc.outer_rect() == least, 10, "the window at its minimum size")
+        # The new-line key's bottom border (green) runs along the keypad's last pixel row but one.
+        inner = calc.client_rect()
+        shot = self.desktop.screenshot()
+        key = Rect(inner.right - PANEL_WIDTH + 10, inner.top, 50, inner.height - 1)
+        green = [y for y in range(key.top, key.bottom)
+                 if all(shot.pixel(x, y) == KEY_ENTER_BORDER for x in range(key.left, key.right))]
+        self.assertTrue(green, "no bottom border of the new-line key")
+        self.assertEqual(calc.close(), 0)
+        self.assertEqual(calc.settings_line("pos:"), "pos: 100 80 550 325 0")
+
     def motif_hints(self, window):
         """(functions, decorations) of the window's _MOTIF_WM_HINTS."""
         text = self.desktop.x("xprop", "-id", window, "_MOTIF_WM_HINTS")
@@ -98,6 +113,9 @@ class Placement(DesktopTest):
             wait_until(lambda: not self.desktop.window_named(title), 10, f"{title} to close")
         self.assertEqual(calc.close(), 0)
 
+
+PANEL_WIDTH = 178
+KEY_ENTER_BORDER = (0x3f, 0x8f, 0x3a)
 
 # The bits of _MOTIF_WM_HINTS that a window manager reads for the frame's buttons.
 MWM_FUNC_MINIMIZE, MWM_FUNC_MAXIMIZE, MWM_FUNC_CLOSE = 0x08, 0x10, 0x20

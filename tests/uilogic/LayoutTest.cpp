@@ -81,4 +81,20 @@ TEST(Layout, EveryPaneKeepsItsSpaceAtTheMinimumSize) {
     }
 }
 
+TEST(Layout, EveryKeyShowsWholeAtTheMinimumSize) {
+    EXPECT_EQ(KeypadLeastHeight(), 211);
+    // No frame, the frame of openbox, a Windows caption with thin edges and with thick ones.
+    for (const FrameWidths& frame : {FrameWidths{}, FrameWidths{1, 20, 1, 5},
+                                     FrameWidths{3, 26, 3, 3}, FrameWidths{8, 31, 8, 8}}) {
+        SCOPED_TRACE(frame.top);
+        const BoxSize least = MinimumInnerSize(true, frame);
+        EXPECT_GE(LayOutMainWindow(least.width, least.height, true).keypad.height,
+                  KeypadLeastHeight());
+        // The outer minimum stays 450 x 245 wherever the keypad fits in it.
+        if (frame.top + frame.bottom <= 245 - 212) {
+            EXPECT_EQ(least.height + frame.top + frame.bottom, 245);
+        }
+    }
+}
+
 } // namespace

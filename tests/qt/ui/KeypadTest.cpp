@@ -8,6 +8,7 @@
 #include "qt/ui/MainDlg.h"
 #include "settings/CalcSettings.h"
 #include "settings/TextTable.h"
+#include "uilogic/Layout.h"
 #include "uilogic/Pages.h"
 #include "uilogic/PaneText.h"
 
@@ -61,6 +62,7 @@ private slots:
     void mouseClickOnKey();
     void keypadStaysAsWritten();
     void addressOutsidePrefixIsFollowed();
+    void everyKeyShowsWholeAtTheLeastHeight();
 
 private:
     QWebEnginePage* Page() { return m_dlg->PanelView()->page(); }
@@ -317,6 +319,18 @@ void KeypadTest::addressOutsidePrefixIsFollowed() {
     RunJs(Page(), QString("window.location.href='%1';true").arg(picture));
     QTRY_COMPARE(Page()->url().toString(), picture);
     QCOMPARE(pane->toPlainText(), QString("1"));
+}
+
+void KeypadTest::everyKeyShowsWholeAtTheLeastHeight() {
+    CXWebBrowser* view = m_dlg->PanelView();
+    const QRect laidOut = view->geometry();
+    view->resize(laidOut.width(), KeypadLeastHeight());
+    QTRY_COMPARE(RunJs(Page(), "window.innerHeight").toInt(), KeypadLeastHeight());
+    // The last row's bottom edge, border included, lies inside the view.
+    const QVariant bottom = RunJs(Page(), "document.getElementById('ent')"
+                                          ".getBoundingClientRect().bottom");
+    QVERIFY2(bottom.toDouble() <= KeypadLeastHeight() - 1, qPrintable(bottom.toString()));
+    view->setGeometry(laidOut);
 }
 
 UI_TEST_MAIN(KeypadTest)
