@@ -34,7 +34,14 @@ std::string BuildPanelPage() {
 
 std::string BuildInfoPage(TextId page) {
     std::string text = GetText(page);
-    ReplaceWithResourceAddress(text, GetText(TextId::BannerPlaceholder), 140);
+    // The banner drawn at double size (picture 142) for screens of double density, beside the
+    // one drawn for the page's own size.
+    const std::string placeholder = GetText(TextId::BannerPlaceholder);
+    std::string twice = placeholder;
+    ReplaceWithResourceAddress(twice, placeholder, 142);
+    ReplaceAll(text, "src=\"" + placeholder + "\"",
+               "src=\"" + placeholder + "\" srcset=\"" + twice + " 2x\"");
+    ReplaceWithResourceAddress(text, placeholder, 140);
     ReplaceAll(text, "$ver$", GetText(TextId::Version));
     return text;
 }

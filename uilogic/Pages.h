@@ -15,5 +15,6 @@ std::string BuildPanelPage();
 // Fills a page template: the pictures and the key cells of the keypad.
 std::string CompletePanelPage(std::string page);
 
-// The About or Help page (text id 1 or 2) with the banner picture and the version text.
+// The About or Help page (text id 1 or 2) with the banner picture (and its double-size form
+// for screens of double density) and the version text.
 std::string BuildInfoPage(TextId page);

@@ -28,6 +28,22 @@ TEST(PagesTest, ReplaceAllDoesNotRescan) {
     EXPECT_EQ(same, "abc");
 }
 
+TEST(PagesTest, TheBannerComesInTwoSizes) {
+    for (const TextId page : {TextId::AboutPage, TextId::HelpPage}) {
+        const std::string text = BuildInfoPage(page);
+        std::string one = "$";
+        std::string two = "$";
+        ReplaceWithResourceAddress(one, "$", 140);
+        ReplaceWithResourceAddress(two, "$", 142);
+        EXPECT_NE(text.find("src=\"" + one + "\" srcset=\"" + two +
+                            " 2x\" width=\"293\" "
+                            "height=\"64\""),
+                  std::string::npos)
+            << text.substr(0, 1200);
+        EXPECT_EQ(text.find(GetText(TextId::BannerPlaceholder)), std::string::npos);
+    }
+}
+
 // Help speaks of the calculator as installed: its keypad (which has an "=" key) and its
 // tooltips, not of the command-line program that comes only with the sources.
 TEST(PagesTest, HelpTellsWhatTheInstalledCalculatorHas) {

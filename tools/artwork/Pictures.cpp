@@ -339,9 +339,10 @@ QImage DrawKeypadPicture(int resource) {
     return image;
 }
 
-QImage DrawAboutBanner() {
-    QImage image(293, 64, QImage::Format_ARGB32);
-    DrawBanner(image, 48, 10, 22, 12, QStringLiteral("The worksheet calculator"));
+QImage DrawAboutBanner(int scale) {
+    QImage image(293 * scale, 64 * scale, QImage::Format_ARGB32);
+    DrawBanner(image, 48 * scale, 10 * scale, 22.0 * scale, 12.0 * scale,
+               QStringLiteral("The worksheet calculator"));
     return image;
 }
 

@@ -11,8 +11,9 @@ QImage DrawButtonStrip(int scale = 1);
 // One keypad picture, 26 x 22, transparent around it: 131 down, 132 up, 133 return, 134 left,
 // 135 right.
 QImage DrawKeypadPicture(int resource);
-// Picture 140: the 293 x 64 product banner of the About and Help pages.
-QImage DrawAboutBanner();
+// Picture 140: the 293 x 64 product banner of the About and Help pages; picture 142, the same
+// drawn at scale 2 for screens of double density.
+QImage DrawAboutBanner(int scale = 1);
 // Bitmap 138: the 458 x 110 banner of the setup wizard.
 QImage DrawSetupBanner();
 // Bitmap 141: the 445 x 10 separator line of the setup wizard.

@@ -1,6 +1,7 @@
 // Draws the program's artwork into the resources folder given as the only argument:
 // bitmap/130.png (and 130@2x.png at double size), bitmap/138.png, bitmap/141.png, img/131..135.gif,
-// img/140.gif and icon/128_<size>.png. Each GIF is read back and compared with what was drawn.
+// img/140.gif (and img/142.png at double size) and icon/128_<size>.png. Each GIF is read back
+// and compared with what was drawn.
 #include "GifWriter.h"
 #include "Pictures.h"
 
@@ -55,11 +56,11 @@ bool SaveGif(const QImage& image, const QString& path, int tolerance) {
 // transparent, and on the button faces for the strip) for reviewing them by eye.
 int Preview(const QDir& root, const QDir& out) {
     out.mkpath(QStringLiteral("."));
-    const QStringList files = {"bitmap/130.png",  "bitmap/130@2x.png", "bitmap/138.png",
-                               "bitmap/141.png",  "img/131.gif",       "img/132.gif",
-                               "img/133.gif",     "img/134.gif",       "img/135.gif",
-                               "img/140.gif",     "icon/128_16.png",   "icon/128_24.png",
-                               "icon/128_32.png", "icon/128_48.png",   "icon/128_256.png"};
+    const QStringList files = {
+        "bitmap/130.png",  "bitmap/130@2x.png", "bitmap/138.png",  "bitmap/141.png",
+        "img/131.gif",     "img/132.gif",       "img/133.gif",     "img/134.gif",
+        "img/135.gif",     "img/140.gif",       "img/142.png",     "icon/128_16.png",
+        "icon/128_24.png", "icon/128_32.png",   "icon/128_48.png", "icon/128_256.png"};
     // The nine button pictures on 20 x 20 buttons: normal face, hot face, greyed.
     {
         QImage strip =
@@ -142,6 +143,9 @@ int main(int argc, char* argv[]) {
                      root.filePath(QStringLiteral("img/%1.gif").arg(resource)), 0) &&
              ok;
     ok = SaveGif(DrawAboutBanner(), root.filePath("img/140.gif"), 60) && ok;
+    ok = SavePng(DrawAboutBanner(2).convertToFormat(QImage::Format_RGB32),
+                 root.filePath("img/142.png")) &&
+         ok;
     for (int size : {16, 24, 32, 48, 64, 128, 256})
         ok = SavePng(DrawProgramIcon(size),
                      root.filePath(QStringLiteral("icon/128_%1.png").arg(size))) &&
