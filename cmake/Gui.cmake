@@ -64,20 +64,17 @@ endif()
 include(${CMAKE_SOURCE_DIR}/cmake/Window.cmake)
 
 # --- Setup: installer, uninstaller, shortcuts and the setup wizard (setup/, platform/) --------
-# The program-file copy with the setup-marker replacement, shared by the installer and by the
-# build step that makes build/installed/corvane.
-add_library(corvane_programcopy STATIC ${CMAKE_SOURCE_DIR}/qt/setup/ProgramFileCopy.cpp)
-target_include_directories(corvane_programcopy PUBLIC ${CMAKE_SOURCE_DIR})
+# The build step that makes build/installed/corvane uses the installer's own program copy.
 add_executable(corvane_make_installed ${CMAKE_SOURCE_DIR}/qt/setup/tools/MakeInstalledCopy.cpp)
-target_link_libraries(corvane_make_installed PRIVATE corvane_programcopy)
+target_link_libraries(corvane_make_installed PRIVATE corvane_platform)
 
 file(GLOB SETUP_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/qt/setup/*.cpp
                                           ${CMAKE_SOURCE_DIR}/qt/setup/*.h)
-list(REMOVE_ITEM SETUP_SOURCES ${CMAKE_SOURCE_DIR}/qt/setup/ProgramFileCopy.cpp)
 add_library(corvane_setup STATIC ${SETUP_SOURCES})
 set_target_properties(corvane_setup PROPERTIES AUTOMOC ON)
 target_link_libraries(corvane_setup PUBLIC
-  corvane_controls corvane_programcopy corvane_platform corvane_core Qt6::Widgets Qt6::Gui)
+  corvane_setuplogic corvane_controls corvane_platform corvane_core Qt6::Widgets
+  Qt6::Gui)
 
 if(TARGET corvane)
   # build/corvane is the delivered program: it carries the setup marker and runs the wizard.

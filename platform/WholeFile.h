@@ -24,3 +24,12 @@ bool WriteWholeFile(const std::string& path, const std::string& data, unsigned m
 // an administrator too) is left as it was. False when any step fails; the temporary file is
 // then removed and the old file is untouched.
 bool WriteFileAtomically(const std::string& path, const std::string& contents);
+
+// Puts data at path as a new file with the permission bits mode (where the system has them),
+// whole or not at all: it is written to a new temporary file in the same folder, flushed to
+// disk and moved over whatever path names (a symbolic link there is replaced, never followed).
+// Unlike WriteFileAtomically it takes nothing from an old file. False on any failure, with
+// reason (the system's words: "No space left on device", ...) when given; the temporary file
+// is then removed and the old file is untouched.
+bool ReplaceFileWith(const std::string& path, const std::string& data, unsigned mode,
+                     std::string* reason = nullptr);

@@ -26,15 +26,18 @@ ALLOWED = {
     "platform": set(),
     "settings": {"engine", "worksheet", "platform"},
     "uilogic": CORE,
+    # The setup flow without a toolkit: install, uninstall, the wizard's stages and texts.
+    "setuplogic": CORE | {"platform", "uilogic"},
     "cli": CORE | {"platform", "uilogic"},
 }
 # A front end's layers use the shared layers and the layers below them in the same front end;
 # the two front ends never use each other.
 for front_end in FRONT_ENDS:
     ALLOWED[f"{front_end}/controls"] = CORE | {"platform", "uilogic"}
-    ALLOWED[f"{front_end}/setup"] = CORE | {"platform", "uilogic", f"{front_end}/controls"}
-    ALLOWED[f"{front_end}/ui"] = CORE | {"platform", "uilogic", f"{front_end}/controls",
-                                         f"{front_end}/setup"}
+    ALLOWED[f"{front_end}/setup"] = CORE | {"platform", "uilogic", "setuplogic",
+                                            f"{front_end}/controls"}
+    ALLOWED[f"{front_end}/ui"] = CORE | {"platform", "uilogic", "setuplogic",
+                                         f"{front_end}/controls", f"{front_end}/setup"}
 # Tests, benchmarks, fuzz targets and tools sit on top of everything: a test of one layer may
 # use a layer above it to drive it (the engine's tests fill variables through the worksheet's
 # list), and the screenshot tool drives the windows. No layer includes them.

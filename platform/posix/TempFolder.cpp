@@ -1,10 +1,13 @@
 #include "platform/TempFolder.h"
 
+#include <dirent.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdlib>
+#include <cstring>
+#include <memory>
 
 namespace {
 
@@ -57,4 +60,40 @@ bool GetUserTempFolder(std::string& folder) {
         }
     }
     return GetOwnFolderUnder("/tmp/", folder);
+}
+
+bool MakePrivateFolderUnder(const std::string& base, const std::string& prefix, std::string& folder,
+                            std::string* reason) {
+    folder.clear();
+    std::string pattern = WithSlash(base) + prefix + "XXXXXX";
+    // mkdtemp makes a new folder with mode 0700 or fails; nothing can be in it yet.
+    if (::mkdtemp(pattern.data()) == nullptr) {
+        if (reason != nullptr)
+            *reason = std::strerror(errno);
+        return false;
+    }
+    folder = pattern + "/";
+    return true;
+}
+
+void RemoveEarlierPrivateFolders(const std::string& base, const std::string& prefix,
+                                 const std::string& fileName, const std::string& keep) {
+    const std::string root = WithSlash(base);
+    std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(root.c_str()), &::closedir);
+    if (!dir)
+        return;
+    while (const dirent* entry = ::readdir(dir.get())) {
+        const std::string name = entry->d_name;
+        // Only names that mkdtemp gave: the prefix and six more characters.
+        if (name.size() != prefix.size() + 6 || name.compare(0, prefix.size(), prefix) != 0)
+            continue;
+        const std::string folder = root + name;
+        if (folder + "/" == keep || folder == keep || !IsOwnPrivateFolder(folder))
+            continue;
+        // Nobody else can have put anything into a private folder of ours.
+        const std::string file = folder + "/" + fileName;
+        if (IsOwnFile(file))
+            ::unlink(file.c_str());
+        ::rmdir(folder.c_str()); // only when nothing else is left in it
+    }
 }

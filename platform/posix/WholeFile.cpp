@@ -3,6 +3,7 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -149,4 +150,32 @@ bool WriteWholeFile(const std::string& path, const std::string& data, unsigned m
     bool ok = ::fchmod(file.Get(), static_cast<mode_t>(mode)) == 0;
     ok = ok && WriteAll(file.Get(), data.data(), data.size());
     return file.Close() && ok;
+}
+
+bool ReplaceFileWith(const std::string& path, const std::string& data, unsigned mode,
+                     std::string* reason) {
+    const auto fail = [&](int error, const std::string& tempPath) {
+        if (!tempPath.empty())
+            ::unlink(tempPath.c_str());
+        if (reason != nullptr)
+            *reason = std::strerror(error);
+        return false;
+    };
+    std::string tempPath;
+    FileDescriptor file(CreateTemporaryBeside(path, tempPath));
+    if (!file.Valid())
+        return fail(errno, "");
+    if (::fchmod(file.Get(), static_cast<mode_t>(mode)) != 0 ||
+        !WriteAll(file.Get(), data.data(), data.size()) || ::fsync(file.Get()) != 0)
+        return fail(errno, tempPath);
+    if (!file.Close())
+        return fail(errno, tempPath);
+    if (::rename(tempPath.c_str(), path.c_str()) != 0)
+        return fail(errno, tempPath);
+    const size_t slash = path.rfind('/');
+    const std::string folder = slash == std::string::npos ? "." : path.substr(0, slash + 1);
+    FileDescriptor dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (dir.Valid())
+        ::fsync(dir.Get());
+    return true;
 }

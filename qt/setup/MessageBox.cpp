@@ -2,9 +2,13 @@
 
 #include "settings/TextTable.h"
 
+#include <QApplication>
 #include <QDesktopServices>
+#include <QFileDialog>
 #include <QGridLayout>
 #include <QMessageBox>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <QUrl>
 
 #include <cstdlib>
@@ -66,4 +70,38 @@ void OpenAddress(const std::string& url) {
         return;
     }
     QDesktopServices::openUrl(QUrl(QString::fromUtf8(url.c_str())));
+}
+
+PromptAnswer CQtSetupPrompt::ShowMessage(const std::string& text, PromptButtons buttons) {
+    const MessageAnswer answer = ::ShowMessage(
+        text, buttons == PromptButtons::Ok ? MessageButtons::Ok : MessageButtons::YesNo, m_pOwner);
+    switch (answer) {
+    case MessageAnswer::Yes:
+        return PromptAnswer::Yes;
+    case MessageAnswer::No:
+        return PromptAnswer::No;
+    case MessageAnswer::Ok:
+        break;
+    }
+    return PromptAnswer::Ok;
+}
+
+bool CQtSetupPrompt::BrowseForFolder(const std::string& start, std::string& chosen) {
+    QWidget* owner = m_pOwner != nullptr ? m_pOwner->window() : QApplication::activeWindow();
+    // The folder dialog keeps its state (last folder, history, column widths) in the user's
+    // QtProject.conf, a file that the uninstaller could not tell apart from one of the user's
+    // own. Its state goes to a folder of this run instead, which is removed with all it holds.
+    const QTemporaryDir stateFolder;
+    if (stateFolder.isValid())
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, stateFolder.path());
+    const QString folder = QFileDialog::getExistingDirectory(owner, QStringLiteral("Browse"),
+                                                             QString::fromStdString(start));
+    if (folder.isEmpty())
+        return false; // cancelled
+    chosen = folder.toStdString();
+    return true;
+}
+
+void CQtSetupPrompt::OpenAddress(const std::string& url) {
+    ::OpenAddress(url);
 }

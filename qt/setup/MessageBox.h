@@ -1,5 +1,7 @@
 #pragma once
 
+#include "setuplogic/SetupPrompt.h"
+
 #include <string>
 
 class QMessageBox;
@@ -26,3 +28,17 @@ void OpenAddress(const std::string& url);
 // The seam itself: true and the answer when tests answer the boxes.
 bool TestAnswerGiven(std::string& answer);
 void AppendTestLog(const std::string& kind, const std::string& text);
+
+// The setup flow's prompt drawn with Qt: message boxes, the folder dialog and the desktop's
+// browser, each owned by owner (or the active window).
+class CQtSetupPrompt : public SetupPrompt {
+public:
+    explicit CQtSetupPrompt(QWidget* owner = nullptr) : m_pOwner(owner) {}
+
+    PromptAnswer ShowMessage(const std::string& text, PromptButtons buttons) override;
+    bool BrowseForFolder(const std::string& start, std::string& chosen) override;
+    void OpenAddress(const std::string& url) override;
+
+private:
+    QWidget* m_pOwner;
+};

@@ -4,7 +4,6 @@
 #include "qt/controls/CXCheckBox.h"
 #include "qt/controls/CXImageList.h"
 #include "qt/setup/MessageBox.h"
-#include "qt/setup/TextFormat.h"
 #include "settings/TextTable.h"
 #include "uilogic/WizardTemplates.h"
 
@@ -37,6 +36,8 @@ CAgreementPage::CAgreementPage(QWidget* parent) : CXDialog(AgreementPageTemplate
     m_browser.CreateInParent(MapDialogRect(0, 0, 297, 142), true, SetupControl::AgreementView,
                              this);
     m_browser.WriteHtml(GetText(TextId::AgreementPage));
+    // The licence stays as written: no "Back" or "Reload" in a context menu can blank it.
+    m_browser.MakeFixed();
 }
 
 bool CAgreementPage::PreTranslateMessage(QObject* receiver, QKeyEvent* event) {
@@ -44,27 +45,17 @@ bool CAgreementPage::PreTranslateMessage(QObject* receiver, QKeyEvent* event) {
            CXDialog::PreTranslateMessage(receiver, event);
 }
 
-COptionsPage::COptionsPage(QWidget* parent) : CXDialog(OptionsPageTemplate(), parent) {
+COptionsPage::COptionsPage(QWidget* parent, CSetupWizardFlow& flow)
+    : CXDialog(OptionsPageTemplate(), parent), m_flow(flow) {
     m_pRunAfter = ControlAs<CXCheckBox>(SetupControl::RunAfter);
     m_pDesktopIcon = ControlAs<CXCheckBox>(SetupControl::DesktopIcon);
     m_pChange = ControlAs<CXButton>(SetupControl::Change);
     m_pFolderLine = ControlAs<QLabel>(SetupControl::FolderLine);
-    ShowFolderLine();
-    // Both options are on by default.
-    m_pRunAfter->SetCheck(1);
-    m_pDesktopIcon->SetCheck(1);
-}
-
-void COptionsPage::ShowFolderLine() {
-    const std::string line =
-        FormatWithText(GetText(TextId::FolderCaptionFormat), m_installer.m_strFolder);
-    m_pFolderLine->setText(QString::fromUtf8(line.c_str()));
 }
 
 void COptionsPage::OnCommand(int id, int code) {
     if (id == SetupControl::Change && code == 0) {
-        if (m_installer.BrowseFolder(window()))
-            ShowFolderLine();
+        m_flow.OnChangeFolder();
         // Back from the folder browser, Enter installs.
         if (auto* frame = qobject_cast<CXDialog*>(parentWidget());
             frame && frame->Control(DialogId::Ok))
@@ -80,7 +71,8 @@ bool COptionsPage::PreTranslateMessage(QObject* receiver, QKeyEvent* event) {
 }
 
 CSetupFrame::CSetupFrame(QWidget* parent)
-    : CXDialog(SetupFrameTemplate(), parent), m_options(this), m_agreement(this) {
+    : CXDialog(SetupFrameTemplate(), parent), m_prompt(this), m_flow(*this, m_prompt),
+      m_options(this, m_flow), m_agreement(this) {
     m_pBanner = ControlAs<QLabel>(SetupControl::Banner);
     m_pOk = ControlAs<CXButton>(DialogId::Ok);
     m_pCancel = ControlAs<CXButton>(DialogId::Cancel);
@@ -97,29 +89,39 @@ CSetupFrame::CSetupFrame(QWidget* parent)
     m_pOk->SetImage(SharedImages(), SharedImage::Ok);
     // Cancel comes first in the tab order, but Enter means OK: the focus starts on OK.
     m_pOk->setFocus();
+    m_flow.Start();
 }
 
 void CSetupFrame::OnOK() {
-    if (m_nStage == 0) {
-        // The first OK only moves on to the options; it installs nothing.
-        m_agreement.hide();
-        m_options.show();
-        m_pOk->SetText(QStringLiteral("Install"));
-        m_pOk->setFocus(); // hiding the licence view would hand the focus on to Cancel
-        m_nStage = 1;
-        return;
-    }
+    m_flow.OnOK();
+}
 
-    CInstaller& installer = m_options.m_installer;
-    installer.m_bDesktopIcon = m_options.m_pDesktopIcon->GetCheck();
-    if (!installer.Install()) {
-        // The wizard stays on the options page; another folder may be tried.
-        ShowMessage(installer.m_strError, MessageButtons::Ok, this);
-        return;
-    }
-    if (m_options.m_pRunAfter->GetCheck())
-        installer.RunInstalled(); // ends this process once the installed program runs
-    else
-        ShowMessage("Setup complete", MessageButtons::Ok, this);
+void CSetupFrame::ShowOptionsPage(const std::string& okText) {
+    m_agreement.hide();
+    m_options.show();
+    m_pOk->SetText(QString::fromUtf8(okText.c_str()));
+    m_pOk->setFocus(); // hiding the licence view would hand the focus on to Cancel
+}
+
+void CSetupFrame::SetFolderLine(const std::string& text, const std::string& tooltip) {
+    m_options.m_pFolderLine->setText(QString::fromUtf8(text.c_str()));
+    // A long folder is clipped in the line; the tooltip shows it whole.
+    m_options.m_pFolderLine->setToolTip(QString::fromUtf8(tooltip.c_str()));
+}
+
+void CSetupFrame::SetOptions(bool desktopIcon, bool runAfter) {
+    m_options.m_pDesktopIcon->SetCheck(desktopIcon ? 1 : 0);
+    m_options.m_pRunAfter->SetCheck(runAfter ? 1 : 0);
+}
+
+bool CSetupFrame::DesktopIconChecked() const {
+    return m_options.m_pDesktopIcon->GetCheck() != 0;
+}
+
+bool CSetupFrame::RunAfterChecked() const {
+    return m_options.m_pRunAfter->GetCheck() != 0;
+}
+
+void CSetupFrame::EndWizard() {
     CXDialog::OnOK();
 }

@@ -3,12 +3,13 @@
 #include "platform/CommandLine.h"
 #include "qt/controls/AppSetup.h"
 #include "qt/controls/ResourceScheme.h"
-#include "qt/setup/Installer.h"
+#include "qt/setup/MessageBox.h"
 #include "qt/setup/SetupMarker.h"
 #include "qt/setup/SetupWizard.h"
 #include "qt/ui/MainDlg.h"
 #include "qt/ui/QuitOnSignal.h"
 #include "settings/TextTable.h"
+#include "setuplogic/Installer.h"
 #include "uilogic/StartUpChoice.h"
 
 #include <QApplication>
@@ -61,14 +62,18 @@ int RunStartUp(int argc, char** argv) {
     // Read after QApplication has taken its own options out of argv.
     const std::vector<std::string> arguments = GetUtf8Arguments(argc, argv);
     const StartRun run = ChooseStartRun(arguments, IsSetupPackage());
+    int exitCode = 0;
     switch (run) {
-    case StartRun::Uninstall:
-        CheckUninstallRequest(ArgumentsAfterProgram(arguments));
+    case StartRun::Uninstall: {
+        CQtSetupPrompt prompt;
+        CheckUninstallRequest(ArgumentsAfterProgram(arguments), prompt, exitCode);
         break;
+    }
     case StartRun::Setup:
         if (!ReportRunIfAsked(run)) {
             CSetupFrame wizard;
             wizard.exec();
+            exitCode = wizard.ExitCode();
         }
         break;
     case StartRun::Calculator:
@@ -77,5 +82,5 @@ int RunStartUp(int argc, char** argv) {
         break;
     }
     ReleaseTexts();
-    return 0;
+    return exitCode;
 }

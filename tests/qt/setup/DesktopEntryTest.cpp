@@ -1,6 +1,6 @@
-#include "qt/setup/DesktopEntry.h"
-#include "qt/setup/ShortcutMaker.h"
-#include "qt/setup/TextFormat.h"
+#include "platform/posix/DesktopEntry.h"
+#include "setuplogic/ShortcutMaker.h"
+#include "setuplogic/TextFormat.h"
 
 #include <gtest/gtest.h>
 
@@ -66,18 +66,17 @@ TEST(DesktopEntry, LinkTextNamesTargetFolderAndIcon) {
     shortcut.strDescription = "Corvane Calculator";
     shortcut.strWorkingDir = "/home/u/.local/share/Corvane";
     shortcut.strIconPath = ProgramIconPath(shortcut.strTarget);
-    EXPECT_EQ(CShortcutMaker::LinkText(shortcut), "[Desktop Entry]\n"
-                                                  "Type=Application\n"
-                                                  "Name=Corvane Calculator\n"
-                                                  "Comment=Corvane Calculator\n"
-                                                  "Exec=\"/home/u/.local/share/Corvane/corvane\"\n"
-                                                  "Path=/home/u/.local/share/Corvane\n"
-                                                  "Icon=/home/u/.local/share/Corvane/corvane.png\n"
-                                                  "Terminal=false\n"
-                                                  "Categories=Utility;Calculator;\n");
+    EXPECT_EQ(DesktopLinkText(shortcut), "[Desktop Entry]\n"
+                                         "Type=Application\n"
+                                         "Name=Corvane Calculator\n"
+                                         "Comment=Corvane Calculator\n"
+                                         "Exec=\"/home/u/.local/share/Corvane/corvane\"\n"
+                                         "Path=/home/u/.local/share/Corvane\n"
+                                         "Icon=/home/u/.local/share/Corvane/corvane.png\n"
+                                         "Terminal=false\n"
+                                         "Categories=Utility;Calculator;\n");
     shortcut.strArguments = "--x";
-    EXPECT_NE(CShortcutMaker::LinkText(shortcut).find(
-                  "Exec=\"/home/u/.local/share/Corvane/corvane\" --x\n"),
+    EXPECT_NE(DesktopLinkText(shortcut).find("Exec=\"/home/u/.local/share/Corvane/corvane\" --x\n"),
               std::string::npos);
 }
 

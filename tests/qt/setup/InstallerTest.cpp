@@ -1,8 +1,9 @@
 #include "SetupTestSupport.h"
 
-#include "qt/setup/Installer.h"
-#include "qt/setup/ShortcutMaker.h"
+#include "platform/posix/DesktopEntry.h"
 #include "settings/TextTable.h"
+#include "setuplogic/Installer.h"
+#include "setuplogic/ShortcutMaker.h"
 
 #include <gtest/gtest.h>
 
@@ -91,12 +92,12 @@ TEST_F(InstallerTest, InstallsTheProgramIconShortcutsAndUninstallEntry) {
     const CShortcutMaker maker;
     const ShortcutSpec desktop = maker.PrepareDesktopLink(Program(), "Corvane Calculator");
     EXPECT_EQ(desktop.strLinkPath, DesktopLink());
-    EXPECT_EQ(ReadFile(DesktopLink()), CShortcutMaker::LinkText(desktop));
+    EXPECT_EQ(ReadFile(DesktopLink()), DesktopLinkText(desktop));
     EXPECT_EQ(Mode(DesktopLink()), 0755u);
     const ShortcutSpec programs =
         maker.PrepareProgramsLink(Program(), "Corvane Calculator", "Corvane Calculator", "");
     EXPECT_EQ(programs.strLinkPath, ProgramsLink());
-    EXPECT_EQ(ReadFile(ProgramsLink()), CShortcutMaker::LinkText(programs));
+    EXPECT_EQ(ReadFile(ProgramsLink()), DesktopLinkText(programs));
     EXPECT_EQ(Mode(ProgramsLink()), 0755u);
     EXPECT_NE(ReadFile(ProgramsLink()).find("Exec=\"" + Program() + "\"\n"), std::string::npos);
 
@@ -171,12 +172,13 @@ TEST_F(InstallerTest, SourceWithoutOrWithTwoMarkersIsNotInstalled) {
         CInstaller installer;
         installer.m_bDesktopIcon = 1;
         EXPECT_FALSE(installer.Install(bad));
-        EXPECT_EQ(installer.m_strError, "Cannot copy\n" + bad + " to\n" + Program());
-        // The folder exists; no shortcut, icon or uninstall entry was made.
+        EXPECT_EQ(installer.m_strError, "Cannot copy\n" + bad + " to\n" + Program() +
+                                            "\nThe program file does not carry the setup "
+                                            "marker exactly once.");
+        // The folder exists; no program, shortcut, icon or uninstall entry was made.
         const std::string share = ".local/share/";
-        EXPECT_EQ(ListTree(home.Home()),
-                  (std::vector<std::string>{".local", ".local/share", share + "Corvane",
-                                            share + "Corvane/corvane", "Desktop"}));
+        EXPECT_EQ(ListTree(home.Home()), (std::vector<std::string>{".local", ".local/share",
+                                                                   share + "Corvane", "Desktop"}));
     }
 }
 
@@ -193,9 +195,14 @@ TEST_F(InstallerTest, WithoutAnyDataFolderTheFallbackIsUsed) {
     CInstaller installer;
     EXPECT_EQ(installer.m_strFolder, "/opt/Corvane/");
     // The install goes to the fallback only if it can; here it is redirected to the scratch
-    // folder to keep /opt untouched, and no shortcut can be made without a home.
+    // folder to keep /opt untouched. Without a home there is no menu folder for the uninstall
+    // entry, and an install that cannot be undone is not reported as a success.
     installer.SetBaseFolder(home.Root());
-    ASSERT_TRUE(installer.Install(source)) << installer.m_strError;
+    EXPECT_FALSE(installer.Install(source));
+    EXPECT_EQ(installer.m_strError, "Corvane Calculator was copied to\n" + home.Root() +
+                                        "Corvane/\nbut its uninstall command could not be "
+                                        "registered:\nThere is no applications folder.\n"
+                                        "Without it, the installation cannot be undone.");
     EXPECT_TRUE(Exists(home.Root() + "Corvane/corvane"));
     ExpectNothingInstalled();
 }

@@ -3,7 +3,7 @@
 // and spaces.
 #include "SetupTestSupport.h"
 
-#include "qt/setup/Installer.h"
+#include "setuplogic/Installer.h"
 
 #include <gtest/gtest.h>
 

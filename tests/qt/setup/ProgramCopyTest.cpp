@@ -1,6 +1,6 @@
 #include "SetupTestSupport.h"
 
-#include "qt/setup/ProgramFileCopy.h"
+#include "platform/ProgramCopy.h"
 
 #include <gtest/gtest.h>
 
@@ -96,8 +96,10 @@ TEST_F(CopyProgramFileTest, ReplacingNeedsExactlyOneMarker) {
     two.replace(17, 4, marker);
     for (const std::string& bad : {Filler(300000), two}) {
         WriteFile(source, bad);
-        EXPECT_FALSE(CopyProgramFile(source, destination, true));
-        EXPECT_EQ(ReadFile(destination), ""); // nothing written
+        std::string reason;
+        EXPECT_FALSE(CopyProgramFile(source, destination, true, &reason));
+        EXPECT_EQ(reason, kMarkerNotFoundOnce);
+        EXPECT_EQ(ReadFile(destination), expected); // the old file stays whole
     }
 }
 
@@ -112,19 +114,28 @@ TEST_F(CopyProgramFileTest, CopyIsAStartableProgram) {
 }
 
 TEST_F(CopyProgramFileTest, FailuresLeaveNoFalseSuccess) {
-    // A missing source still creates (empties) the destination, as both are opened first.
+    // A missing source leaves the old destination whole and says why.
     WriteFile(destination, "old");
-    EXPECT_FALSE(CopyProgramFile(home.Root() + "missing", destination, false));
-    EXPECT_EQ(ReadFile(destination), "");
-    // A destination in a missing folder, or one that is a symbolic link, is not written.
+    std::string reason;
+    EXPECT_FALSE(CopyProgramFile(home.Root() + "missing", destination, false, &reason));
+    EXPECT_EQ(reason, "No such file or directory");
+    EXPECT_EQ(ReadFile(destination), "old");
+    // A destination in a missing folder is not written.
     WriteFile(source, "data");
-    EXPECT_FALSE(CopyProgramFile(source, home.Root() + "no/such/file", false));
+    EXPECT_FALSE(CopyProgramFile(source, home.Root() + "no/such/file", false, &reason));
+    EXPECT_EQ(reason, "No such file or directory");
+    // A symbolic link in the destination's place is replaced, never followed.
     const std::string target = home.Root() + "target";
     WriteFile(target, "keep");
     std::filesystem::remove(destination);
     ASSERT_EQ(::symlink(target.c_str(), destination.c_str()), 0);
-    EXPECT_FALSE(CopyProgramFile(source, destination, false));
+    EXPECT_TRUE(CopyProgramFile(source, destination, false));
     EXPECT_EQ(ReadFile(target), "keep");
+    EXPECT_FALSE(std::filesystem::is_symlink(destination));
+    EXPECT_EQ(ReadFile(destination), "data");
+    // No temporary file is left beside it.
+    EXPECT_EQ(ListTree(home.Root()),
+              (std::vector<std::string>{"destination", "home", "source", "target", "tmp"}));
 }
 
 } // namespace

@@ -1,6 +1,6 @@
 #include "SetupTestSupport.h"
 
-#include "qt/setup/ProgramFileCopy.h"
+#include "platform/ProgramCopy.h"
 
 #include <QProcess>
 #include <QStringList>

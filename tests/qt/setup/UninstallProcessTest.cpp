@@ -2,7 +2,8 @@
 // to a temporary copy, which removes the installation as a detached process of its own.
 #include "SetupTestSupport.h"
 
-#include "qt/setup/Installer.h"
+#include "platform/TempFolder.h"
+#include "setuplogic/Installer.h"
 
 #include <gtest/gtest.h>
 
@@ -68,8 +69,14 @@ TEST_F(UninstallTest, BothStagesRemoveEveryInstalledFileAndNothingElse) {
     ASSERT_TRUE(WaitForText(log, "open ")) << ReadFile(log);
     EXPECT_EQ(ReadFile(log), std::string(kQuestion) + kDone);
     EXPECT_EQ(ListTree(home.Home()), NotOurs());
-    // The temporary copy stays, as the removal stage cannot delete its own running file.
-    EXPECT_EQ(ListTree(home.Temp()), (std::vector<std::string>{"corvane-uninstall", "keep"}));
+    // The temporary copy stays, as the removal stage cannot delete its own running file. It
+    // lies in a fresh private folder of its own under the temporary folder.
+    const std::vector<std::string> temp = ListTree(home.Temp());
+    ASSERT_EQ(temp.size(), 3u);
+    EXPECT_EQ(temp[0].rfind("corvane-uninstall-", 0), 0u) << temp[0];
+    EXPECT_TRUE(IsOwnPrivateFolder(home.Temp() + temp[0]));
+    EXPECT_EQ(temp[1], temp[0] + "/corvane-uninstall");
+    EXPECT_EQ(temp[2], "keep");
 }
 
 TEST_F(UninstallTest, FileOfTheUserKeepsTheInstallFolder) {
@@ -95,8 +102,9 @@ TEST_F(UninstallTest, AnsweringNoChangesNothing) {
 TEST_F(UninstallTest, TemporaryCopyThatCannotBeMadeIsNotStarted) {
     home.SetEnv("TMPDIR", (home.Root() + "missing").c_str());
     const std::vector<std::string> before = ListTree(home.Home());
-    ASSERT_EQ(RunProgram(Program(), {"--uninstall"}), 0);
-    EXPECT_EQ(ReadFile(log), std::string(kQuestion) + "box unistall failed\n");
+    EXPECT_EQ(RunProgram(Program(), {"--uninstall"}), 1);
+    EXPECT_EQ(ReadFile(log),
+              std::string(kQuestion) + "box unistall failed\\nNo such file or directory\n");
     EXPECT_EQ(ListTree(home.Home()), before);
 }
 
@@ -152,7 +160,7 @@ TEST_F(UninstallTest, RemovalStageRemovesNoOtherFolderThanTheInstalledOne) {
                                       std::string("/"), home.DataHome()}) {
         SCOPED_TRACE(folder);
         fs::remove(log);
-        ASSERT_EQ(RunProgram(InstalledBuildProgram(), {"--uninstall", folder}), 0);
+        EXPECT_EQ(RunProgram(InstalledBuildProgram(), {"--uninstall", folder}), 1);
         std::string shown = folder == "\"\"" ? std::string() : folder;
         if (!shown.empty() && shown.back() != '/')
             shown += '/';
@@ -167,7 +175,7 @@ TEST_F(UninstallTest, ProgramThatCannotBeRemovedIsNotReportedRemoved) {
     // A folder in the program's place: the removal stage deletes files only.
     fs::remove(Program());
     fs::create_directories(Program());
-    ASSERT_EQ(RunProgram(InstalledBuildProgram(), {"--uninstall", Folder()}), 0);
+    EXPECT_EQ(RunProgram(InstalledBuildProgram(), {"--uninstall", Folder()}), 1);
     EXPECT_EQ(ReadFile(log),
               "box Corvane Calculator could not be removed from\\n" + Folder() + "\n");
     EXPECT_TRUE(Exists(Program()));

@@ -7,8 +7,8 @@
 #include "qt/setup/MessageBox.h"
 #include "qt/setup/SetupMarker.h"
 #include "qt/setup/SetupWizard.h"
-#include "qt/setup/TextFormat.h"
 #include "settings/TextTable.h"
+#include "setuplogic/TextFormat.h"
 #include "uilogic/WizardTemplates.h"
 
 #include <QApplication>
@@ -184,7 +184,7 @@ TEST_F(WizardTest, FailedInstallShowsTheMessageAndStaysThenAnotherFolderWorks) {
         dialog->setDirectory(QString::fromStdString(chosen));
         static_cast<QDialog*>(dialog)->accept(); // QFileDialog hides its override
     });
-    EXPECT_EQ(Options().m_installer.m_strFolder, chosen + "/Corvane/");
+    EXPECT_EQ(frame->Flow().Installer().m_strFolder, chosen + "/Corvane/");
     EXPECT_NE(FolderLine().toStdString().find(chosen + "/Corvane/"), std::string::npos);
 
     fs::remove(chosen); // the folder is gone before "Install" is pressed
@@ -207,7 +207,7 @@ TEST_F(WizardTest, CancellingTheFolderBrowserLeavesTheFolderLine) {
     const QString before = FolderLine();
     BrowseWith([](QFileDialog* dialog) { dialog->reject(); });
     EXPECT_EQ(FolderLine(), before);
-    EXPECT_EQ(Options().m_installer.m_strFolder, Folder());
+    EXPECT_EQ(frame->Flow().Installer().m_strFolder, Folder());
     // The dialog left no state file in the home folder, and its own folder is gone again.
     EXPECT_TRUE(ListTree(home.Home()) == std::vector<std::string>{"Desktop"});
     EXPECT_TRUE(ListTree(home.Temp()).empty());

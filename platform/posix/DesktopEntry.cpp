@@ -1,4 +1,4 @@
-#include "qt/setup/DesktopEntry.h"
+#include "platform/posix/DesktopEntry.h"
 
 #include <sstream>
 

@@ -1,4 +1,4 @@
-#include "qt/setup/TextFormat.h"
+#include "setuplogic/TextFormat.h"
 
 std::string FormatWithText(const std::string& format, const std::string& argument) {
     std::string result;

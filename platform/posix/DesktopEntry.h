@@ -36,3 +36,7 @@ std::string DesktopEntryValue(const std::string& fileText, const std::string& ke
 
 // The categories of the calculator's menu entries.
 inline constexpr const char* kDesktopCategories = "Utility;Calculator;";
+
+struct ShortcutSpec;
+// The desktop entry text of a shortcut.
+std::string DesktopLinkText(const ShortcutSpec& shortcut);

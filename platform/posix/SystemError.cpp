@@ -1,0 +1,12 @@
+#include "platform/SystemError.h"
+
+#include <cerrno>
+#include <cstring>
+
+std::string SystemErrorText(int code) {
+    return std::strerror(code);
+}
+
+int LastSystemError() {
+    return errno;
+}
