@@ -67,10 +67,11 @@ add_custom_command(
   OUTPUT ${MAKE_INSTALLED}
   COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/host
   COMMAND ${CMAKE_CXX_COMPILER_LAUNCHER} ${CORVANE_HOST_CXX} -std=c++17 -O1
-          -I${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/qt/setup/ProgramFileCopy.cpp
+          -I${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/platform/ProgramCopy.cpp
+          ${CMAKE_SOURCE_DIR}/platform/posix/WholeFile.cpp
           ${CMAKE_SOURCE_DIR}/qt/setup/tools/MakeInstalledCopy.cpp -o ${MAKE_INSTALLED}
-  DEPENDS ${CMAKE_SOURCE_DIR}/qt/setup/ProgramFileCopy.cpp
-          ${CMAKE_SOURCE_DIR}/qt/setup/ProgramFileCopy.h
+  DEPENDS ${CMAKE_SOURCE_DIR}/platform/ProgramCopy.cpp ${CMAKE_SOURCE_DIR}/platform/ProgramCopy.h
+          ${CMAKE_SOURCE_DIR}/platform/posix/WholeFile.cpp
           ${CMAKE_SOURCE_DIR}/qt/setup/tools/MakeInstalledCopy.cpp
   COMMENT "Building make_installed for the build machine")
 add_custom_target(corvane_make_installed_host DEPENDS ${MAKE_INSTALLED})
