@@ -2,6 +2,7 @@
 
 #include "platform/win32/WideText.h"
 #include "win32/controls/BrowserSite.h"
+#include "win32/controls/HtmlWriteArgs.h"
 
 #include <exdisp.h>
 #include <mshtml.h>
@@ -20,24 +21,11 @@ public:
     HtmlDocumentWriter& operator=(const HtmlDocumentWriter&) = delete;
 
     void Write(const std::wstring& text) override {
-        BSTR bstr = SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
-        if (!bstr)
+        SAFEARRAY* args = MakeHtmlWriteArgs(text);
+        if (!args)
             return; // dropped: no memory for the text
-        SAFEARRAY* array = SafeArrayCreateVector(VT_VARIANT, 0, 1);
-        if (!array) {
-            SysFreeString(bstr);
-            return;
-        }
-        VARIANT* element = nullptr;
-        if (SUCCEEDED(SafeArrayAccessData(array, reinterpret_cast<void**>(&element)))) {
-            element->vt = VT_BSTR;
-            element->bstrVal = bstr; // the array owns it from here
-            SafeArrayUnaccessData(array);
-            m_document->write(array);
-        } else {
-            SysFreeString(bstr);
-        }
-        SafeArrayDestroy(array);
+        m_document->write(args);
+        SafeArrayDestroy(args);
     }
 
     void Close() override { m_document->close(); }
