@@ -75,6 +75,12 @@ DoubleDouble AsinHalf(double a, double aLo) {
     return FastTwoSum(s.hi, (s.lo + e.lo) + ((p.lo + e.a1Lo * d) + (tail + e.a1Hi * aLo)));
 }
 
+// a + scale * b rounded once, for scale = +-1 or +-2 and a result not much below |a|.
+double RoundedSum(DoubleDouble a, double scale, DoubleDouble b) {
+    const DoubleDouble s = TwoSum(a.hi, scale * b.hi);
+    return s.hi + (s.lo + (a.lo + scale * b.lo));
+}
+
 // asin(sqrt(z)) for 0 <= z <= 1/4, as hi + lo, with the square root in double-double.
 DoubleDouble AsinOfRoot(double z) {
     const double s = std::sqrt(z);
@@ -113,7 +119,7 @@ double Asin(double x) {
         r = AsinHalf(ax, 0.0).hi;
     } else { // asin(x) = pi/2 - 2 asin(sqrt((1 - x) / 2)); 1 - x is exact
         const DoubleDouble a = AsinOfRoot((1.0 - ax) * 0.5);
-        r = Add(kHalfPi, {-2.0 * a.hi, -2.0 * a.lo}).hi;
+        r = RoundedSum(kHalfPi, -2.0, a);
     }
     return std::signbit(x) ? -r : r;
 }
@@ -124,15 +130,14 @@ double Acos(double x) {
         return x != x ? x : kNaN;
     }
     if (ax <= 0.5) { // pi/2 - asin(x)
-        const DoubleDouble a = ax < 0x1p-57 ? DoubleDouble{x, 0.0} : AsinHalf(ax, 0.0);
-        return Add(kHalfPi, std::signbit(x) ? a : DoubleDouble{-a.hi, -a.lo}).hi;
+        return RoundedSum(kHalfPi, std::signbit(x) ? 1.0 : -1.0, AsinHalf(ax, 0.0));
     }
     // 2 asin(sqrt((1 - |x|) / 2)), from pi for a negative x.
     const DoubleDouble a = AsinOfRoot((1.0 - ax) * 0.5);
     if (x > 0.0) {
         return 2.0 * a.hi + 2.0 * a.lo;
     }
-    return Add(kPi, {-2.0 * a.hi, -2.0 * a.lo}).hi;
+    return RoundedSum(kPi, -2.0, a);
 }
 
 } // namespace maths
