@@ -120,7 +120,9 @@ bool ParseResourceAddress(const std::string& format, const std::string& address,
     if (!EndsWith(head, parts.between))
         return false;
     std::string decoded;
-    if (!PercentDecode(head.substr(0, head.size() - parts.between.size()), decoded))
+    // An address without a path names no program, so none of its pictures.
+    if (!PercentDecode(head.substr(0, head.size() - parts.between.size()), decoded) ||
+        decoded.empty())
         return false;
     path = decoded;
     resourceNumber = static_cast<int>(number);

@@ -15,8 +15,9 @@ std::string FormatResourceAddress(const std::string& format, const std::string& 
                                   int resourceNumber);
 
 // The inverse, for the handler that serves the images: the decoded path and the number of an
-// address made by format. False when the address has another shape, when an escape is
-// malformed or decodes to a zero byte, or when the number does not fit an int.
+// address made by format. False when the address has another shape, when its path is empty,
+// when an escape is malformed or decodes to a zero byte, or when the number does not fit an
+// int.
 bool ParseResourceAddress(const std::string& format, const std::string& address, std::string& path,
                           int& resourceNumber);
 // The same with text id 6.

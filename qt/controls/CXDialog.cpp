@@ -3,6 +3,7 @@
 #include "qt/controls/ControlId.h"
 #include "qt/controls/ControlNotify.h"
 #include "qt/controls/SkinColors.h"
+#include "uilogic/DialogFit.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -162,16 +163,19 @@ void CXDialog::FitOnScreen() {
     if (!where)
         return;
     // The window manager adds the frame after the window is shown; the owner's frame, when it
-    // is known, is the best guess, else a title bar and thin edges.
-    QMargins frame(4, 24, 4, 4);
-    if (owner && owner->windowHandle() && !owner->windowHandle()->frameMargins().isNull())
-        frame = owner->windowHandle()->frameMargins();
-    const QSize room = where->availableGeometry().size().shrunkBy(frame);
-    if (width() <= room.width() && height() <= room.height())
+    // is known, is the best guess (FitDialogOnScreen assumes one otherwise).
+    FrameWidths frame;
+    if (owner && owner->windowHandle()) {
+        const QMargins m = owner->windowHandle()->frameMargins();
+        frame = {m.left(), m.top(), m.right(), m.bottom()};
+    }
+    const QSize room = where->availableGeometry().size();
+    const BoxSize fitted =
+        FitDialogOnScreen({width(), height()}, {room.width(), room.height()}, frame);
+    if (fitted.width == width() && fitted.height == height())
         return;
-    const QSize fitted = size().boundedTo(room);
     if (minimumSize() == maximumSize())
-        setFixedSize(fitted);
+        setFixedSize(fitted.width, fitted.height);
     else
-        resize(fitted);
+        resize(fitted.width, fitted.height);
 }

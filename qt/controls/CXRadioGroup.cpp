@@ -2,6 +2,7 @@
 
 #include "qt/controls/ControlId.h"
 #include "qt/controls/ControlNotify.h"
+#include "uilogic/DialogFit.h"
 #include "uilogic/DialogTemplate.h"
 
 #include <QButtonGroup>
@@ -55,12 +56,9 @@ void CXRadioGroup::SetValue(int value) {
 }
 
 int CXRadioGroup::GetValue() {
-    int value = -1;
-    const auto buttons = Buttons();
-    for (size_t i = 0; i < buttons.size(); ++i) {
-        if (buttons[i]->isChecked())
-            value = static_cast<int>(i);
-    }
-    m_nValue = value;
+    std::vector<bool> checked;
+    for (const QRadioButton* button : Buttons())
+        checked.push_back(button->isChecked());
+    m_nValue = CheckedIndex(checked);
     return m_nValue;
 }

@@ -1,6 +1,7 @@
 #include "qt/controls/ResourceScheme.h"
 
 #include "platform/ModulePath.h"
+#include "settings/ResourceAddress.h"
 #include "settings/TextTable.h"
 
 #include <QBuffer>
@@ -18,30 +19,6 @@ namespace {
 
 const char kFallbackScheme[] = "cvres";
 
-// The parts of text id 6 around its "%s" (path) and "%d" (number).
-struct AddressFormat {
-    std::string prefix; // "cvres://img"
-    std::string middle; // "/"
-    std::string suffix; // ""
-    bool valid = false;
-};
-
-AddressFormat SplitFormat() {
-    AddressFormat parts;
-    const std::string format = GetText(TextId::ResourceAddressFormat);
-    const auto s = format.find("%s");
-    const auto d = s == std::string::npos ? std::string::npos : format.find("%d", s + 2);
-    if (d == std::string::npos)
-        return parts;
-    parts.prefix = format.substr(0, s);
-    parts.middle = format.substr(s + 2, d - s - 2);
-    parts.suffix = format.substr(d + 2);
-    parts.valid = parts.prefix.find('%') == std::string::npos &&
-                  parts.middle.find('%') == std::string::npos &&
-                  parts.suffix.find('%') == std::string::npos;
-    return parts;
-}
-
 // Serves the "IMG" pictures of the running executable; everything else fails.
 class ResourceSchemeHandler : public QWebEngineUrlSchemeHandler {
 public:
@@ -50,7 +27,7 @@ public:
     void requestStarted(QWebEngineUrlRequestJob* job) override {
         std::string path;
         int number = 0;
-        const QString address = job->requestUrl().toString(QUrl::FullyEncoded);
+        const std::string address = job->requestUrl().toString(QUrl::FullyEncoded).toStdString();
         if (!ParseResourceAddress(address, path, number)) {
             job->fail(QWebEngineUrlRequestJob::UrlInvalid);
             return;
@@ -76,11 +53,11 @@ public:
 } // namespace
 
 QByteArray ResourceSchemeName() {
-    const std::string format = GetText(TextId::ResourceAddressFormat);
-    const auto colon = format.find(':');
-    if (colon == std::string::npos || colon == 0)
+    const std::string scheme = ResourceAddressScheme();
+    // A format without a scheme of its own still gets a scheme to register.
+    if (scheme.empty() || scheme == GetText(TextId::ResourceAddressFormat))
         return kFallbackScheme;
-    return QByteArray::fromStdString(format.substr(0, colon));
+    return QByteArray::fromStdString(scheme);
 }
 
 void RegisterResourceScheme() {
@@ -98,31 +75,6 @@ void InstallResourceSchemeHandler(QWebEngineProfile* profile) {
     if (profile->urlSchemeHandler(name))
         return;
     profile->installUrlSchemeHandler(name, new ResourceSchemeHandler(profile));
-}
-
-bool ParseResourceAddress(const QString& address, std::string& path, int& number) {
-    const AddressFormat format = SplitFormat();
-    if (!format.valid)
-        return false;
-    std::string text = address.toStdString();
-    if (text.compare(0, format.prefix.size(), format.prefix) != 0)
-        return false;
-    text.erase(0, format.prefix.size());
-    if (text.size() < format.suffix.size() ||
-        text.compare(text.size() - format.suffix.size(), format.suffix.size(), format.suffix) != 0)
-        return false;
-    text.erase(text.size() - format.suffix.size());
-    // The number: the digits at the end, after the middle text.
-    size_t digits = text.size();
-    while (digits > 0 && text[digits - 1] >= '0' && text[digits - 1] <= '9')
-        --digits;
-    if (digits == text.size() || text.size() - digits > 9 || digits < format.middle.size() ||
-        text.compare(digits - format.middle.size(), format.middle.size(), format.middle) != 0)
-        return false;
-    number = std::stoi(text.substr(digits));
-    const std::string encoded = text.substr(0, digits - format.middle.size());
-    path = QByteArray::fromPercentEncoding(QByteArray::fromStdString(encoded)).toStdString();
-    return !path.empty();
 }
 
 QString ImageResourcePath(int number) {

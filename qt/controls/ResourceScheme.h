@@ -22,9 +22,7 @@ void InstallResourceSchemeHandler(QWebEngineProfile* profile);
 QString ImageResourcePath(int number);
 // MIME type of such a picture by its file name ("image/gif", "image/png", ...).
 QByteArray ImageMimeType(const QString& path);
-// The executable path named by a scheme address, percent-decoded, and the picture number;
-// false when the address is not of the scheme's form.
-bool ParseResourceAddress(const QString& address, std::string& path, int& number);
+// The addresses themselves are made and read by settings/ResourceAddress.h.
 
 // The compiled-in bitmap resource with this number (":/bitmap/<n>.png"), "" if none.
 QString BitmapResourcePath(int number);

@@ -89,6 +89,7 @@ TEST(ResourceAddress, ParsingRejectsOtherShapes) {
         "x://h/p%G0/1",        // not hex
         "x://h/p%00q/1",       // a zero byte
         "x://h/p/99999999999", // beyond int
+        "x://h/131",           // no path
         "x:/",
     };
     for (const char* address : bad) {

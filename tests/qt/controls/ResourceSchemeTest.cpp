@@ -27,8 +27,7 @@ private slots:
         QFETCH(int, number);
         std::string path;
         int parsed = -1;
-        QVERIFY(
-            ParseResourceAddress(QString::fromStdString(ResourceAddress(number)), path, parsed));
+        QVERIFY(ParseResourceAddress(ResourceAddress(number), path, parsed));
         QCOMPARE(parsed, number);
         QCOMPARE(path, GetModulePath());
     }
@@ -40,7 +39,7 @@ private slots:
         QVERIFY(address.find(' ') == std::string::npos); // encoded
         std::string decoded;
         int number = 0;
-        QVERIFY(ParseResourceAddress(QString::fromStdString(address), decoded, number));
+        QVERIFY(ParseResourceAddress(address, decoded, number));
         QCOMPARE(decoded, path);
         QCOMPARE(number, 133);
     }
@@ -59,7 +58,7 @@ private slots:
         QFETCH(QString, address);
         std::string path;
         int number = 0;
-        QVERIFY(!ParseResourceAddress(address, path, number));
+        QVERIFY(!ParseResourceAddress(address.toStdString(), path, number));
     }
 
     void pictures_data() {
