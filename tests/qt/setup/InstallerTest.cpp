@@ -11,6 +11,7 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <functional>
 
 namespace fs = std::filesystem;
 
@@ -205,6 +206,119 @@ TEST_F(InstallerTest, WithoutAnyDataFolderTheFallbackIsUsed) {
                                         "Without it, the installation cannot be undone.");
     EXPECT_TRUE(Exists(home.Root() + "Corvane/corvane"));
     ExpectNothingInstalled();
+}
+
+// User B makes a folder that A installs into: B could replace the program that A's menu entry
+// starts. Such a folder, as base or as the product folder in it, is refused with the reason.
+TEST_F(InstallerTest, FolderThatAnotherUserOwnsOrMayWriteIsRefused) {
+    struct Case {
+        const char* what;
+        std::string base;
+        std::function<void(const std::string&)> make; // given the base folder
+        std::string refused;                          // the folder the message names
+        const char* reason;
+        bool needsRoot;
+    };
+    const std::string others = "Other users can write to the folder, so they could replace the "
+                               "program.";
+    const std::string owner = "The folder belongs to another user.";
+    const std::string root = home.Root();
+    const Case cases[] = {
+        {"a shared base", root + "shared/", [](const std::string& b) { ::chmod(b.c_str(), 0777); },
+         root + "shared/", others.c_str(), false},
+        {"a group-writable base", root + "group/",
+         [](const std::string& b) { ::chmod(b.c_str(), 0775); }, root + "group/", others.c_str(),
+         false},
+        {"a shared product folder", root + "base1/",
+         [](const std::string& b) {
+             fs::create_directories(b + "Corvane");
+             ::chmod((b + "Corvane").c_str(), 0777);
+         },
+         root + "base1/Corvane/", others.c_str(), false},
+        {"another user's product folder", root + "base2/",
+         [](const std::string& b) {
+             fs::create_directories(b + "Corvane");
+             ::chown((b + "Corvane").c_str(), 4242, 4242);
+         },
+         root + "base2/Corvane/", owner.c_str(), true},
+        {"another user's base", root + "base3/",
+         [](const std::string& b) { ::chown(b.c_str(), 4242, 4242); }, root + "base3/",
+         owner.c_str(), true},
+    };
+    for (const Case& c : cases) {
+        if (c.needsRoot && ::geteuid() != 0)
+            continue;
+        SCOPED_TRACE(c.what);
+        fs::create_directories(c.base);
+        ::chmod(c.base.c_str(), 0755);
+        c.make(c.base);
+        CInstaller installer;
+        installer.m_bDesktopIcon = 1;
+        installer.SetBaseFolder(c.base);
+        EXPECT_FALSE(installer.Install(source));
+        EXPECT_EQ(installer.m_strError, "Cannot install into\n" + c.refused + "\n" + c.reason);
+        EXPECT_FALSE(Exists(c.base + "Corvane/corvane"));
+        ExpectNothingInstalled();
+    }
+    // The user's own folder, closed to others, is fine.
+    const std::string own = root + "own/";
+    fs::create_directories(own);
+    ::chmod(own.c_str(), 0700);
+    CInstaller installer;
+    installer.SetBaseFolder(own);
+    EXPECT_TRUE(installer.Install(source)) << installer.m_strError;
+}
+
+// On a nearly full disk a reinstall once left a partial program in place of the working one.
+TEST_F(InstallerTest, FailedReinstallOnAFullDiskKeepsTheOldProgramWhole) {
+    const SmallDisk disk(home.Root() + "disk", "size=4m,mode=0755");
+    if (!disk.Mounted())
+        GTEST_SKIP() << "mounting a small tmpfs needs root";
+    CInstaller installer;
+    installer.SetBaseFolder(home.Root() + "disk/");
+    ASSERT_TRUE(installer.Install(source)) << installer.m_strError;
+    const std::string program = installer.InstalledProgramPath();
+    const std::string working = ReadFile(program);
+
+    // A newer, larger program, and less room left than it needs beside the old one.
+    const std::string newer = home.Root() + "download/newer";
+    WriteFile(newer, ReadFile(source) + std::string(1 << 20, '\0'));
+    disk.FillLeaving(256 * 1024);
+    EXPECT_FALSE(installer.Install(newer));
+    EXPECT_EQ(installer.m_strError,
+              "Cannot copy\n" + newer + " to\n" + program + "\nNo space left on device");
+    EXPECT_TRUE(ReadFile(program) == working);
+    EXPECT_EQ(ListTree(installer.m_strFolder),
+              (std::vector<std::string>{"corvane", "corvane.png"}));
+}
+
+// On a full disk the entries were once written with 0 bytes and "Setup complete" was shown.
+TEST_F(InstallerTest, EntryThatCannotBeWrittenLeavesTheOldOneWhole) {
+    const SmallDisk disk(home.Root() + "disk", "size=1m,mode=0755");
+    if (!disk.Mounted())
+        GTEST_SKIP() << "mounting a small tmpfs needs root";
+    ShortcutSpec shortcut =
+        CShortcutMaker().PrepareDesktopLink("/opt/Corvane/corvane", "Corvane Calculator");
+    shortcut.strLinkPath = home.Root() + "disk/Corvane Calculator.desktop";
+    ASSERT_TRUE(CShortcutMaker().CreateLink(shortcut));
+    const std::string old = ReadFile(shortcut.strLinkPath);
+    disk.FillLeaving(0);
+    shortcut.strTarget = "/opt/Corvane/corvane-newer";
+    std::string reason;
+    EXPECT_FALSE(CShortcutMaker().CreateLink(shortcut, &reason));
+    EXPECT_EQ(reason, "No space left on device");
+    EXPECT_EQ(ReadFile(shortcut.strLinkPath), old);
+}
+
+TEST_F(InstallerTest, UninstallEntryThatCannotBeWrittenFailsTheInstall) {
+    // A folder in the entry's place: it cannot be replaced by a file.
+    fs::create_directories(UninstallEntry());
+    CInstaller installer;
+    EXPECT_FALSE(installer.Install(source));
+    EXPECT_EQ(installer.m_strError, "Corvane Calculator was copied to\n" + Folder() +
+                                        "\nbut its uninstall command could not be registered:\n"
+                                        "Is a directory\nWithout it, the installation cannot be "
+                                        "undone.");
 }
 
 } // namespace

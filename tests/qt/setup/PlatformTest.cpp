@@ -7,7 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <filesystem>
@@ -231,6 +233,32 @@ TEST(Process, SpawnDetachedPassesTheArgumentsAndReportsAFailedStart) {
     EXPECT_FALSE(SpawnDetached(scratch.Root() + "missing", {}));
     ::chmod(script.c_str(), 0644);
     EXPECT_FALSE(SpawnDetached(script, {})); // not startable
+}
+
+// The wizard's page-view helpers once lived as long as the calculator it started: it inherited
+// the wizard's descriptors (11 to 20), among them the ends of their pipes.
+TEST(Process, SpawnDetachedPassesOnNoDescriptorsButTheStandardOnes) {
+    ScratchHome scratch;
+    const std::string held = scratch.Root() + "held-open";
+    WriteFile(held, "x");
+    const int fd = ::open(held.c_str(), O_RDONLY); // inheritable, as a library might leave it
+    ASSERT_GE(fd, 3);
+    const std::string script = scratch.Root() + "script";
+    const std::string out = scratch.Root() + "out";
+    WriteFile(script, "#!/bin/sh\nls -l /proc/$$/fd > \"$OUT.part\"; mv \"$OUT.part\" \"$OUT\"\n");
+    ::chmod(script.c_str(), 0755);
+    scratch.SetEnv("OUT", out.c_str());
+    ASSERT_TRUE(SpawnDetached(script, {}));
+    ASSERT_TRUE(WaitForText(out, "total"));
+    ::close(fd);
+    EXPECT_EQ(ReadFile(out).find("held-open"), std::string::npos) << ReadFile(out);
+}
+
+TEST(Process, FailedStartSaysWhy) {
+    ScratchHome scratch;
+    std::string reason;
+    EXPECT_FALSE(SpawnDetached(scratch.Root() + "missing", {}, &reason));
+    EXPECT_EQ(reason, "No such file or directory");
 }
 
 } // namespace

@@ -2,6 +2,9 @@
 
 #include "platform/ProgramCopy.h"
 
+#include <sys/mount.h>
+#include <sys/statvfs.h>
+
 #include <QProcess>
 #include <QStringList>
 
@@ -140,4 +143,31 @@ bool WaitForText(const std::string& path, const std::string& needle, int timeout
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
     }
     return false;
+}
+
+SmallDisk::SmallDisk(const std::string& path, const std::string& options) : m_path(path) {
+    fs::create_directories(path);
+    // "noexec" is a flag of the mount, not an option of tmpfs.
+    std::string data = options;
+    unsigned long flags = 0;
+    const size_t noexec = data.find(",noexec");
+    if (noexec != std::string::npos) {
+        data.erase(noexec, 7);
+        flags |= MS_NOEXEC;
+    }
+    m_mounted = ::mount("tmpfs", path.c_str(), "tmpfs", flags, data.c_str()) == 0;
+}
+
+SmallDisk::~SmallDisk() {
+    if (m_mounted)
+        ::umount2(m_path.c_str(), MNT_DETACH);
+}
+
+void SmallDisk::FillLeaving(std::size_t freeBytes) const {
+    struct statvfs info {};
+    if (::statvfs(m_path.c_str(), &info) != 0)
+        return;
+    const std::size_t available = static_cast<std::size_t>(info.f_bavail) * info.f_frsize;
+    if (available > freeBytes)
+        WriteFile(m_path + "/filler", std::string(available - freeBytes, 'f'));
 }

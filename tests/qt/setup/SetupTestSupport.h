@@ -54,3 +54,22 @@ int RunProgram(const std::string& program, const std::vector<std::string>& argum
 
 // Waits until path exists and holds needle (a detached process writes it); false on time-out.
 bool WaitForText(const std::string& path, const std::string& needle, int timeoutMs = 60000);
+
+// A small tmpfs mounted at a new folder for as long as it lives (needs root; Mounted() tells).
+// options: tmpfs options such as "size=8m,mode=0755", and ",noexec" at the end for a mount
+// whose programs cannot be started.
+class SmallDisk {
+public:
+    SmallDisk(const std::string& path, const std::string& options);
+    ~SmallDisk();
+    SmallDisk(const SmallDisk&) = delete;
+    SmallDisk& operator=(const SmallDisk&) = delete;
+
+    bool Mounted() const { return m_mounted; }
+    // Fills the disk with a file until at most freeBytes are left.
+    void FillLeaving(std::size_t freeBytes) const;
+
+private:
+    std::string m_path;
+    bool m_mounted = false;
+};

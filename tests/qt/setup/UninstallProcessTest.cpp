@@ -198,4 +198,67 @@ TEST_F(UninstallTest, OtherFirstArgumentsStartTheCalculator) {
     EXPECT_FALSE(Exists(log)); // no box was shown
 }
 
+// With TMPDIR=/tmp the copy once went straight into the shared folder: another user's file of
+// that name was cut to 0 bytes before its owner was checked, and the copies piled up.
+TEST_F(UninstallTest, CopyGoesToAFreshPrivateFolderAndEarlierOnesAreRemoved) {
+    WriteFile(home.Temp() + "corvane-uninstall", "planted");
+    ::chmod((home.Temp() + "corvane-uninstall").c_str(), 0777);
+    const std::string earlier = home.Temp() + "corvane-uninstall-AbC123";
+    fs::create_directories(earlier);
+    ::chmod(earlier.c_str(), 0700);
+    WriteFile(earlier + "/corvane-uninstall", "an earlier copy");
+    ::chmod((earlier + "/corvane-uninstall").c_str(), 0755);
+    const std::string open = home.Temp() + "corvane-uninstall-XyZ789"; // not private: not ours
+    fs::create_directories(open);
+    ::chmod(open.c_str(), 0777);
+    WriteFile(open + "/corvane-uninstall", "someone else's");
+
+    ASSERT_EQ(RunProgram(Program(), {"--uninstall"}), 0);
+    ASSERT_TRUE(WaitForText(log, "open ")) << ReadFile(log);
+    EXPECT_EQ(ReadFile(home.Temp() + "corvane-uninstall"), "planted");
+    EXPECT_FALSE(Exists(earlier));
+    EXPECT_EQ(ReadFile(open + "/corvane-uninstall"), "someone else's");
+    std::vector<std::string> fresh;
+    for (const auto& item : fs::directory_iterator(home.Temp())) {
+        const std::string name = item.path().filename().string();
+        if (name.rfind("corvane-uninstall-", 0) == 0 && item.path().string() != open)
+            fresh.push_back(item.path().string());
+    }
+    ASSERT_EQ(fresh.size(), 1u);
+    EXPECT_TRUE(IsOwnPrivateFolder(fresh[0]));
+    EXPECT_TRUE(ReadFile(fresh[0] + "/corvane-uninstall") == ReadFile(InstalledBuildProgram()));
+    EXPECT_EQ(ListTree(home.Home()), NotOurs());
+}
+
+// On a noexec mount the copy could not start: nothing was shown and the exit code was 0.
+TEST_F(UninstallTest, CopyThatCannotStartIsReported) {
+    const SmallDisk disk(home.Root() + "noexec", "size=16m,mode=0755,noexec");
+    if (!disk.Mounted())
+        GTEST_SKIP() << "mounting a tmpfs needs root";
+    home.SetEnv("TMPDIR", (home.Root() + "noexec").c_str());
+    const std::vector<std::string> before = ListTree(home.Home());
+    EXPECT_EQ(RunProgram(Program(), {"--uninstall"}), 1);
+    const std::string shown = ReadFile(log);
+    EXPECT_EQ(shown.rfind(std::string(kQuestion) +
+                              "box unistall failed\\nThe uninstaller could not be started:\\n" +
+                              home.Root() + "noexec/corvane-uninstall-",
+                          0),
+              0u)
+        << shown;
+    EXPECT_NE(shown.find("/corvane-uninstall\\nPermission denied\n"), std::string::npos) << shown;
+    EXPECT_EQ(ListTree(home.Home()), before);
+    EXPECT_TRUE(ListTree(home.Root() + "noexec").empty()); // the failed copy is not left
+}
+
+// The uninstall once removed a desktop file of the user's own with the shortcut's name.
+TEST_F(UninstallTest, DesktopFileThatIsNotTheShortcutStays) {
+    const std::string mine = home.Desktop() + "Corvane Calculator.desktop";
+    WriteFile(mine, "[Desktop Entry]\nType=Application\nName=Corvane Calculator\n"
+                    "Exec=/usr/bin/corvane-notes\n");
+    ASSERT_EQ(RunProgram(Program(), {"--uninstall"}), 0);
+    ASSERT_TRUE(WaitForText(log, "open ")) << ReadFile(log);
+    EXPECT_FALSE(Exists(Program()));
+    EXPECT_NE(ReadFile(mine).find("corvane-notes"), std::string::npos);
+}
+
 } // namespace

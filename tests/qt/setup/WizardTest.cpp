@@ -17,6 +17,8 @@
 #include <QMessageBox>
 #include <QTest>
 #include <QTimer>
+#include <QWebEngineHistory>
+#include <QWebEnginePage>
 
 #include <gtest/gtest.h>
 
@@ -109,6 +111,38 @@ TEST_F(WizardTest, FirstOkOnlySwitchesPagesAndRelabels) {
     EXPECT_TRUE(frame->isVisible());
     EXPECT_TRUE(ListTree(home.Home()) == std::vector<std::string>{"Desktop"});
     EXPECT_FALSE(Exists(log));
+}
+
+TEST_F(WizardTest, LongFolderLineHasTheWholeFolderAsItsTooltip) {
+    EXPECT_EQ(Options().m_pFolderLine->toolTip().toStdString(), Folder());
+    const std::string deep = home.Root() + std::string(40, 'a') + "/" + std::string(40, 'b') + "/";
+    fs::create_directories(deep);
+    BrowseWith([&](QFileDialog* dialog) {
+        dialog->setDirectory(QString::fromStdString(deep));
+        static_cast<QDialog*>(dialog)->accept();
+    });
+    EXPECT_EQ(Options().m_pFolderLine->toolTip().toStdString(), deep + "Corvane/");
+}
+
+// "Back" or "Reload" from the licence view's context menu, the mouse or a script once showed
+// an empty page in its place.
+TEST_F(WizardTest, LicenceViewCannotBeLeftOrBlanked) {
+    CXWebBrowser& view = frame->AgreementPage().Browser();
+    ASSERT_TRUE(QTest::qWaitFor([&] {
+        return view.DocumentText().find("Licence Agreement") != std::string::npos &&
+               view.url() == CXWebBrowser::DocumentBaseUrl();
+    }));
+    QTest::qWait(200);
+    EXPECT_EQ(view.contextMenuPolicy(), Qt::NoContextMenu);
+    view.triggerPageAction(QWebEnginePage::Back);
+    view.triggerPageAction(QWebEnginePage::Reload);
+    QTest::qWait(500);
+    EXPECT_EQ(view.url(), CXWebBrowser::DocumentBaseUrl());
+    EXPECT_FALSE(view.history()->canGoBack());
+    QString text;
+    view.page()->toPlainText([&](const QString& plain) { text = plain; });
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !text.isNull(); }));
+    EXPECT_TRUE(text.contains("Licence Agreement")) << text.left(200).toStdString();
 }
 
 // Enter goes to whatever has the focus, as a person's key press would.
