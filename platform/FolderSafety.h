@@ -5,7 +5,8 @@
 // Whether a folder may hold the installed program: no other user may own it or write into it,
 // since whoever can replace the program there runs code as the user who starts it.
 // POSIX: owned by the current user (a base folder may also be root's) and not writable by
-// group or others. Windows: the implementation's own check of the folder's owner and access.
+// others, nor by its group unless that is the user's own private group. Windows: the
+// implementation's own check of the folder's owner and access.
 
 enum class FolderTrust { Trusted, Missing, OtherOwner, WritableByOthers, NotAFolder };
 

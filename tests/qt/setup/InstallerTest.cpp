@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <grp.h>
+#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -226,9 +228,12 @@ TEST_F(InstallerTest, FolderThatAnotherUserOwnsOrMayWriteIsRefused) {
     const Case cases[] = {
         {"a shared base", root + "shared/", [](const std::string& b) { ::chmod(b.c_str(), 0777); },
          root + "shared/", others.c_str(), false},
-        {"a group-writable base", root + "group/",
-         [](const std::string& b) { ::chmod(b.c_str(), 0775); }, root + "group/", others.c_str(),
-         false},
+        {"a base its group may write", root + "group/",
+         [](const std::string& b) {
+             ::chown(b.c_str(), ::geteuid(), 4242);
+             ::chmod(b.c_str(), 0775);
+         },
+         root + "group/", others.c_str(), true},
         {"a shared product folder", root + "base1/",
          [](const std::string& b) {
              fs::create_directories(b + "Corvane");
@@ -260,10 +265,18 @@ TEST_F(InstallerTest, FolderThatAnotherUserOwnsOrMayWriteIsRefused) {
         EXPECT_FALSE(Exists(c.base + "Corvane/corvane"));
         ExpectNothingInstalled();
     }
-    // The user's own folder, closed to others, is fine.
+    // The user's own folder, closed to others, is fine; so is one that only the user's own
+    // private group may write (umask 002 makes every folder so).
     const std::string own = root + "own/";
     fs::create_directories(own);
     ::chmod(own.c_str(), 0700);
+    const passwd* user = ::getpwuid(::geteuid());
+    const group* primary = ::getgrgid(::getegid());
+    if (user != nullptr && primary != nullptr && std::string(user->pw_name) == primary->gr_name &&
+        (primary->gr_mem == nullptr || primary->gr_mem[0] == nullptr)) {
+        ::chown(own.c_str(), ::geteuid(), ::getegid());
+        ::chmod(own.c_str(), 0775);
+    }
     CInstaller installer;
     installer.SetBaseFolder(own);
     EXPECT_TRUE(installer.Install(source)) << installer.m_strError;
