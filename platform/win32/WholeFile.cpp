@@ -1,5 +1,6 @@
 #include "platform/WholeFile.h"
 #include "platform/StreamMode.h"
+#include "platform/SystemError.h"
 #include "platform/win32/WideText.h"
 
 #include <windows.h>
@@ -179,4 +180,36 @@ bool WriteFileAtomically(const std::string& path, const std::string& contents) {
     if (!ok)
         DeleteFileW(temp.c_str());
     return ok;
+}
+
+bool ReplaceFileWith(const std::string& path, const std::string& data, unsigned /*mode*/,
+                     std::string* reason) {
+    std::wstring temp;
+    const auto fail = [&](DWORD error) {
+        if (!temp.empty())
+            DeleteFileW(temp.c_str());
+        if (reason != nullptr)
+            *reason = SystemErrorText(static_cast<int>(error));
+        return false;
+    };
+    std::wstring target;
+    if (!Utf8ToWide(path, target) || target.empty())
+        return fail(ERROR_INVALID_NAME);
+    // A new file, taking nothing from an old one; it gets the folder's inherited permissions.
+    FileHandle file(CreateTemporaryBeside(target, FILE_ATTRIBUTE_NORMAL, temp));
+    if (!file.Valid()) {
+        const DWORD error = GetLastError();
+        temp.clear(); // nothing was made
+        return fail(error);
+    }
+    if (!WriteAll(file.Get(), data.data(), data.size()) || !FlushFileBuffers(file.Get()))
+        return fail(GetLastError());
+    if (!file.Close())
+        return fail(GetLastError());
+    // The old file stays whole until the move, and the move fails as a whole (a running
+    // program's file, a read-only file, a folder of that name).
+    if (!MoveFileExW(temp.c_str(), target.c_str(),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return fail(GetLastError());
+    return true;
 }

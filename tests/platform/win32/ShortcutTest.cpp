@@ -1,0 +1,177 @@
+// Shell links as setup makes them, read back through IShellLinkW itself.
+#include "platform/Shortcut.h"
+#include "platform/win32/ShellLink.h"
+#include "tests/platform/win32/Win32TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <objbase.h>
+#include <shlobj.h>
+#include <shobjidl.h>
+
+namespace {
+
+bool RunningOnWine() {
+    const HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+    return ntdll != nullptr && GetProcAddress(ntdll, "wine_get_version") != nullptr;
+}
+
+// Wine keeps a link's target path in the ANSI code page only, so GetPath gives back letters
+// outside it as their nearest ANSI form; the link's item list keeps the whole name.
+std::wstring AsGetPathGivesIt(const std::wstring& path) {
+    if (!RunningOnWine())
+        return path;
+    const int size = WideCharToMultiByte(CP_ACP, 0, path.c_str(), -1, nullptr, 0, nullptr, nullptr);
+    std::string ansi(static_cast<size_t>(size), '\0');
+    WideCharToMultiByte(CP_ACP, 0, path.c_str(), -1, ansi.data(), size, nullptr, nullptr);
+    std::wstring back(static_cast<size_t>(size), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, ansi.c_str(), -1, back.data(), size);
+    back.resize(wcslen(back.c_str()));
+    return back;
+}
+
+struct ReadLink {
+    bool bLoaded = false;
+    std::wstring path, arguments, workingDir, description, icon, itemsPath;
+    int iconIndex = -1;
+};
+
+// Reads a link with the shell's own object, independent of LoadShellLink.
+ReadLink ReadWithShell(const std::string& linkPath) {
+    ReadLink read;
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    IShellLinkW* link = nullptr;
+    IPersistFile* file = nullptr;
+    if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                                   reinterpret_cast<void**>(&link))) &&
+        SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file))) &&
+        SUCCEEDED(file->Load(Wide(linkPath).c_str(), STGM_READ))) {
+        wchar_t buffer[MAX_PATH * 2] = {};
+        read.bLoaded = true;
+        if (SUCCEEDED(link->GetPath(buffer, MAX_PATH * 2, nullptr, SLGP_RAWPATH)))
+            read.path = buffer;
+        buffer[0] = 0;
+        if (SUCCEEDED(link->GetArguments(buffer, MAX_PATH * 2)))
+            read.arguments = buffer;
+        buffer[0] = 0;
+        if (SUCCEEDED(link->GetWorkingDirectory(buffer, MAX_PATH * 2)))
+            read.workingDir = buffer;
+        buffer[0] = 0;
+        if (SUCCEEDED(link->GetDescription(buffer, MAX_PATH * 2)))
+            read.description = buffer;
+        buffer[0] = 0;
+        if (SUCCEEDED(link->GetIconLocation(buffer, MAX_PATH * 2, &read.iconIndex)))
+            read.icon = buffer;
+        PIDLIST_ABSOLUTE items = nullptr;
+        buffer[0] = 0;
+        if (SUCCEEDED(link->GetIDList(&items)) && items != nullptr &&
+            SHGetPathFromIDListW(items, buffer))
+            read.itemsPath = buffer;
+        CoTaskMemFree(items);
+    }
+    if (file != nullptr)
+        file->Release();
+    if (link != nullptr)
+        link->Release();
+    CoUninitialize();
+    return read;
+}
+
+ShortcutSpec Spec(const std::string& folder, const std::string& target) {
+    ShortcutSpec spec;
+    spec.strFolder = folder + "\\";
+    spec.strDescription = "Corvane Calculator";
+    spec.strLinkPath = spec.strFolder + ShortcutFileName(spec.strDescription);
+    spec.strTarget = target;
+    spec.strWorkingDir = target.substr(0, target.rfind('\\'));
+    spec.strIconPath = ProgramIconPath(target);
+    return spec;
+}
+
+TEST(Shortcut, LinkFieldsReadBackThroughTheShell) {
+    TempFolder temp;
+    const std::string folder = WinPath(temp) + "\\" + kOddName;
+    ASSERT_TRUE(MakeFolder(folder));
+    const std::string target = folder + "\\Corvane\\corvane.exe";
+    ASSERT_TRUE(MakeFolder(folder + "\\Corvane"));
+    WriteFileBytes(target, "program");
+    ShortcutSpec spec = Spec(folder, target);
+    spec.strArguments = "--uninstall \"a b\"";
+    std::string reason;
+    ASSERT_TRUE(CreateShortcut(spec, &reason)) << reason;
+    EXPECT_EQ(spec.strLinkPath, folder + "\\Corvane Calculator.lnk");
+
+    const ReadLink read = ReadWithShell(spec.strLinkPath);
+    ASSERT_TRUE(read.bLoaded);
+    EXPECT_EQ(read.itemsPath, Wide(target));
+    EXPECT_EQ(read.path, AsGetPathGivesIt(Wide(target)));
+    EXPECT_EQ(read.arguments, L"--uninstall \"a b\"");
+    EXPECT_EQ(read.workingDir, Wide(folder + "\\Corvane"));
+    EXPECT_EQ(read.description, L"Corvane Calculator");
+    EXPECT_EQ(read.icon, Wide(target)); // the program's own icon
+    EXPECT_EQ(read.iconIndex, 0);
+
+    // The same through the platform's reader; only the link file is in the folder.
+    ShellLinkFields fields;
+    ASSERT_TRUE(LoadShellLink(spec.strLinkPath, fields));
+    EXPECT_EQ(fields.strTarget, target);
+    EXPECT_EQ(fields.strWorkingDir, folder + "\\Corvane");
+    EXPECT_EQ(fields.strArguments, spec.strArguments);
+    WIN32_FIND_DATAW found{};
+    HANDLE search = FindFirstFileW(Wide(folder + "\\*.*").c_str(), &found);
+    ASSERT_NE(search, INVALID_HANDLE_VALUE);
+    int files = 0;
+    do {
+        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
+            ++files;
+            EXPECT_STREQ(found.cFileName, L"Corvane Calculator.lnk");
+        }
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+    EXPECT_EQ(files, 1);
+}
+
+TEST(Shortcut, ANewLinkReplacesTheOldOne) {
+    TempFolder temp;
+    const std::string folder = WinPath(temp);
+    ASSERT_TRUE(CreateShortcut(Spec(folder, "C:\\old\\corvane.exe")));
+    ASSERT_TRUE(CreateShortcut(Spec(folder, "C:\\new\\corvane.exe")));
+    EXPECT_EQ(ReadWithShell(folder + "\\Corvane Calculator.lnk").path, L"C:\\new\\corvane.exe");
+}
+
+TEST(Shortcut, OnlyALinkToTheProgramIsRemoved) {
+    TempFolder temp;
+    const std::string folder = WinPath(temp);
+    const ShortcutSpec spec = Spec(folder, "C:\\Programs\\Corvane\\corvane.exe");
+    ASSERT_TRUE(CreateShortcut(spec));
+
+    EXPECT_TRUE(IsShortcutTo(spec.strLinkPath, spec.strTarget));
+    // File names compare without regard to case on Windows.
+    EXPECT_TRUE(IsShortcutTo(spec.strLinkPath, "c:\\programs\\corvane\\CORVANE.EXE"));
+    EXPECT_FALSE(IsShortcutTo(spec.strLinkPath, "C:\\Other\\corvane.exe"));
+    EXPECT_FALSE(RemoveShortcutTo(spec.strLinkPath, "C:\\Other\\corvane.exe"));
+    EXPECT_TRUE(PathExists(spec.strLinkPath));
+    EXPECT_TRUE(RemoveShortcutTo(spec.strLinkPath, spec.strTarget));
+    EXPECT_FALSE(PathExists(spec.strLinkPath));
+
+    // A file of the user's own under the link's name is no link and stays.
+    WriteFileBytes(spec.strLinkPath, "my notes");
+    EXPECT_FALSE(RemoveShortcutTo(spec.strLinkPath, spec.strTarget));
+    EXPECT_EQ(ReadFileBytes(spec.strLinkPath), "my notes");
+}
+
+TEST(Shortcut, NoFolderNoLinkAndAMissingFolderSaysWhy) {
+    ShortcutSpec spec;
+    std::string reason;
+    EXPECT_FALSE(CreateShortcut(spec, &reason));
+    EXPECT_FALSE(reason.empty());
+
+    TempFolder temp;
+    spec = Spec(WinPath(temp) + "\\missing", "C:\\a\\corvane.exe");
+    reason.clear();
+    EXPECT_FALSE(CreateShortcut(spec, &reason));
+    EXPECT_FALSE(reason.empty());
+    EXPECT_FALSE(PathExists(spec.strLinkPath));
+}
+
+} // namespace
