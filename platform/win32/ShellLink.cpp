@@ -16,9 +16,10 @@ namespace {
 // The shell's link fields take at most MAX_PATH characters (INFOTIPSIZE for the description).
 constexpr int kFieldLength = 1024;
 
-std::string ReadField(HRESULT (IShellLinkW::*get)(LPWSTR, int), IShellLinkW* link) {
+// One text field of the link through its getter (get(buffer, size)).
+template <typename Getter> std::string ReadField(Getter get) {
     std::wstring buffer(kFieldLength, L'\0');
-    if (FAILED((link->*get)(buffer.data(), kFieldLength)))
+    if (FAILED(get(buffer.data(), kFieldLength)))
         return {};
     buffer.resize(wcsnlen(buffer.c_str(), buffer.size()));
     return WideToUtf8(buffer);
@@ -119,9 +120,13 @@ bool LoadShellLink(const std::string& linkPath, ShellLinkFields& fields) {
     if (target.empty())
         return false;
     read.strTarget = WideToUtf8(target);
-    read.strArguments = ReadField(&IShellLinkW::GetArguments, link.Get());
-    read.strWorkingDir = ReadField(&IShellLinkW::GetWorkingDirectory, link.Get());
-    read.strDescription = ReadField(&IShellLinkW::GetDescription, link.Get());
+    IShellLinkW* shellLink = link.Get();
+    read.strArguments = ReadField(
+        [shellLink](LPWSTR text, int size) { return shellLink->GetArguments(text, size); });
+    read.strWorkingDir = ReadField(
+        [shellLink](LPWSTR text, int size) { return shellLink->GetWorkingDirectory(text, size); });
+    read.strDescription = ReadField(
+        [shellLink](LPWSTR text, int size) { return shellLink->GetDescription(text, size); });
     std::wstring icon(kFieldLength, L'\0');
     int index = 0;
     if (SUCCEEDED(link->GetIconLocation(icon.data(), kFieldLength, &index))) {

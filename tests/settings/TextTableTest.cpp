@@ -16,7 +16,7 @@ int CountOf(const std::string& text, const std::string& part) {
     return count;
 }
 
-bool IsDesktopEntryKey(const std::string& key) {
+[[maybe_unused]] bool IsDesktopEntryKey(const std::string& key) {
     if (key.empty())
         return false;
     for (char c : key) {
@@ -153,9 +153,19 @@ TEST(TextTable, TextsFitTheirUses) {
     const std::string command = GetText(TextId::UninstallCommandFormat);
     EXPECT_NE(command.find(GetText(TextId::UninstallSwitch)), std::string::npos);
 
-    // The uninstall entry lies in the Programs group and is a desktop entry.
     const std::string entry = GetText(TextId::UninstallKeyPath);
     const std::string group = GetText(TextId::ProgramsGroupName);
+#ifdef _WIN32
+    // The uninstall entry is a key of the user's list of installed programs, named as the
+    // group; its values are the ones that list reads.
+    EXPECT_EQ(entry, "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\" + group);
+    EXPECT_STREQ(GetText(TextId::UninstallValueName29), "DisplayName");
+    EXPECT_STREQ(GetText(TextId::UninstallValueName30), "UninstallString");
+    EXPECT_STREQ(GetText(TextId::UninstallValueName31), "NoModify");
+    EXPECT_STREQ(GetText(TextId::InstalledProgramName), "corvane.exe");
+    EXPECT_STREQ(GetText(TextId::UninstallerCopyName), "corvane-uninstall.exe");
+#else
+    // The uninstall entry lies in the Programs group and is a desktop entry.
     EXPECT_EQ(entry.rfind('/'), group.size());
     EXPECT_EQ(entry.compare(0, group.size(), group), 0);
     EXPECT_EQ(entry.substr(entry.size() - 8), ".desktop");
@@ -163,6 +173,7 @@ TEST(TextTable, TextsFitTheirUses) {
                       TextId::UninstallValueName30, TextId::UninstallValueName31})
         EXPECT_TRUE(IsDesktopEntryKey(GetText(id))) << GetText(id);
     EXPECT_STREQ(GetText(TextId::UninstallValueName30), "Exec");
+#endif
 
     const std::string address = GetText(TextId::UninstalledAddress);
     EXPECT_EQ(address.rfind("https://", 0), 0u);
