@@ -4,8 +4,10 @@
 Run it inside an X server that has a window manager (DISPLAY set), for example Xvfb with
 openbox. It measures, all in that one server:
 
-  * the time from process start to a visible window, for the calculator and for another
-    program (SpeedCrunch by default), started in turns; medians of --runs starts each;
+  * the time from process start to a visible window, and to a fully drawn one, for the
+    calculator and for another program (SpeedCrunch by default), started in turns; medians of
+    --runs starts each. Fully drawn is the first moment from which the window's picture stays
+    as it finally is (a blinking caret aside): the calculator's keypad included;
   * the memory after start-up: PSS of the calculator and its web processes, once the keypad
     has loaded (CORVANE_REPORT_READY makes the program print "ready" then);
   * with --frames DIR, the first frames after the window appears, as PNG files with a table of
@@ -284,6 +286,50 @@ def capture_frames(base, program, folder, seconds=1.5, keypad_width=178):
           "(the digit keys))")
 
 
+# --- fully drawn ---------------------------------------------------------------------------
+
+SETTLED_S = 3.0        # a picture unchanged this long is the final one
+CARET_SHARE = 0.002    # a change of fewer pixels than this share is a blinking caret
+
+
+def differs(a, b):
+    """Whether two grabs of one size differ by more than a blinking caret."""
+    if len(a) != len(b):
+        return True
+    words_a, words_b = array("I"), array("I")
+    words_a.frombytes(a)
+    words_b.frombytes(b)
+    changed = sum(1 for x, y in zip(words_a, words_b) if (x ^ y) & 0xFFFFFF)
+    return changed > CARET_SHARE * len(words_a)
+
+
+def time_to_drawn(grabber, proc, began, window):
+    """ms from the start to the first grab from which the window's picture stays final."""
+    frames = []  # (ms, rect, raw) of every grab that differs from the one before it
+    last_change = time.monotonic()
+    while time.monotonic() - last_change < SETTLED_S and time.monotonic() - began < TIMEOUT_S:
+        rect = window_rect(window)
+        if rect is None:  # re-created: follow the new window
+            windows = visible_windows(proc.pid)
+            if not windows:
+                break
+            window = windows[0]
+            continue
+        raw, _ = grabber.grab(*rect)
+        at = (time.monotonic() - began) * 1000.0
+        if not frames or rect != frames[-1][1] or differs(raw, frames[-1][2]):
+            frames.append((at, rect, raw))
+            last_change = time.monotonic()
+    final = frames[-1]
+    # The earliest grab after which nothing but the caret changed.
+    drawn = final[0]
+    for at, rect, raw in reversed(frames[:-1]):
+        if rect != final[1] or differs(raw, final[2]):
+            break
+        drawn = at
+    return drawn
+
+
 # --- main -----------------------------------------------------------------------------------
 
 def main():
@@ -305,21 +351,30 @@ def main():
             return
         names = ["corvane"] + ([args.compare] if args.compare else [])
         times = {name: [] for name in names}
+        drawn = {name: [] for name in names}
+        grabber = ScreenGrabber()
         for _ in range(args.runs):
             for name in names:  # in turns, so that both see the same machine
                 argv, env, root = prepare_run(base, program if name == "corvane" else name,
                                               "corvane" if name == "corvane" else "other")
-                proc, elapsed, _ = start_until_visible(argv, env, root)
+                began = time.monotonic()
+                proc, elapsed, window = start_until_visible(argv, env, root)
                 times[name].append(elapsed)
+                drawn[name].append(time_to_drawn(grabber, proc, began, window))
                 stop(proc)
                 time.sleep(0.3)
         for name in names:
             print(f"{name:<14} to a visible window, ms: "
                   + " ".join(f"{t:.0f}" for t in times[name])
                   + f"   median {statistics.median(times[name]):.0f} (n={len(times[name])})")
+        for name in names:
+            print(f"{name:<14} to a fully drawn window, ms: "
+                  + " ".join(f"{t:.0f}" for t in drawn[name])
+                  + f"   median {statistics.median(drawn[name]):.0f} (n={len(drawn[name])})")
         if args.compare:
-            ratio = statistics.median(times["corvane"]) / statistics.median(times[args.compare])
-            print(f"ratio corvane / {args.compare}: {ratio:.2f}")
+            for what, table in (("visible", times), ("fully drawn", drawn)):
+                ratio = statistics.median(table["corvane"]) / statistics.median(table[args.compare])
+                print(f"ratio corvane / {args.compare}, {what}: {ratio:.2f}")
         measure_memory(base, program)
     finally:
         shutil.rmtree(base, ignore_errors=True)
