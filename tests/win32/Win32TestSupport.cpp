@@ -23,7 +23,18 @@ void PrepareWindows() {
         INITCOMMONCONTROLSEX controls{};
         controls.dwSize = sizeof(controls);
         controls.dwICC = ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES;
-        return InitCommonControlsEx(&controls) != FALSE;
+        const bool ready = InitCommonControlsEx(&controls) != FALSE;
+        // The first window of a process can fail while Wine's desktop is still starting on a
+        // new display: wait until one can be made.
+        for (int attempt = 0; attempt < 50; ++attempt) {
+            if (HWND probe = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 1, 1, nullptr,
+                                             nullptr, nullptr, nullptr)) {
+                DestroyWindow(probe);
+                break;
+            }
+            Sleep(100);
+        }
+        return ready;
     }();
     (void)prepared;
 }

@@ -2,6 +2,8 @@
 # Runs a command inside a virtual X server of its own (Xvfb on a free display, with openbox as
 # its window manager), which ends with it. The exit status is the command's.
 #   with_display.sh <command>...
+# With WINEPREFIX set, that prefix's Wine server is stopped at the end: its desktop process
+# belongs to this display, which ends here.
 set -u
 fifo_dir=$(mktemp -d)
 trap 'rm -rf "$fifo_dir"' EXIT
@@ -28,6 +30,9 @@ while ! xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; 
 done
 "$@"
 status=$?
+if [ -n "${WINEPREFIX:-}" ]; then
+    wineserver -k 2>/dev/null
+fi
 kill "$wm" "$xvfb" 2>/dev/null
 wait "$wm" "$xvfb" 2>/dev/null
 exit $status

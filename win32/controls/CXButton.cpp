@@ -9,16 +9,21 @@
 
 namespace {
 
-void FrameSide(HDC dc, int x, int y, int cx, int cy, COLORREF colour) {
-    RECT r{x, y, x + cx, y + cy};
+void Fill(HDC dc, const RECT& r, COLORREF colour) {
     SetBkColor(dc, colour);
     ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &r, nullptr, 0, nullptr);
+}
+
+// A box of the face, reckoned at 96 DPI, in the button's pixels at dpi.
+RECT Scaled(const ScreenBox& b, int dpi) {
+    return {Scale(b.x, dpi), Scale(b.y, dpi), Scale(b.x + b.width, dpi),
+            Scale(b.y + b.height, dpi)};
 }
 
 } // namespace
 
 void CXButton::OnAttached() {
-    m_bDisabled = !IsWindowEnabled(m_hWnd);
+    m_tracker.SetDisabled(!IsWindowEnabled(m_hWnd));
     // Painted here alone: the button class must not draw over it.
     const LONG_PTR style = GetWindowLongPtrW(m_hWnd, GWL_STYLE);
     if ((style & BS_TYPEMASK) != BS_OWNERDRAW)
@@ -35,7 +40,8 @@ bool CXButton::Enable(bool enable) {
     if (m_hWnd == nullptr)
         return false;
     const bool wasDisabled = EnableWindow(m_hWnd, enable ? TRUE : FALSE) != FALSE;
-    m_bDisabled = !enable;
+    m_tracker.SetDisabled(!enable);
+    FollowCapture();
     Repaint(false);
     return wasDisabled;
 }
@@ -70,50 +76,22 @@ void CXButton::Repaint(bool erase) {
         InvalidateRect(m_hWnd, nullptr, erase ? TRUE : FALSE);
 }
 
-void CXButton::StopTracking() {
-    m_bTracking = false;
-    m_bHover = false;
-    m_bPressed = false;
-    if (GetCapture() == m_hWnd)
+void CXButton::FollowCapture() {
+    if (m_tracker.IsTracking() && GetCapture() != m_hWnd)
+        SetCapture(m_hWnd);
+    else if (!m_tracker.IsTracking() && GetCapture() == m_hWnd)
         ReleaseCapture();
-    Repaint(false);
 }
 
 void CXButton::OnMouseMove(WPARAM keys, LPARAM point) {
-    if (m_bDisabled)
-        return;
-    if (!m_bTracking) {
-        m_bTracking = true;
-        m_bHover = true;
-        SetCapture(m_hWnd);
-        Repaint(false);
-        return;
-    }
-    const bool wasHover = m_bHover;
     RECT client{};
     GetClientRect(m_hWnd, &client);
     const POINT p{GET_X_LPARAM(point), GET_Y_LPARAM(point)};
-    m_bHover = PtInRect(&client, p) != FALSE;
-    if (!m_bHover && (keys & MK_LBUTTON) == 0) {
-        StopTracking();
-        return;
-    }
-    if (m_bHover != wasHover)
+    const ButtonState before = m_tracker.State();
+    m_tracker.MouseAt(PtInRect(&client, p) != FALSE, (keys & MK_LBUTTON) != 0);
+    FollowCapture();
+    if (m_tracker.State() != before)
         Repaint(false);
-}
-
-void CXButton::OnLButtonUp() {
-    if (m_bHover) {
-        if (m_bPressed)
-            NotifyClick();
-        m_bPressed = false;
-        StopTracking();
-    } else {
-        m_bPressed = false;
-        if (m_bTracking)
-            StopTracking();
-    }
-    Repaint(false);
 }
 
 LRESULT CXButton::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -122,24 +100,29 @@ LRESULT CXButton::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         OnMouseMove(wParam, lParam);
         return 0;
     case WM_LBUTTONDOWN:
-        m_bPressed = true;
+        if (m_tracker.Press()) {
+            FollowCapture();
+            Repaint(false);
+            SetFocus(m_hWnd);
+        }
+        return 0;
+    case WM_LBUTTONUP: {
+        const bool click = m_tracker.Release();
+        FollowCapture();
+        if (click)
+            NotifyClick();
         Repaint(false);
-        SetFocus(m_hWnd);
         return 0;
-    case WM_LBUTTONUP:
-        OnLButtonUp();
-        return 0;
+    }
     case WM_LBUTTONDBLCLK:
+        m_tracker.DoubleClick();
         return 0;
     case WM_CAPTURECHANGED:
-        if (m_bTracking && reinterpret_cast<HWND>(lParam) != m_hWnd) {
-            m_bTracking = false;
-            m_bPressed = false;
+        if (reinterpret_cast<HWND>(lParam) != m_hWnd && m_tracker.IsTracking()) {
+            m_tracker.Reset();
+            m_nState = Normal;
+            Repaint(false);
         }
-        m_nState = Normal;
-        m_bHover = false;
-        m_bTracking = false;
-        Repaint(false);
         return Default(message, wParam, lParam);
     case WM_KEYDOWN:
         if (wParam == VK_SPACE)
@@ -160,9 +143,8 @@ LRESULT CXButton::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         return result;
     }
     case WM_ENABLE:
-        m_bDisabled = wParam == FALSE;
-        if (m_bDisabled && m_bTracking)
-            StopTracking();
+        m_tracker.SetDisabled(wParam == FALSE);
+        FollowCapture();
         Repaint(false);
         return Default(message, wParam, lParam);
     case WM_ERASEBKGND: {
@@ -190,73 +172,59 @@ LRESULT CXButton::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 
 void CXButton::DrawButton(HDC dc) {
     const bool focused = GetFocus() == m_hWnd;
-    m_bDisabled = !IsWindowEnabled(m_hWnd);
-    m_nState = m_bDisabled ? Disabled : m_bHover && m_bPressed ? Pressed : m_bHover ? Hot : Normal;
+    m_tracker.SetDisabled(!IsWindowEnabled(m_hWnd));
+    const ButtonState state = m_tracker.State();
+    m_nState = static_cast<int>(state);
+    // The face is laid out at 96 DPI and scaled, like the windows' layout.
     const int dpi = DpiOf(m_hWnd);
     RECT rc{};
     GetClientRect(m_hWnd, &rc);
-    const int width = rc.right - rc.left, height = rc.bottom - rc.top;
-    const bool hot = m_nState == Hot || m_nState == Pressed;
-
-    RECT face{rc.left + 1, rc.top + 1, rc.right - 1, rc.bottom - 1};
-    SetBkColor(dc, SkinRgb(hot ? SkinRole::ButtonFaceHot : SkinRole::ButtonFace));
-    ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &face, nullptr, 0, nullptr);
-
-    COLORREF topLeft = SkinRgb(SkinRole::ButtonFrame), bottomRight = topLeft;
-    if (m_nState == Hot) {
-        topLeft = SkinRgb(SkinRole::EdgeLight);
-        bottomRight = SkinRgb(SkinRole::EdgeDark);
-    } else if (m_nState == Pressed) {
-        topLeft = SkinRgb(SkinRole::EdgeDark);
-        bottomRight = SkinRgb(SkinRole::EdgeLight);
-    }
-    FrameSide(dc, rc.left, rc.top, width, 1, topLeft);
-    FrameSide(dc, rc.left, rc.top, 1, height, topLeft);
-    FrameSide(dc, rc.left, rc.bottom - 1, width, 1, bottomRight);
-    FrameSide(dc, rc.right - 1, rc.top, 1, height, bottomRight);
-
     const std::wstring caption = GetWideText(m_hWnd);
-    bool pictured = false;
-    if (m_pImageList != nullptr && m_pImageList->Lookup(m_nImage) >= 0) {
-        const int cell = m_pImageList->Lookup(m_nImage);
+    const int cell = m_pImageList ? m_pImageList->Lookup(m_nImage) : -1;
+    const ButtonFace face =
+        LayOutButtonFace(MulDiv(rc.right, kBaseDpi, dpi), MulDiv(rc.bottom, kBaseDpi, dpi), state,
+                         cell >= 0, !caption.empty(), focused);
+
+    Fill(dc, RECT{1, 1, rc.right - 1, rc.bottom - 1}, SkinColorRef(face.faceColour));
+    // The one-pixel frame stays one pixel at every DPI.
+    Fill(dc, RECT{0, 0, rc.right, 1}, SkinColorRef(face.topLeftColour));
+    Fill(dc, RECT{0, 0, 1, rc.bottom}, SkinColorRef(face.topLeftColour));
+    Fill(dc, RECT{0, rc.bottom - 1, rc.right, rc.bottom}, SkinColorRef(face.bottomRightColour));
+    Fill(dc, RECT{rc.right - 1, 0, rc.right, rc.bottom}, SkinColorRef(face.bottomRightColour));
+
+    if (face.picture != PictureDraw::None && cell >= 0) {
         const int size = m_pImageList->CellSize();
-        POINT at{caption.empty() ? (width - size) / 2 : rc.left + Scale(6, dpi),
-                 (height - size) / 2};
-        switch (m_nState) {
-        case Hot:
+        // Centred at the scaled picture box, whatever size the list's cells have.
+        const RECT box =
+            Scaled({face.pictureX, face.pictureY, kButtonPictureSize, kButtonPictureSize}, dpi);
+        POINT at{box.left + (box.right - box.left - size) / 2,
+                 box.top + (box.bottom - box.top - size) / 2};
+        switch (face.picture) {
+        case PictureDraw::Hot:
             m_pImageList->DrawHot(dc, cell, at);
             break;
-        case Pressed:
-            m_pImageList->DrawNormal(dc, cell, {at.x + 1, at.y + 1});
-            break;
-        case Disabled:
-            m_pImageList->DrawGreyed(dc, cell, at, SkinRgb(SkinRole::ButtonFace));
+        case PictureDraw::Greyed:
+            m_pImageList->DrawGreyed(dc, cell, at, SkinColorRef(Skin::ButtonFace));
             break;
         default:
             m_pImageList->DrawNormal(dc, cell, at);
             break;
         }
-        pictured = true;
     }
     if (caption.empty())
         return;
-    RECT text = rc;
-    if (pictured)
-        text.left += Scale(16, dpi);
-    if (m_nState == Pressed)
-        OffsetRect(&text, 2, 2);
+    RECT text = Scaled(face.text, dpi);
     HFONT font = reinterpret_cast<HFONT>(SendMessageW(GetParent(m_hWnd), WM_GETFONT, 0, 0));
     HGDIOBJ oldFont =
         SelectObject(dc, font ? static_cast<HGDIOBJ>(font) : GetStockObject(ANSI_VAR_FONT));
     SetBkMode(dc, TRANSPARENT);
-    SetTextColor(
-        dc, SkinRgb(m_nState == Disabled ? SkinRole::ButtonTextDisabled : SkinRole::ButtonText));
+    SetTextColor(dc, SkinColorRef(face.textColour));
     DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &text,
               DT_CENTER | DT_VCENTER | DT_SINGLELINE);
     SelectObject(dc, oldFont);
-    if (focused) {
-        const int left = text.left + 2 + (pictured ? 10 : 0);
-        const int y = rc.bottom - 3 + (m_nState == Pressed ? 1 : 0);
-        FrameSide(dc, left, y, text.right - 4 - left, 1, SkinRgb(SkinRole::FocusLine));
+    if (face.focusLine) {
+        const RECT line = Scaled(face.focus, dpi);
+        Fill(dc, RECT{line.left, line.top, line.right, line.top + 1},
+             SkinColorRef(Skin::FocusLine));
     }
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "uilogic/ButtonFace.h"
 #include "win32/controls/CXControl.h"
 
 #include <string>
@@ -23,9 +24,9 @@ public:
     void NotifyClick();
 
     int PaintedState() const { return m_nState; }
-    bool IsHover() const { return m_bHover; }
-    bool IsPressed() const { return m_bPressed; }
-    bool IsTracking() const { return m_bTracking; }
+    bool IsHover() const { return m_tracker.IsHover(); }
+    bool IsPressed() const { return m_tracker.IsPressed(); }
+    bool IsTracking() const { return m_tracker.IsTracking(); }
 
     // Enter on the focused button clicks it; true consumes the key.
     bool PreTranslateKey(const MSG& msg);
@@ -37,16 +38,13 @@ protected:
 
 private:
     void OnMouseMove(WPARAM keys, LPARAM point);
-    void OnLButtonUp();
-    void StopTracking();
+    // Holds the mouse capture exactly while the tracker follows the mouse.
+    void FollowCapture();
     void Repaint(bool erase);
     void DrawButton(HDC dc);
 
-    int m_nState = Normal;
-    bool m_bTracking = false;
-    bool m_bHover = false;
-    bool m_bPressed = false;
-    bool m_bDisabled = false;
+    ButtonTracker m_tracker; // hover, press and disabled state
+    int m_nState = Normal;   // the state of the last paint
     const CXImageList* m_pImageList = nullptr;
     int m_nImage = -1;
 };

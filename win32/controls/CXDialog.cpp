@@ -192,7 +192,7 @@ bool CXDialog::HandleColor(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& 
         // A read-only or disabled edit asks as a static.
         const LONG_PTR style = GetWindowLongPtrW(control, GWL_STYLE);
         if (!IsWindowEnabled(control) || (style & ES_READONLY) != 0)
-            SetBkColor(dc, SkinRgb(SkinRole::DialogBackground));
+            SetBkColor(dc, SkinColorRef(Skin::DialogBackground));
     } else {
         SetBkMode(dc, TRANSPARENT);
     }

@@ -28,7 +28,7 @@ bool CXEdit::OnReflectedCommand(int code) {
 }
 
 bool CXEdit::OnReflectedColor(HDC dc, HBRUSH& brush) {
-    SetBkColor(dc, SkinRgb(SkinRole::EditBackground));
+    SetBkColor(dc, SkinColorRef(Skin::EditBackground));
     brush = EditBrush();
     return true;
 }

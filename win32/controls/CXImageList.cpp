@@ -1,5 +1,6 @@
 #include "win32/controls/CXImageList.h"
 
+#include "uilogic/ImageRules.h"
 #include "win32/controls/Dpi.h"
 
 #include <map>
@@ -104,13 +105,7 @@ int CXImageList::Count() const {
 }
 
 int CXImageList::Lookup(int key) const {
-    if (m_bDirectIndex)
-        return key;
-    for (size_t i = 0; i < m_keys.size(); ++i) {
-        if (m_keys[i] == key)
-            return static_cast<int>(i);
-    }
-    return -1;
+    return LookupCell(key, m_bDirectIndex, m_keys);
 }
 
 void CXImageList::DrawNormal(HDC dc, int cell, POINT at) const {
@@ -152,21 +147,13 @@ void CXImageList::DrawGreyed(HDC dc, int cell, POINT at, COLORREF background) co
         }
         DrawIconEx(memory.dc, 0, 0, icon, size, size, 0, nullptr, DI_NORMAL);
         GdiFlush();
-        auto* pixel = static_cast<DWORD*>(bits);
-        const DWORD key = RGB(GetBValue(m_background), GetGValue(m_background),
-                              GetRValue(m_background)); // DIB pixels are 0x00RRGGBB
-        const DWORD replacement =
-            RGB(GetBValue(background), GetGValue(background), GetRValue(background));
-        for (int i = 0; i < size * size; ++i) {
-            const DWORD p = pixel[i] & 0xFFFFFFu;
-            if (p == key) {
-                pixel[i] = replacement;
-                continue;
-            }
-            const DWORD r = (p >> 16) & 0xFF, g = (p >> 8) & 0xFF, b = p & 0xFF;
-            const DWORD grey = (r + g + b) / 5 + 100;
-            pixel[i] = grey << 16 | grey << 8 | grey;
-        }
+        // A 32-bit DIB pixel read as an integer is 0x00RRGGBB.
+        const auto packed = [](COLORREF c) {
+            return std::uint32_t{GetRValue(c)} << 16 | std::uint32_t{GetGValue(c)} << 8 |
+                   std::uint32_t{GetBValue(c)};
+        };
+        GreyPixels(static_cast<std::uint32_t*>(bits), static_cast<std::size_t>(size) * size,
+                   packed(m_background), packed(background));
         BitBlt(dc, at.x, at.y, size, size, memory.dc, 0, 0, SRCCOPY);
         SelectObject(memory.dc, old);
     }

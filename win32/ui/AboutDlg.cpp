@@ -1,6 +1,7 @@
 #include "win32/ui/AboutDlg.h"
 
 #include "uilogic/DialogTemplates.h"
+#include "uilogic/Pages.h"
 #include "win32/controls/CXImageList.h"
 #include "win32/controls/Dpi.h"
 
@@ -8,6 +9,10 @@ CAboutDlg::CAboutDlg() : CXDialog(AboutDialogTemplate()) {}
 
 BOOL CAboutDlg::OnInitDialog() {
     CreateToolTip();
+    RECT page{};
+    GetClientRect(m_hWnd, &page);
+    page.bottom -= Scale(40, DpiOf(m_hWnd)); // the OK button's strip
+    m_browser.CreateInParent(page, WS_VISIBLE, kPageViewId, m_hWnd);
     m_btnCancel.Attach(m_hWnd, DialogId::Cancel);
     m_btnOk.Attach(m_hWnd, DialogId::Ok);
     const CXImageList* images = SharedImages(DpiOf(m_hWnd));

@@ -2,6 +2,7 @@
 
 #include "win32/controls/CXButton.h"
 #include "win32/controls/CXDialog.h"
+#include "win32/controls/CXWebBrowser.h"
 
 // The About dialog: the About page above an OK button. Esc closes it (its hidden Cancel
 // button stays enabled).
@@ -9,6 +10,7 @@ class CAboutDlg : public CXDialog {
 public:
     CAboutDlg();
 
+    CXWebBrowser m_browser;
     CXButton m_btnCancel;
     CXButton m_btnOk;
 

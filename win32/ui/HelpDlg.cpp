@@ -2,6 +2,7 @@
 
 #include "uilogic/DialogTemplates.h"
 #include "uilogic/Layout.h"
+#include "uilogic/Pages.h"
 #include "win32/controls/CXImageList.h"
 #include "win32/controls/Dpi.h"
 #include "win32/ui/ProgramIcon.h"
@@ -18,6 +19,13 @@ BOOL CHelpDlg::OnInitDialog() {
     m_btnOk.Attach(m_hWnd, DialogId::Ok);
     const int dpi = DpiOf(m_hWnd);
     m_btnOk.SetImage(SharedImages(dpi), SharedImage::Ok);
+    RECT client{};
+    GetClientRect(m_hWnd, &client);
+    const ScreenBox page =
+        InfoPageBox(MulDiv(client.right, kBaseDpi, dpi), MulDiv(client.bottom, kBaseDpi, dpi));
+    m_browser.CreateInParent(RECT{0, 0, client.right, Scale(page.height, dpi)}, WS_VISIBLE,
+                             kPageViewId, m_hWnd);
+    m_browser.WriteHtml(BuildInfoPage(TextId::HelpPage));
     m_hIcon = LoadProgramIcon(SystemMetricForDpi(SM_CXICON, dpi));
     SendMessageW(m_hWnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
     return TRUE;
@@ -29,6 +37,8 @@ bool CHelpDlg::OnMessage(UINT message, WPARAM, LPARAM lParam, LRESULT&) {
     const int dpi = DpiOf(m_hWnd);
     const int cx = MulDiv(LOWORD(lParam), kBaseDpi, dpi);
     const int cy = MulDiv(HIWORD(lParam), kBaseDpi, dpi);
+    const ScreenBox page = InfoPageBox(cx, cy);
+    m_browser.SetRect(RECT{0, 0, LOWORD(lParam), Scale(page.height, dpi)});
     const ScreenBox ok = HelpOkButtonBox(cx, cy);
     MoveWindow(m_btnOk.GetSafeHwnd(), Scale(ok.x, dpi), Scale(ok.y, dpi), Scale(ok.width, dpi),
                Scale(ok.height, dpi), TRUE);

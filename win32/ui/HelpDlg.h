@@ -2,6 +2,7 @@
 
 #include "win32/controls/CXButton.h"
 #include "win32/controls/CXDialog.h"
+#include "win32/controls/CXWebBrowser.h"
 
 // The Help dialog: the Help page above an OK button, resizable. Esc does not close it.
 class CHelpDlg : public CXDialog {
@@ -9,6 +10,7 @@ public:
     CHelpDlg();
     ~CHelpDlg() override;
 
+    CXWebBrowser m_browser;
     CXButton m_btnOk;
 
 protected:

@@ -1,10 +1,12 @@
 #include "win32/ui/MainDlg.h"
 
 #include "platform/win32/WideText.h"
+#include "settings/TextTable.h"
 #include "uilogic/DialogTemplates.h"
 #include "uilogic/EscKey.h"
 #include "uilogic/KeyEdit.h"
 #include "uilogic/Layout.h"
+#include "uilogic/Pages.h"
 #include "uilogic/Placement.h"
 #include "uilogic/ResultTip.h"
 #include "win32/controls/CXImageList.h"
@@ -90,6 +92,8 @@ BOOL CMainDlg::OnInitDialog() {
     AttachControls();
     m_dpi = DpiOf(m_hWnd);
     ApplyDpi();
+    // The keypad view; the layout moves it. Without the HTML engine it stays an empty window.
+    m_browser.CreateInParent(RECT{0, 0, 100, 100}, WS_VISIBLE, MainId::Browser, m_hWnd);
 
     AddToolTip(m_btnKeepOnTop.GetSafeHwnd(), "Keep on top");
     AddToolTip(m_btnSettings.GetSafeHwnd(), "Settings");
@@ -106,6 +110,7 @@ BOOL CMainDlg::OnInitDialog() {
         ShowWindow(m_hWnd, SW_MINIMIZE);
         m_bRestorePending = true;
     }
+    BuildButtonPanel();
     ApplyKeepOnTop(); // also shows the window
     ApplyPanelVisibility();
 
@@ -203,8 +208,7 @@ void CMainDlg::ApplyPanelVisibility() {
     const bool shown = g_settings.m_showButtons != 0;
     m_btnPanel.SetImage(SharedImages(m_dpi),
                         shown ? SharedImage::ArrowLeft : SharedImage::ArrowRight);
-    if (HWND panel = Item(MainId::Browser))
-        ShowWindow(panel, shown ? SW_SHOW : SW_HIDE);
+    m_browser.Show(shown);
     AddToolTip(m_btnPanel.GetSafeHwnd(), shown ? "Hide buttons" : "Show buttons");
 }
 
@@ -232,8 +236,9 @@ void CMainDlg::Layout(int cx, int cy) {
     for (size_t i = 0; i < layout.smallButtons.size(); ++i)
         Place(smallButtons[i]->GetSafeHwnd(), layout.smallButtons[i], dpi);
     Place(m_btnPanel.GetSafeHwnd(), layout.panelButton, dpi);
-    if (HWND panel = Item(MainId::Browser))
-        Place(panel, layout.keypad, dpi);
+    const ScreenBox& k = layout.keypad;
+    m_browser.SetRect(RECT{Scale(k.x, dpi), Scale(k.y, dpi), Scale(k.x + k.width, dpi),
+                           Scale(k.y + k.height, dpi)});
     Place(ExpressionPane(), layout.expressions, dpi);
     Place(ResultsPane(), layout.results, dpi);
     AlignResultLines();
@@ -415,6 +420,23 @@ void CMainDlg::StoreWindowAndSave() {
     RecordPlacement(g_settings, OuterBox(), IsIconic(m_hWnd) != FALSE);
     g_settings.m_expressions = GetWindowTextUtf8(ExpressionPane());
     SaveSettings(m_settingsPath);
+}
+
+void CMainDlg::BuildButtonPanel() {
+    m_browser.WriteHtml(BuildPanelPage());
+    m_browser.m_navigateHook.pfnCallback = &CMainDlg::OnPanelNavigate;
+    m_browser.m_navigateHook.pOwner = this;
+    m_browser.m_navigateHook.pBrowser = &m_browser;
+}
+
+void CMainDlg::OnPanelNavigate(BrowserHook* hook) {
+    std::string key;
+    const std::string url = hook->pszUrl ? hook->pszUrl : "";
+    if (!KeyNameFromAddress(url, GetText(TextId::KeyLinkPrefix), key)) {
+        hook->bAllow = 1; // not a key: the view follows the link
+        return;
+    }
+    static_cast<CMainDlg*>(hook->pOwner)->InsertKey(key);
 }
 
 void CMainDlg::InsertKey(const std::string& key) {

@@ -4,6 +4,7 @@
 #include "uilogic/Geometry.h"
 #include "win32/controls/CXButton.h"
 #include "win32/controls/CXDialog.h"
+#include "win32/controls/CXWebBrowser.h"
 
 #include <string>
 
@@ -22,10 +23,14 @@ public:
     void StoreWindowAndSave();
     void LoadSettingsIntoPane();
     void InsertKey(const std::string& key);
+    void BuildButtonPanel();
+    // The keypad's navigation hook: a key link is applied to the expression pane.
+    static void OnPanelNavigate(BrowserHook* hook);
 
     HWND ExpressionPane() const { return Item(1000); }
     HWND ResultsPane() const { return Item(1002); }
     CXButton* Button(int id);
+    CXWebBrowser& PanelView() { return m_browser; }
     const std::string& SettingsPath() const { return m_settingsPath; }
     // The window's outer rectangle as the settings keep it (screen pixels).
     ScreenBox OuterBox() const;
@@ -52,6 +57,7 @@ private:
     bool PaintMinimised();
     int Dpi() const { return m_dpi; }
 
+    CXWebBrowser m_browser;
     CXButton m_btnAbout;
     CXButton m_btnPanel;
     CXButton m_btnSettings;

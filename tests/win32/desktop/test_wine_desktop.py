@@ -58,6 +58,13 @@ class WineDesktop(unittest.TestCase):
         shutil.copy(PROGRAM, self.program)
         if SHOTS:
             os.makedirs(SHOTS, exist_ok=True)
+        self.stop_server()  # its desktop process may belong to a display that has gone
+
+    def stop_server(self):
+        env = dict(os.environ)
+        env.pop("DISPLAY", None)
+        subprocess.run(["wineserver", "-k"], env=env, timeout=60)
+        subprocess.run(["wineserver", "-w"], env=env, timeout=60)
 
     def tearDown(self):
         self.set_dpi(96)
@@ -175,6 +182,7 @@ class WineDesktop(unittest.TestCase):
             wait_until(lambda: self.outer_rect(desk, window) == rect, 10,
                        f"the window back on {rect}")
             self.close(desk, proc, window)
+        self.stop_server()
 
     def test_at_192_dpi_the_window_and_dialogs_scale(self):
         self.set_dpi(192)
@@ -196,6 +204,7 @@ class WineDesktop(unittest.TestCase):
                 desk.xdotool("windowactivate", "--sync", dialog, "key", key)
                 wait_until(lambda: not desk.window_named(title), 15, f"{title} to close")
             self.close(desk, proc, window)
+        self.stop_server()
 
 
 if __name__ == "__main__":

@@ -4,8 +4,10 @@
 #include "win32/ui/MainDlg.h"
 #include "platform/win32/WideText.h"
 #include "settings/SettingsFile.h"
+#include "settings/TextTable.h"
 #include "tests/TempFolder.h"
 #include "tests/win32/Win32TestSupport.h"
+#include "uilogic/BrowserHook.h"
 #include "uilogic/DialogTemplates.h"
 #include "win32/controls/CXImageList.h"
 #include "win32/controls/Dpi.h"
@@ -370,4 +372,26 @@ TEST_F(MainWindowTest, TheWindowStaysUsableWithoutAKeypadPage) {
     Click(*dlg, MainId::Panel);
     Type(*dlg, "\n3");
     EXPECT_EQ(Results(*dlg), "1 024\r\n3\r\n");
+}
+
+TEST_F(MainWindowTest, KeypadLinksThroughTheHookEditThePaneAndOtherLinksGoOn) {
+    auto dlg = Open();
+    Type(*dlg, "1+2+3*");
+    BrowserHook& hook = dlg->PanelView().m_navigateHook;
+    ASSERT_NE(hook.pfnCallback, nullptr);
+    const std::string prefix = GetText(TextId::KeyLinkPrefix);
+    EXPECT_FALSE(OfferNavigation(hook, prefix + "sin/")); // a key: the view stays
+    EXPECT_EQ(TextOf(dlg->ExpressionPane()), "1+2+3*sin()");
+    DWORD start = 0, end = 0;
+    SendMessageW(dlg->ExpressionPane(), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                 reinterpret_cast<LPARAM>(&end));
+    EXPECT_EQ(start, 10u); // between the parentheses
+    EXPECT_FALSE(OfferNavigation(hook, prefix + "n9"));
+    EXPECT_EQ(TextOf(dlg->ExpressionPane()), "1+2+3*sin(9)");
+    EXPECT_EQ(Results(*dlg), "4.2364\r\n");               // recalculated by the key itself
+    EXPECT_FALSE(OfferNavigation(hook, prefix + "par2")); // after the caret, inside: "))"
+    EXPECT_EQ(TextOf(dlg->ExpressionPane()), "1+2+3*sin(9))");
+    EXPECT_EQ(Results(*dlg), "err\r\n");
+    EXPECT_EQ(GetFocus(), dlg->ExpressionPane());
+    EXPECT_TRUE(OfferNavigation(hook, "https://example.org/")); // not a key
 }
