@@ -35,7 +35,7 @@ set(CORVANE_RC_IMAGES ${WIN32_IMAGES})
 set(CORVANE_RC_PICTURES ${CMAKE_SOURCE_DIR}/resources/img)
 set(CORVANE_RC ${WIN32_IMAGES}/corvane.rc)
 configure_file(${CMAKE_SOURCE_DIR}/resources/win32/corvane.rc.in ${CORVANE_RC} @ONLY)
-file(GLOB WIN32_PICTURES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/resources/img/*.gif)
+file(GLOB WIN32_PICTURES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/resources/img/*)
 set_source_files_properties(${CORVANE_RC} PROPERTIES OBJECT_DEPENDS
   "${WIN32_IMAGE_FILES};${WIN32_PICTURES};${CMAKE_SOURCE_DIR}/resources/win32/corvane.manifest")
 # An object library, so that the resources go into every program linked with it.

@@ -100,7 +100,7 @@ TEST(DialogTemplateExTest, DialogStylesComeFromTheTemplateFlags) {
     EXPECT_NE(style & WS_CLIPCHILDREN, 0);
     EXPECT_NE(exStyle & WS_EX_APPWINDOW, 0);
     Built help(HelpDialogTemplate());
-    EXPECT_NE(GetWindowLongPtrW(help.dialog.GetSafeHwnd(), GWL_STYLE) & WS_MAXIMIZEBOX, 0);
+    EXPECT_NE(GetWindowLongPtrW(help.dialog.GetSafeHwnd(), GWL_STYLE) & WS_THICKFRAME, 0);
     // The About dialog's Cancel button and placeholder exist but are hidden.
     Built about(AboutDialogTemplate());
     EXPECT_FALSE(IsWindowVisible(GetDlgItem(about.dialog.GetSafeHwnd(), DialogId::Cancel)));
