@@ -8,7 +8,7 @@ find_package(Python3 REQUIRED COMPONENTS Interpreter)
 set(WIN32_IMAGES ${CMAKE_BINARY_DIR}/generated/win32)
 set(WIN32_IMAGE_TOOL ${CMAKE_SOURCE_DIR}/tools/win32_images.py)
 set(WIN32_IMAGE_FILES)
-foreach(bitmap 130 130@2x 138 141)
+foreach(bitmap 130 130@2x)
   add_custom_command(
     OUTPUT ${WIN32_IMAGES}/${bitmap}.bmp
     COMMAND ${CMAKE_COMMAND} -E make_directory ${WIN32_IMAGES}
