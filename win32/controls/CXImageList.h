@@ -1,5 +1,7 @@
 #pragma once
 
+#include "uilogic/ButtonPictures.h"
+
 #include <windows.h>
 
 #include <commctrl.h>
@@ -49,19 +51,6 @@ private:
 // by their index, made on first use for each cell size and kept for the run. Null when the
 // bitmap cannot be loaded.
 const CXImageList* SharedImages(int dpi);
-
-// Indexes of the shared pictures.
-namespace SharedImage {
-constexpr int PinIn = 0;
-constexpr int PinOut = 1;
-constexpr int Help = 2;
-constexpr int ArrowRight = 3;
-constexpr int ArrowLeft = 4;
-constexpr int Settings = 5;
-constexpr int Ok = 6;
-constexpr int Cancel = 7;
-constexpr int About = 8;
-} // namespace SharedImage
 
 // Resource numbers of the button strips.
 constexpr int kButtonStrip = 130;

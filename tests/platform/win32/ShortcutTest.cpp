@@ -78,14 +78,14 @@ ReadLink ReadWithShell(const std::string& linkPath) {
 }
 
 ShortcutSpec Spec(const std::string& folder, const std::string& target) {
-    ShortcutSpec spec;
-    spec.strFolder = folder + "\\";
-    spec.strDescription = "Corvane Calculator";
-    spec.strLinkPath = spec.strFolder + ShortcutFileName(spec.strDescription);
-    spec.strTarget = target;
-    spec.strWorkingDir = target.substr(0, target.rfind('\\'));
-    spec.strIconPath = ProgramIconPath(target);
-    return spec;
+    ShortcutSpec shortcut;
+    shortcut.strFolder = folder + "\\";
+    shortcut.strDescription = "Corvane Calculator";
+    shortcut.strLinkPath = shortcut.strFolder + ShortcutFileName(shortcut.strDescription);
+    shortcut.strTarget = target;
+    shortcut.strWorkingDir = target.substr(0, target.rfind('\\'));
+    shortcut.strIconPath = ProgramIconPath(target);
+    return shortcut;
 }
 
 TEST(Shortcut, LinkFieldsReadBackThroughTheShell) {
@@ -95,13 +95,13 @@ TEST(Shortcut, LinkFieldsReadBackThroughTheShell) {
     const std::string target = folder + "\\Corvane\\corvane.exe";
     ASSERT_TRUE(MakeFolder(folder + "\\Corvane"));
     WriteFileBytes(target, "program");
-    ShortcutSpec spec = Spec(folder, target);
-    spec.strArguments = "--uninstall \"a b\"";
+    ShortcutSpec shortcut = Spec(folder, target);
+    shortcut.strArguments = "--uninstall \"a b\"";
     std::string reason;
-    ASSERT_TRUE(CreateShortcut(spec, &reason)) << reason;
-    EXPECT_EQ(spec.strLinkPath, folder + "\\Corvane Calculator.lnk");
+    ASSERT_TRUE(CreateShortcut(shortcut, &reason)) << reason;
+    EXPECT_EQ(shortcut.strLinkPath, folder + "\\Corvane Calculator.lnk");
 
-    const ReadLink read = ReadWithShell(spec.strLinkPath);
+    const ReadLink read = ReadWithShell(shortcut.strLinkPath);
     ASSERT_TRUE(read.bLoaded);
     EXPECT_EQ(read.itemsPath, Wide(target));
     EXPECT_EQ(read.path, AsGetPathGivesIt(Wide(target)));
@@ -113,10 +113,10 @@ TEST(Shortcut, LinkFieldsReadBackThroughTheShell) {
 
     // The same through the platform's reader; only the link file is in the folder.
     ShellLinkFields fields;
-    ASSERT_TRUE(LoadShellLink(spec.strLinkPath, fields));
+    ASSERT_TRUE(LoadShellLink(shortcut.strLinkPath, fields));
     EXPECT_EQ(fields.strTarget, target);
     EXPECT_EQ(fields.strWorkingDir, folder + "\\Corvane");
-    EXPECT_EQ(fields.strArguments, spec.strArguments);
+    EXPECT_EQ(fields.strArguments, shortcut.strArguments);
     WIN32_FIND_DATAW found{};
     HANDLE search = FindFirstFileW(Wide(folder + "\\*.*").c_str(), &found);
     ASSERT_NE(search, INVALID_HANDLE_VALUE);
@@ -142,36 +142,36 @@ TEST(Shortcut, ANewLinkReplacesTheOldOne) {
 TEST(Shortcut, OnlyALinkToTheProgramIsRemoved) {
     TempFolder temp;
     const std::string folder = WinPath(temp);
-    const ShortcutSpec spec = Spec(folder, "C:\\Programs\\Corvane\\corvane.exe");
-    ASSERT_TRUE(CreateShortcut(spec));
+    const ShortcutSpec shortcut = Spec(folder, "C:\\Programs\\Corvane\\corvane.exe");
+    ASSERT_TRUE(CreateShortcut(shortcut));
 
-    EXPECT_TRUE(IsShortcutTo(spec.strLinkPath, spec.strTarget));
+    EXPECT_TRUE(IsShortcutTo(shortcut.strLinkPath, shortcut.strTarget));
     // File names compare without regard to case on Windows.
-    EXPECT_TRUE(IsShortcutTo(spec.strLinkPath, "c:\\programs\\corvane\\CORVANE.EXE"));
-    EXPECT_FALSE(IsShortcutTo(spec.strLinkPath, "C:\\Other\\corvane.exe"));
-    EXPECT_FALSE(RemoveShortcutTo(spec.strLinkPath, "C:\\Other\\corvane.exe"));
-    EXPECT_TRUE(PathExists(spec.strLinkPath));
-    EXPECT_TRUE(RemoveShortcutTo(spec.strLinkPath, spec.strTarget));
-    EXPECT_FALSE(PathExists(spec.strLinkPath));
+    EXPECT_TRUE(IsShortcutTo(shortcut.strLinkPath, "c:\\programs\\corvane\\CORVANE.EXE"));
+    EXPECT_FALSE(IsShortcutTo(shortcut.strLinkPath, "C:\\Other\\corvane.exe"));
+    EXPECT_FALSE(RemoveShortcutTo(shortcut.strLinkPath, "C:\\Other\\corvane.exe"));
+    EXPECT_TRUE(PathExists(shortcut.strLinkPath));
+    EXPECT_TRUE(RemoveShortcutTo(shortcut.strLinkPath, shortcut.strTarget));
+    EXPECT_FALSE(PathExists(shortcut.strLinkPath));
 
     // A file of the user's own under the link's name is no link and stays.
-    WriteFileBytes(spec.strLinkPath, "my notes");
-    EXPECT_FALSE(RemoveShortcutTo(spec.strLinkPath, spec.strTarget));
-    EXPECT_EQ(ReadFileBytes(spec.strLinkPath), "my notes");
+    WriteFileBytes(shortcut.strLinkPath, "my notes");
+    EXPECT_FALSE(RemoveShortcutTo(shortcut.strLinkPath, shortcut.strTarget));
+    EXPECT_EQ(ReadFileBytes(shortcut.strLinkPath), "my notes");
 }
 
 TEST(Shortcut, NoFolderNoLinkAndAMissingFolderSaysWhy) {
-    ShortcutSpec spec;
+    ShortcutSpec shortcut;
     std::string reason;
-    EXPECT_FALSE(CreateShortcut(spec, &reason));
+    EXPECT_FALSE(CreateShortcut(shortcut, &reason));
     EXPECT_FALSE(reason.empty());
 
     TempFolder temp;
-    spec = Spec(WinPath(temp) + "\\missing", "C:\\a\\corvane.exe");
+    shortcut = Spec(WinPath(temp) + "\\missing", "C:\\a\\corvane.exe");
     reason.clear();
-    EXPECT_FALSE(CreateShortcut(spec, &reason));
+    EXPECT_FALSE(CreateShortcut(shortcut, &reason));
     EXPECT_FALSE(reason.empty());
-    EXPECT_FALSE(PathExists(spec.strLinkPath));
+    EXPECT_FALSE(PathExists(shortcut.strLinkPath));
 }
 
 } // namespace
