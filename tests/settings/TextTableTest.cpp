@@ -38,7 +38,7 @@ struct HandBuiltTable {
         for (int k = 0; k < kTextCount; ++k) {
             record.offsets[k] = static_cast<uint32_t>(plain.size());
             if (k < static_cast<int>(texts.size()))
-                plain += texts[k];
+                plain += texts[static_cast<size_t>(k)];
             plain += '\0';
         }
         record.offsets[43] = 0;
@@ -65,11 +65,12 @@ TEST(TextTable, UnscramblesEveryByteValueAtEveryPosition) {
     std::vector<std::string> texts = {std::string(60, 'a')};
     const std::string all = EveryNonZeroByte();
     for (int k = 1; k < kTextCount; ++k)
-        texts.push_back(all.substr(k % 7) + all.substr(0, k % 7));
+        texts.push_back(all.substr(static_cast<size_t>(k % 7)) +
+                        all.substr(0, static_cast<size_t>(k % 7)));
     HandBuiltTable table(texts);
     std::unique_ptr<char[]> plain;
     for (int k = 0; k < kTextCount; ++k)
-        EXPECT_EQ(FetchText(table.record, plain, k), texts[k]) << "text " << k;
+        EXPECT_EQ(FetchText(table.record, plain, k), texts[static_cast<size_t>(k)]) << "text " << k;
 }
 
 TEST(TextTable, FirstFetchUnscramblesOnceWhicheverIdItIs) {
