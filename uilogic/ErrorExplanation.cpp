@@ -65,9 +65,10 @@ std::string Values(int32_t count) {
 
 // The place an error names: the piece of the line (spaces removed) and where it stands.
 struct Place {
-    bool atEnd = true;    // the line (or its calculation, before a comment) ends there
+    bool atEnd = true;    // the line (or its calculation, before a comment or suffix) ends there
     size_t character = 0; // counted from 1 in the typed line
     std::string piece;    // as the engine read it, cut short when long
+    std::string stop;     // what the calculation stops at before the line's end, if anything
 };
 
 Place FindPlace(const std::string& typed, const ErrorDetail& error) {
@@ -86,8 +87,19 @@ Place FindPlace(const std::string& typed, const ErrorDetail& error) {
         static const char kHex[] = "0123456789ABCDEF";
         place.piece = std::string("U+00") + kHex[first >> 4] + kHex[first & 0xF];
     }
-    // A comment is not read: a line that fails at one fails where its calculation ends.
-    place.atEnd = place.piece.empty() || place.piece.compare(0, 2, "//") == 0;
+    // A comment is not read, nor is a display suffix part of the calculation: a line that
+    // fails at one fails where its calculation ends.
+    if (line.compare(error.position, 2, "//") == 0) {
+        place.atEnd = true;
+        place.stop = "the comment";
+    } else if (place.piece.empty()) {
+        place.atEnd = true;
+        place.stop = line[error.position] == ','
+                         ? "the display suffix " + Quote(line.substr(error.position))
+                         : "the rest of the line";
+    } else {
+        place.atEnd = false;
+    }
     size_t characters = 0;
     for (size_t i = 0; i < place.piece.size(); ++i) {
         if (!IsContinuationByte(place.piece[i]) && ++characters > kMaxQuoted) {
@@ -111,8 +123,8 @@ std::string Expected(const Place& place, const std::string& what, const std::str
         return At(place) + " stands where " + expected;
     if (place.character == 0)
         return "The line ends where " + expected;
-    return "The calculation ends at the comment at character " + std::to_string(place.character) +
-           ", where " + expected;
+    return "The calculation ends at " + place.stop + " at character " +
+           std::to_string(place.character) + ", where " + expected;
 }
 
 std::string FunctionName(const ErrorDetail& error) {

@@ -52,6 +52,12 @@ const ErrorCase kErrorCases[] = {
     {"1- // x", "err ''",
      "The calculation ends at the comment at character 4, where a number or a name was "
      "expected."},
+    // A display suffix is no part of the calculation, nor a comment.
+    {"1+ ,x", "err ''",
+     "The calculation ends at the display suffix `,x` at character 4, where a number or a name "
+     "was expected."},
+    {"(1 ,b", "missing ) ''",
+     "The calculation ends at the display suffix `,b` at character 4, where a `)` was expected."},
     {"(1+2", "missing ) ''", "The line ends where a `)` was expected."},
     {"(1 2,3)", "missing ) '3)'", "At character 5, `,` stands where a `)` was expected."},
     {"sqrt -4", "expecting ( '4'",
