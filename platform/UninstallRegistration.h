@@ -27,6 +27,9 @@ struct UninstallRegistration {
     std::vector<RegistrationValue> values;
 };
 
+// A Command value's text: format with its one "%s" filled with program; "%%" is a '%'.
+std::string FillRegistrationCommand(const std::string& format, const std::string& program);
+
 // Writes the whole entry (any old one is replaced whole). False, with reason (the system's
 // words) when given, when it cannot be written: without it the install cannot be undone.
 bool WriteUninstallRegistration(const UninstallRegistration& entry, std::string* reason = nullptr);

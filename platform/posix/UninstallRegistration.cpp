@@ -15,24 +15,6 @@ std::string EntryPath(const std::string& keyPath) {
     return applications + keyPath;
 }
 
-// Fills the one "%s" of format; "%%" is a '%'.
-std::string FillCommand(const std::string& format, const std::string& argument) {
-    std::string result;
-    bool filled = false;
-    for (size_t i = 0; i < format.size(); ++i) {
-        if (format[i] == '%' && i + 1 < format.size() &&
-            (format[i + 1] == '%' || (format[i + 1] == 's' && !filled))) {
-            const bool percent = format[i + 1] == '%';
-            result += percent ? std::string("%") : argument;
-            filled = filled || !percent;
-            ++i;
-            continue;
-        }
-        result += format[i];
-    }
-    return result;
-}
-
 } // namespace
 
 bool WriteUninstallRegistration(const UninstallRegistration& entry, std::string* reason) {
@@ -56,9 +38,9 @@ bool WriteUninstallRegistration(const UninstallRegistration& entry, std::string*
         case RegistrationValue::Kind::Command:
             lines.emplace_back(
                 value.strName,
-                EscapeDesktopValue(
-                    ExecLineFor(entry.strProgram,
-                                FillCommand(value.strText, EscapeExecQuoted(entry.strProgram)))));
+                EscapeDesktopValue(ExecLineFor(
+                    entry.strProgram,
+                    FillRegistrationCommand(value.strText, EscapeExecQuoted(entry.strProgram)))));
             break;
         }
     }

@@ -8,24 +8,6 @@
 
 namespace {
 
-// Fills the one "%s" of format with argument; "%%" is a '%'.
-std::string FillCommand(const std::string& format, const std::string& argument) {
-    std::string result;
-    bool filled = false;
-    for (size_t i = 0; i < format.size(); ++i) {
-        if (format[i] == '%' && i + 1 < format.size() &&
-            (format[i + 1] == '%' || (format[i + 1] == 's' && !filled))) {
-            const bool percent = format[i + 1] == '%';
-            result += percent ? std::string("%") : argument;
-            filled = filled || !percent;
-            ++i;
-            continue;
-        }
-        result += format[i];
-    }
-    return result;
-}
-
 // The first argument of a command line, split as CreateProcessW's callee splits it.
 std::string FirstArgument(const std::string& commandLine) {
     std::wstring wide;
@@ -56,8 +38,8 @@ bool WriteUninstallRegistration(const UninstallRegistration& entry, std::string*
             break;
         case RegistrationValue::Kind::Command:
             // A Windows path holds no double quote, so the format's quotes keep it whole.
-            values.push_back(
-                RegistryValue::Text(value.strName, FillCommand(value.strText, entry.strProgram)));
+            values.push_back(RegistryValue::Text(
+                value.strName, FillRegistrationCommand(value.strText, entry.strProgram)));
             break;
         }
     }
