@@ -3,6 +3,8 @@
 #include "uilogic/Layout.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <limits>
 
 namespace {
 
@@ -12,17 +14,32 @@ constexpr BoxSize kMinWithPanel{450, 245};
 constexpr BoxSize kMinWithoutPanel{200, 80};
 constexpr int kKeypadBelow = 1; // the keypad view ends 1 pixel above the client's bottom
 
+// Edges reckoned in 64 bits: a stored rectangle may stand near the ends of the int range.
+long long End(int start, int length) {
+    return static_cast<long long>(start) + length;
+}
+
 long long OverlapArea(const ScreenBox& a, const ScreenBox& b) {
-    const long long w = std::min(a.x + a.width, b.x + b.width) - std::max(a.x, b.x);
-    const long long h = std::min(a.y + a.height, b.y + b.height) - std::max(a.y, b.y);
+    const long long w = std::min(End(a.x, a.width), End(b.x, b.width)) - std::max(a.x, b.x);
+    const long long h = std::min(End(a.y, a.height), End(b.y, b.height)) - std::max(a.y, b.y);
     return w > 0 && h > 0 ? w * h : 0;
 }
 
 // The squared distance between the nearest points of two rectangles that do not overlap.
+// Rectangles far apart compare by a distance cut short, which still finds the nearer one.
 long long GapSquared(const ScreenBox& a, const ScreenBox& b) {
-    const long long dx = std::max({0, b.x - (a.x + a.width), a.x - (b.x + b.width)});
-    const long long dy = std::max({0, b.y - (a.y + a.height), a.y - (b.y + b.height)});
+    constexpr long long kFar = 1LL << 30;
+    const long long dx =
+        std::min(kFar, std::max({0LL, b.x - End(a.x, a.width), a.x - End(b.x, b.width)}));
+    const long long dy =
+        std::min(kFar, std::max({0LL, b.y - End(a.y, a.height), a.y - End(b.y, b.height)}));
     return dx * dx + dy * dy;
+}
+
+// One side of a stored rectangle: its length, at least least and at most what an int holds.
+int StoredLength(int32_t start, int32_t end, int least) {
+    const int64_t length = static_cast<int64_t>(end) - start;
+    return static_cast<int>(std::clamp<int64_t>(length, least, std::numeric_limits<int>::max()));
 }
 
 // One side of the window within one side of the work area: its length kept where it fits.
@@ -55,13 +72,21 @@ ScreenBox OntoNearestScreen(const ScreenBox& outer, const std::vector<ScreenBox>
 }
 
 ScreenBox StartOuterBox(CalcSettings& settings, const ScreenBox& workArea) {
-    if (settings.m_windowState == WindowState::NeverSaved) {
-        settings.m_windowRect = {0, 0, kFirstWidth, kFirstHeight};
+    const WindowRect& r = settings.m_windowRect;
+    const bool firstRun = settings.m_windowState == WindowState::NeverSaved;
+    // A hand-edited file may hold a reversed or empty rectangle: it has no size to keep, so
+    // the window starts where and as large as a first run's.
+    if (firstRun || r.right <= r.left || r.bottom <= r.top) {
+        if (firstRun)
+            settings.m_windowRect = {0, 0, kFirstWidth, kFirstHeight};
         return {workArea.x + (workArea.width - kFirstWidth) / 2,
                 workArea.y + (workArea.height - kFirstHeight) / 2, kFirstWidth, kFirstHeight};
     }
-    const WindowRect& r = settings.m_windowRect;
-    return {r.left, r.top, r.right - r.left, r.bottom - r.top};
+    // A smaller one starts at the minimum size, so that the fit onto the screens sees the size
+    // the window will have.
+    const BoxSize least = settings.m_showButtons != 0 ? kMinWithPanel : kMinWithoutPanel;
+    return {r.left, r.top, StoredLength(r.left, r.right, least.width),
+            StoredLength(r.top, r.bottom, least.height)};
 }
 
 ScreenBox InnerFromOuter(const ScreenBox& outer, const FrameWidths& frame) {

@@ -11,7 +11,9 @@
 // inside on the whole outer rectangle, then, once the frame is known, the inside within it.
 
 // The outer rectangle the window starts on: the stored one, or on a first run (state -1) a
-// window of 510 x 285 centred on the work area. A first run records (0, 0, 510, 285).
+// window of 510 x 285 centred on the work area. A first run records (0, 0, 510, 285). A stored
+// rectangle that is reversed or empty starts as a first run, without recording; a smaller one
+// than the minimum size starts at the minimum size.
 ScreenBox StartOuterBox(CalcSettings& settings, const ScreenBox& workArea);
 
 // The outer rectangle moved onto the screens as they are now. One that the work areas do not

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <limits>
+#include <string>
+
 namespace {
 
 const FrameWidths kOpenboxFrame{1, 20, 1, 5};
@@ -146,4 +150,40 @@ TEST(Placement, AMaximisedWindowStoresItsNormalRectangle) {
               (ScreenBox{100, 80, 510, 285}));
     EXPECT_EQ(NormalOuterBox({100, 80, 510, 285}, false, normalInner, kOpenboxFrame),
               (ScreenBox{100, 80, 510, 285}));
+}
+
+// A hand-edited or damaged file: the window still starts wholly on the screen, at a size it
+// can have, and the stored numbers stay as they were until the window is closed.
+TEST(Placement, AnOddStoredRectangleStillStartsWhollyOnTheScreen) {
+    constexpr int32_t kLow = std::numeric_limits<int32_t>::min();
+    constexpr int32_t kHigh = std::numeric_limits<int32_t>::max();
+    struct Case {
+        WindowRect stored;
+        int32_t keypad;
+        ScreenBox expected;
+    };
+    const Case cases[] = {
+        {{5000, 5000, 100, 100}, 1, {385, 257, 510, 285}}, // reversed: as a first run
+        {{100, 100, 100, 400}, 1, {385, 257, 510, 285}},   // no width
+        {{100, 100, 0, 0}, 1, {385, 257, 510, 285}},       // right and bottom missing
+        // 1 x 1 in the screen's last pixel: the minimum size, pulled onto the screen
+        {{1279, 799, 1280, 800}, 1, {830, 555, 450, 245}},
+        {{1279, 799, 1280, 800}, 0, {1080, 720, 200, 80}},
+        // sides too long for an int, or near the ends of its range
+        {{kLow, 0, kHigh, 300}, 1, {0, 0, 1280, 300}},
+        {{kHigh - 10, kHigh - 10, kHigh, kHigh}, 1, {830, 555, 450, 245}},
+        {{kLow, kLow, kLow + 600, kLow + 400}, 1, {0, 0, 600, 400}},
+    };
+    for (const Case& c : cases) {
+        CalcSettings settings;
+        settings.m_windowState = WindowState::Normal;
+        settings.m_windowRect = c.stored;
+        settings.m_showButtons = c.keypad;
+        SCOPED_TRACE(std::to_string(c.stored.left) + ' ' + std::to_string(c.stored.top) + ' ' +
+                     std::to_string(c.stored.right) + ' ' + std::to_string(c.stored.bottom));
+        EXPECT_EQ(OntoNearestScreen(StartOuterBox(settings, kWorkArea), {kWorkArea}), c.expected);
+        EXPECT_EQ(settings.m_windowRect.left, c.stored.left);
+        EXPECT_EQ(settings.m_windowRect.bottom, c.stored.bottom);
+        EXPECT_EQ(settings.m_windowState, WindowState::Normal);
+    }
 }
