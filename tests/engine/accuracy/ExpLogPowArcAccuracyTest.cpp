@@ -94,6 +94,7 @@ Draw Between(double low, double high) {
 // the hard ones of the literature; these are a few with results near half-ulp points, plus the
 // places where each formula switches.
 const std::vector<double> kLogHard = {
+    0.0,
     0x1.fffffffffffffp-1,
     0x1.0000000000001p+0,
     0x1.6a09e667f3bcdp+0,
@@ -124,6 +125,9 @@ const std::vector<double> kExpHard = {
     -0x1.74910d52d3051p+9, 0x1.2e8f20cf3cbe7p+8,
 };
 const std::vector<double> kArcHard = {
+    0.0,
+    0x1p-1074,
+    0x1.fffffffffffffp-9, // asin's table point rounds up to 1/128 here
     0x1p-27,
     0x1.0000000000001p-27,
     0x1p-26,
@@ -239,6 +243,13 @@ TEST(AccuracyTest, PowIsWithinOneUlpEverywhere) {
         {1e-300, 1.03},
         {7.0, 0.1},
         {0x1p-1074, 0.5},
+        {-0.0, 3.0},
+        {-0.0, -3.0},
+        {-0x1p-1074, 3.0}, // underflows to -0
+        {-1e-200, 5.0},
+        {-0x1p-1074, -1.0},
+        {-10.0, -401.0},
+        {0x1.fffffffffffffp-1, 0x1.fffffffffffffp+62},
     };
     for (const auto& h : hard) {
         check(h[0], h[1]);

@@ -39,24 +39,28 @@ private:
 using Unary = int (*)(mpfr_ptr, mpfr_srcptr, mpfr_rnd_t);
 using Binary = int (*)(mpfr_ptr, mpfr_srcptr, mpfr_srcptr, mpfr_rnd_t);
 
-// |got - exact| in ulps of the double nearest to exact (the smallest subnormal below the
-// normal range). Equal infinities, and NaN against NaN, are 0; a NaN or an infinity
-// against a finite value, or infinities of opposite sign, are infinitely wrong.
+// |got - exact| in ulps of exact: 2^(e - 53) for 2^(e-1) <= |exact| < 2^e, never below the
+// smallest subnormal. The ulp is exact's own, not that of its rounded value: just below a power
+// of two the rounded value may be the power, whose ulp is twice as large and would halve the
+// error. Equal infinities, and NaN against NaN, are 0; a NaN or an infinity against a finite
+// value, infinities of opposite sign, and a zero of the wrong sign are infinitely wrong.
 inline double UlpError(double got, const Number& exact) {
     const double rounded = mpfr_get_d(exact.get(), MPFR_RNDN);
     const bool exactNaN = mpfr_nan_p(exact.get()) != 0;
-    if (got != got || exactNaN) {
-        return (got != got && exactNaN) ? 0.0 : std::numeric_limits<double>::infinity();
-    }
     const double inf = std::numeric_limits<double>::infinity();
+    if (got != got || exactNaN) {
+        return (got != got && exactNaN) ? 0.0 : inf;
+    }
     if (got == inf || got == -inf || rounded == inf || rounded == -inf) {
         return got == rounded ? 0.0 : inf;
     }
-    // The ulp of the rounded value's binade, never below the smallest subnormal.
-    int exponent = -1074;
-    if (rounded != 0.0) {
-        std::frexp(rounded, &exponent); // rounded = f * 2^exponent, 0.5 <= |f| < 1
-        exponent = exponent - 53 < -1074 ? -1074 : exponent - 53;
+    if (got == 0.0 && rounded == 0.0 && std::signbit(got) != std::signbit(rounded)) {
+        return inf; // e.g. sin(-0) must be -0, and a negative result that underflows -0
+    }
+    long exponent = -1074;
+    if (mpfr_zero_p(exact.get()) == 0) {
+        exponent = static_cast<long>(mpfr_get_exp(exact.get())) - 53;
+        exponent = exponent < -1074 ? -1074 : exponent;
     }
     Number difference(got);
     mpfr_sub(difference.get(), difference.get(), exact.get(), MPFR_RNDN);

@@ -30,6 +30,7 @@ constexpr uint64_t kDefaultCases = 200000;
 
 // Arguments whose reduction loses the most bits, and other classic cases.
 const double kHardCases[] = {
+    0.0,                    // and -0.0, as every case runs with both signs: sin(-0) is -0
     0x1.6ac5b262ca1ffp+849, // 6381956970095103 * 2^797: closest to a multiple of pi/2
     1e22,
     0x1.921fb54442d18p+0, // the double nearest pi/2
