@@ -120,9 +120,11 @@ if [[ $SET == test ]] && ! dpkg --print-foreign-architectures | grep -qx i386; t
     "${SUDO[@]}" dpkg --add-architecture i386
 fi
 # A mirror in the middle of a sync can serve an index whose size no longer matches its signed
-# release file. Try again; if an index still fails, take the mirror's file as it is (with a
-# warning): without it, apt cannot pair the 32-bit libraries with the 64-bit ones from the same
-# suite. The packages themselves are still checked against the hashes that index lists.
+# release file. Try again; if an index still fails and the test set is wanted, take the
+# mirror's file as it is (with a warning): without it, apt cannot pair the 32-bit libraries
+# with the 64-bit ones from the same suite. The packages themselves are still checked against
+# the hashes that index lists. The run set, which a person installs on their own desktop, never
+# goes past apt's checks: apt then installs from the indexes it could verify, or says why not.
 update_log=$(mktemp)
 trap 'rm -f "$update_log"' EXIT
 for attempt in 1 2 3; do
@@ -134,6 +136,11 @@ for attempt in 1 2 3; do
     echo "install-deps: apt-get update failed (attempt $attempt)" >&2
     sleep $((attempt * 5))
 done
+# The indexes to take unverified: for the test set, those the update could not fetch.
+broken_indexes() {
+    [[ $SET == test ]] || return 0
+    grep -o '^E: Failed to fetch [^ ]*Packages\.xz' "$update_log" | awk '{print $5}' | sort -u
+}
 unverified=()
 while read -r url; do
     list="/var/lib/apt/lists/$(sed -e 's|^[a-z]*://||' -e 's|\.xz$||' -e 's|/|_|g' <<<"$url")"
@@ -145,7 +152,7 @@ while read -r url; do
         unverified+=("$list")
     fi
     rm -f "$update_log.index"
-done < <(grep -o '^E: Failed to fetch [^ ]*Packages\.xz' "$update_log" | awk '{print $5}' | sort -u)
+done < <(broken_indexes)
 # The mirror's file can be newer than the other indexes: on a fresh system whose libraries
 # all come from the main suite, its versions then clash with theirs and nothing resolves.
 # Go on without it when the packages resolve only so.
