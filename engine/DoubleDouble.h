@@ -3,6 +3,9 @@
 // Unevaluated sums of two doubles (hi + lo, |lo| <= ulp(hi) / 2) and the error-free
 // transformations that make them. Only plain + - * are used, never a fused multiply-add, so
 // the results are the same on every build (the build turns off contraction of a*b+c).
+#include <cstdint>
+#include <cstring>
+
 namespace maths {
 
 struct DoubleDouble {
@@ -24,11 +27,15 @@ inline DoubleDouble FastTwoSum(double a, double b) {
     return {s, b - (s - a)};
 }
 
-// Splits a into two halves of 26 bits each, so that their products are exact.
+// Splits a into two halves of 26 bits each, so that their products are exact: the head is a
+// rounded to 26 bits by its bit pattern (no multiplication, so no overflow for huge a), the
+// tail is the exact rest.
 inline DoubleDouble Split(double a) {
-    constexpr double kSplitter = 134217729.0; // 2^27 + 1
-    const double t = kSplitter * a;
-    const double hi = t - (t - a);
+    uint64_t bits;
+    std::memcpy(&bits, &a, sizeof bits);
+    bits = (bits + (uint64_t{1} << 26)) & ~((uint64_t{1} << 27) - 1);
+    double hi;
+    std::memcpy(&hi, &bits, sizeof hi);
     return {hi, a - hi};
 }
 

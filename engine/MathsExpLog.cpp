@@ -2,7 +2,10 @@
 //
 // The logarithm reduces x = 2^e * z with z in [0.709, 1.418), picks the table piece of z by its
 // top bits, and writes ln(x) = e*ln2 - ln(c) + ln(1 + r), r = z*c - 1 (|r| < 2^-8, computed
-// exactly). The series of ln(1 + r) to r^9 and the sums run in double-double.
+// exactly). The series of ln(1 + r) to r^9 and the sums run in double-double. The quick form
+// reads a second table whose c has 8 bits, so that r is one exact double, and squares r's
+// 26-bit head exactly for pow; log takes its result when the error bound leaves no doubt about
+// the rounding (Ziv's test), and the slower form otherwise.
 //
 // The exponential writes x = (128e + j) * ln2/128 + r (|r| <= ln2/256, Cody-Waite with a
 // three-part constant), so exp(x) = 2^e * 2^(j/128) * exp(r), with the series of exp(r) to r^6.
@@ -57,9 +60,77 @@ inline double SeriesTail(double r, double q) {
            q * q * ((1.0 / 7 - r * 0.125) + q * (1.0 / 9));
 }
 
+// 1/3 - r/4 + ... + r^6/9 - r^7/10, for the quick form's wider |r| < 2^-7.
+inline double LongSeriesTail(double r, double q) {
+    return (1.0 / 3 - r * 0.25) + q * (0.2 - r * (1.0 / 6)) +
+           q * q * ((1.0 / 7 - r * 0.125) + q * (1.0 / 9 - r * 0.1));
+}
+
+// x = 2^e * z with z in the 8-bit table's piece t, and r = z * t.invc - 1 exactly.
+struct ShortReduced {
+    double e;
+    const LogEntry* t;
+    double r;
+};
+
+inline ShortReduced ReduceShort(double x) {
+    int e = 0;
+    uint64_t ix = AsBits(x);
+    if (ix < 0x0010000000000000) { // subnormal: make it normal first
+        ix = AsBits(x * 0x1p52);
+        e = -52;
+    }
+    const uint64_t tmp = ix - kLogOffset;
+    const LogEntry& t = kLogShortTable[(tmp >> 45) & 127];
+    e += static_cast<int>(static_cast<int64_t>(tmp) >> 52);
+    const uint64_t iz = ix - (tmp & (uint64_t{0xFFF} << 52));
+    const double z = FromBits(iz);
+    // c has 8 bits: the 45-bit head of z times c is exact and within 2^-7 of 1, the 8-bit tail
+    // times c is exact, and their sum z*c - 1 has at most 53 bits, so r is exact.
+    const double zHead = FromBits(iz & ~uint64_t{0xFF});
+    return {static_cast<double>(e), &t, (zHead * t.invc - 1.0) + (z - zHead) * t.invc};
+}
+
+// ln(x) = hi + lo, unnormalised, from the 8-bit table. e*ln2 + ln(c) is exact, and 0 or at
+// least 2^-8 (the table's generator checks it), so its exponent is not below that of r. Where it is
+// 0, the errors are those of r's powers, the largest r^2's rounding, below 2^-61 of the result;
+// elsewhere |ln x| >= 2^-8 and the errors stay below 2^-72, so under 2^-64 of the result.
+inline DoubleDouble LogQuick(double x) {
+    const ShortReduced a = ReduceShort(x);
+    const double r = a.r;
+    const double q = r * r;
+    const DoubleDouble s = FastTwoSum(a.e * kLn2.hi + a.t->logcHi, r);
+    const double lo =
+        ((r * q * LongSeriesTail(r, q) - 0.5 * q) + a.t->logcLo) + (a.e * kLn2.lo + s.lo);
+    return {s.hi, lo};
+}
+
+// hi + lo rounded, when a relative error of 2^-60 cannot change that rounding; NaN otherwise.
+inline double RoundedIfSure(DoubleDouble v) {
+    const double bound = v.hi * 0x1p-60;
+    const double y = v.hi + v.lo;
+    return y == v.hi + (v.lo + bound) && y == v.hi + (v.lo - bound)
+               ? y
+               : std::numeric_limits<double>::quiet_NaN();
+}
+
 } // namespace
 
 namespace kernel {
+
+DoubleDouble LogFast(double x) {
+    const ShortReduced a = ReduceShort(x);
+    const double r = a.r;
+    // -r^2/2 as an exact head (r's 26-bit head squared) and a small rounded rest.
+    const DoubleDouble rs = Split(r);
+    const double halfSqHi = -0.5 * (rs.hi * rs.hi);
+    const double halfSqLo = -0.5 * (rs.lo * (rs.hi + r));
+    const double q = r * r;
+    const double cube = r * q * SeriesTail(r, q);
+    const DoubleDouble s = FastTwoSum(a.e * kLn2.hi + a.t->logcHi, r);
+    const DoubleDouble s2 = FastTwoSum(s.hi, halfSqHi);
+    return {s2.hi, ((cube + halfSqLo) + a.t->logcLo) + ((a.e * kLn2.lo + s.lo) + s2.lo)};
+}
 
 DoubleDouble LogPositive(double x) {
     const Reduced a = Reduce(x);
@@ -146,6 +217,30 @@ template <bool kPrecise> inline double ExpImpl(DoubleDouble v) {
 
 namespace kernel {
 
+double ExpFast(DoubleDouble v, double relativeError) {
+    // v.lo may be as large as 2^-24 of v.hi: it goes into r, which stays below 2^-8.
+    const double x = v.hi;
+    // k = round(x * 128 / ln2) read from the low bits of the shifted sum, without a conversion.
+    constexpr double kShift = 0x1.8p52;
+    const double shifted = x * k128ByLn2 + kShift;
+    const double kd = shifted - kShift;
+    const auto k = static_cast<int32_t>(static_cast<uint32_t>(AsBits(shifted)));
+    // r rounded twice (2^-61.5 of the result each), the sum and product below three times more.
+    const double r0 = x - kd * kLn2By128[0]; // exact, as in ExpImpl
+    const double r = (r0 - kd * kLn2By128[1]) + (v.lo - kd * kLn2By128[2]);
+    const double q = r * r;
+    const double tail =
+        q * ((0.5 + r * (1.0 / 6)) + q * ((1.0 / 24 + r * (1.0 / 120)) + q * (1.0 / 720)));
+    const DoubleDouble& t = kExpTable[k & 127];
+    const double lo = t.lo + t.hi * (r + tail);
+    const double bound = t.hi * (relativeError + 0x1.6a09e667f3bcdp-59); // 2^-58.5
+    const double y = t.hi + lo;
+    if (y != t.hi + (lo + bound) || y != t.hi + (lo - bound)) {
+        return kNaN;
+    }
+    return y * TwoTo(k >> 7); // a normal result: exact
+}
+
 double ExpOf(DoubleDouble v) {
     return ExpImpl<true>(v);
 }
@@ -180,7 +275,8 @@ double Log10(double x) {
     if (x == kInfinity) {
         return x;
     }
-    return Mul(kernel::LogPositive(x), kInvLn10).hi;
+    const double y = RoundedIfSure(Mul(LogQuick(x), kInvLn10));
+    return y == y ? y : Mul(kernel::LogPositive(x), kInvLn10).hi;
 }
 
 } // namespace maths

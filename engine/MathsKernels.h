@@ -27,8 +27,9 @@ struct AsinEntry {
 };
 
 extern const LogEntry kLogTable[128];
-extern const AsinEntry kAsinTable[65];    // c = j/128
-extern const DoubleDouble kExpTable[128]; // 2^(j/128)
+extern const LogEntry kLogShortTable[128]; // the same pieces, c of 8 bits
+extern const AsinEntry kAsinTable[65];     // c = j/128
+extern const DoubleDouble kExpTable[128];  // 2^(j/128)
 // Rows: atan(j/64), pi/2 - atan(j/64).
 extern const DoubleDouble kAtanTable[2][65];
 extern const DoubleDouble kLn2;   // head of 42 bits
@@ -55,6 +56,15 @@ namespace kernel {
 // ln(x) for a positive finite x (subnormals included), as hi + lo with a relative error below
 // 2^-68.
 DoubleDouble LogPositive(double x);
+
+// ln(x) for a positive finite x as hi + lo, quicker than LogPositive, with an error below 2^-71;
+// lo is not rounded into hi (|lo| < 2^-13 |hi|).
+DoubleDouble LogFast(double x);
+
+// exp(v.hi + v.lo) for |v.hi| < 707 and |v.lo| < 2^-24 |v.hi|, rounded to a double, when its error
+// (2^-58.5 of it, plus relativeError from v's own error) cannot change the rounding; NaN
+// otherwise.
+double ExpFast(DoubleDouble v, double relativeError);
 
 // exp(v.hi + v.lo) rounded to a double, for any v.hi: overflow gives infinity, underflow 0 or a
 // subnormal rounded once. v.lo may be a few ulps of v.hi, unnormalised.

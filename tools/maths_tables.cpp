@@ -7,7 +7,9 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <initializer_list>
 
 namespace {
 
@@ -54,6 +56,26 @@ void PrintPair(const char* name, mpfr_ptr value) {
     std::printf("const DoubleDouble %s = {%a, %a};\n", name, hi, lo);
 }
 
+// One entry {c, -ln(c) as hi + lo}; the head is a multiple of 2^-42, like every multiple of the
+// head of ln 2, so that their sum is exact.
+void PrintLogEntry(double c) {
+    Big lnc;
+    mpfr_set_d(*lnc, c, MPFR_RNDN);
+    mpfr_log(*lnc, *lnc, MPFR_RNDN);
+    mpfr_neg(*lnc, *lnc, MPFR_RNDN);
+    Big head;
+    mpfr_mul_2si(*head, *lnc, 42, MPFR_RNDN);
+    mpfr_rint(*head, *head, MPFR_RNDN);
+    mpfr_mul_2si(*head, *head, -42, MPFR_RNDN);
+    double hi = mpfr_get_d(*head, MPFR_RNDN);
+    mpfr_sub(*lnc, *lnc, *head, MPFR_RNDN);
+    const double lo = mpfr_get_d(*lnc, MPFR_RNDN);
+    if (c == 1.0) {
+        hi = 0.0; // not -0
+    }
+    std::printf("    {%a, %a, %a},\n", c, hi, lo);
+}
+
 // The logarithm's table: the reduced argument z lies in [kLogOffset, 2 * kLogOffset), cut into
 // 128 pieces by its top bits; piece i has c close to 1 / z (24 bits) and -ln(c) as hi + lo.
 // The piece that holds 1 has c = 1, so that ln of x near 1 keeps its relative accuracy.
@@ -65,23 +87,46 @@ void PrintLogTable() {
         const double first = FromBits(low);
         const double last = FromBits(low + (uint64_t{1} << 45) - 1);
         const double c = first <= 1.0 && 1.0 <= last ? 1.0 : Shorten(2.0 / (first + last), 24);
+        PrintLogEntry(c);
+    }
+    std::printf("};\n\n");
+}
+
+// The fast logarithm's table: the same pieces, but c has only 8 bits, so that z * c - 1 is a
+// double (53 bits) for every z of the piece and can be formed exactly without splitting z. Again
+// the piece that holds 1 has c = 1. The program stops if some piece's |z * c - 1| reaches 2^-7,
+// which that exactness needs, or if some c other than 1 has |ln c| below 2^-8, which the sum of
+// ln c and r needs.
+void PrintLogShortTable() {
+    constexpr uint64_t kOffset = 0x3FE6B00000000000;
+    std::printf("const LogEntry kLogShortTable[128] = {\n");
+    for (uint64_t i = 0; i < 128; ++i) {
+        const uint64_t low = kOffset + (i << 45);
+        const double first = FromBits(low);
+        const double last = FromBits(low + (uint64_t{1} << 45) - 1);
+        const double c = first <= 1.0 && 1.0 <= last ? 1.0 : Shorten(2.0 / (first + last), 8);
+        for (const double z : {first, last}) {
+            Big r;
+            mpfr_set_d(*r, z, MPFR_RNDN);
+            mpfr_mul_d(*r, *r, c, MPFR_RNDN);
+            mpfr_sub_ui(*r, *r, 1, MPFR_RNDN);
+            mpfr_abs(*r, *r, MPFR_RNDN);
+            if (mpfr_cmp_ui_2exp(*r, 1, -7) >= 0) {
+                std::fprintf(stderr, "maths_tables: piece %d is too wide for c = %a\n",
+                             static_cast<int>(i), c);
+                std::exit(1);
+            }
+        }
         Big lnc;
         mpfr_set_d(*lnc, c, MPFR_RNDN);
         mpfr_log(*lnc, *lnc, MPFR_RNDN);
-        mpfr_neg(*lnc, *lnc, MPFR_RNDN);
-        // The head is a multiple of 2^-42, like every multiple of the head of ln 2, so that
-        // their sum is exact.
-        Big head;
-        mpfr_mul_2si(*head, *lnc, 42, MPFR_RNDN);
-        mpfr_rint(*head, *head, MPFR_RNDN);
-        mpfr_mul_2si(*head, *head, -42, MPFR_RNDN);
-        double hi = mpfr_get_d(*head, MPFR_RNDN);
-        mpfr_sub(*lnc, *lnc, *head, MPFR_RNDN);
-        const double lo = mpfr_get_d(*lnc, MPFR_RNDN);
-        if (c == 1.0) {
-            hi = 0.0; // not -0
+        mpfr_abs(*lnc, *lnc, MPFR_RNDN);
+        if (c != 1.0 && mpfr_cmp_ui_2exp(*lnc, 1, -8) < 0) {
+            std::fprintf(stderr, "maths_tables: ln c of piece %d is too small\n",
+                         static_cast<int>(i));
+            std::exit(1);
         }
-        std::printf("    {%a, %a, %a},\n", c, hi, lo);
+        PrintLogEntry(c);
     }
     std::printf("};\n\n");
 }
@@ -211,6 +256,7 @@ int main() {
     std::printf("#include \"engine/MathsKernels.h\"\n\n");
     std::printf("namespace maths {\n\n");
     PrintLogTable();
+    PrintLogShortTable();
     PrintExpTable();
     PrintAtanTable();
     PrintAsinTable();
