@@ -11,7 +11,8 @@ class MainView {
 public:
     virtual ~MainView() = default;
 
-    // The expression pane's text, and a text set by the program (it raises no change).
+    // The expression pane's text, and a text set by the program (it raises no change, and it
+    // is where the pane's undo history starts).
     virtual std::string ExpressionText() const = 0;
     virtual void SetExpressionText(const std::string& text) = 0;
     // Shows the results, one line per expression line, and keeps them level with the

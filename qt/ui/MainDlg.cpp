@@ -185,6 +185,8 @@ std::string CMainDlg::ExpressionText() const {
 
 void CMainDlg::SetExpressionText(const std::string& text) {
     SetExpressionPaneText(ProgramToPaneText(text));
+    // The saved sheet is where editing starts: undo must not take it back out of the pane.
+    m_editExpressions->document()->clearUndoRedoStacks();
 }
 
 void CMainDlg::SetExpressionPaneText(const QString& paneText) {

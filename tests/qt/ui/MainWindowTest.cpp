@@ -62,6 +62,7 @@ private slots:
     void resultsPaneIsAReadOnlyEdit();
     void resultsShowTheirLeftEdgeOnceLeft();
     void keypadKeysAreUndoneOneByOne();
+    void savedExpressionsAreNoUndoStep();
     void resultsSelectionHidesWithoutTheFocus();
     void resultToolTipsTellWhatThePaneCannotShow();
     void hidingPanelNarrowsWindow();
@@ -358,6 +359,31 @@ void MainWindowTest::keypadKeysAreUndoneOneByOne() {
     QTest::keyClick(pane, Qt::Key_Y, Qt::ControlModifier);
     QCOMPARE(pane->toPlainText(), QString("12+3"));
     QCOMPARE(dlg->ResultsPane()->toPlainText(), QString("15\n"));
+}
+
+// Undo right after the start would empty the pane, and closing would then save the empty
+// sheet over the user's expressions.
+void MainWindowTest::savedExpressionsAreNoUndoStep() {
+    CalcSettings file;
+    file.m_windowState = WindowState::Normal;
+    file.m_windowRect = {90, 90, 600, 375};
+    file.m_expressions = "a=6\r\na*7";
+    QVERIFY(SaveSettings(m_scratch->Path(), file));
+    CMainDlg* dlg = Open();
+    QPlainTextEdit* pane = dlg->ExpressionPane();
+    QTest::keyClick(pane, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(pane->toPlainText(), QString("a=6\na*7"));
+    QTest::keyClick(pane, Qt::Key_End, Qt::ControlModifier);
+    QTest::keyClicks(pane, "+1");
+    QCOMPARE(dlg->ResultsPane()->toPlainText(), QString("6\n43\n"));
+    QTest::keyClick(pane, Qt::Key_Z, Qt::ControlModifier);
+    QTest::keyClick(pane, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(pane->toPlainText(), QString("a=6\na*7"));
+    QCOMPARE(dlg->ResultsPane()->toPlainText(), QString("6\n42\n"));
+    dlg->close();
+    CalcSettings saved;
+    QVERIFY(LoadSettings(m_scratch->Path(), saved));
+    QCOMPARE(QString::fromStdString(saved.m_expressions), QString("a=6\r\na*7"));
 }
 
 void MainWindowTest::resultsSelectionHidesWithoutTheFocus() {
