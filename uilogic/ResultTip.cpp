@@ -8,6 +8,24 @@ namespace {
 
 const std::string kErr = "err";
 const std::string kExplainedPrefix = "err: ";
+// The engine's message quotes the rest of the line, which may be as long as the line: the
+// tooltip shows this many characters of it, so that it stays narrower than the screen.
+constexpr size_t kMaxMessageCharacters = 64;
+
+bool IsContinuationByte(char c) {
+    return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
+}
+
+// The engine's message cut short after kMaxMessageCharacters characters, its closing quote
+// kept.
+std::string ShortMessage(const std::string& message) {
+    size_t characters = 0;
+    for (size_t i = 0; i < message.size(); ++i) {
+        if (!IsContinuationByte(message[i]) && ++characters > kMaxMessageCharacters)
+            return message.substr(0, i) + "…" + (message.back() == '\'' ? "'" : "");
+    }
+    return message;
+}
 
 } // namespace
 
@@ -32,9 +50,14 @@ bool NeedsExplanation(const std::string& shown) {
 }
 
 std::string ResultToolTip(const std::string& shown, const std::string& explained, bool cutOff) {
-    if (NeedsExplanation(shown))
-        return explained.compare(0, kExplainedPrefix.size(), kExplainedPrefix) == 0
-                   ? explained.substr(kExplainedPrefix.size())
-                   : std::string();
+    if (NeedsExplanation(shown)) {
+        if (explained.compare(0, kExplainedPrefix.size(), kExplainedPrefix) != 0)
+            return std::string();
+        const std::string tip = explained.substr(kExplainedPrefix.size());
+        const size_t lineBreak = tip.find('\n');
+        return lineBreak == std::string::npos
+                   ? ShortMessage(tip)
+                   : tip.substr(0, lineBreak + 1) + ShortMessage(tip.substr(lineBreak + 1));
+    }
     return cutOff ? shown : std::string();
 }

@@ -19,6 +19,6 @@ bool IsResultCutOff(int left, int width, int visibleWidth);
 bool NeedsExplanation(const std::string& shown);
 
 // The tooltip for one result line: for "err", the plain words and the engine's message taken
-// from its explained line; for a result that is cut off, the whole result; otherwise nothing
-// (empty).
+// from its explained line (the message cut short after 64 characters); for a result that is cut
+// off, the whole result; otherwise nothing (empty).
 std::string ResultToolTip(const std::string& shown, const std::string& explained, bool cutOff);

@@ -44,3 +44,23 @@ TEST(ResultTip, ErrTellsWhyCutResultShowsWholeOtherwiseNothing) {
     // An explanation that does not match the line (the sheet changed meanwhile) says nothing.
     EXPECT_EQ(ResultToolTip("err", "42", false), "");
 }
+
+// The engine's message quotes the rest of the line, as long as the line may be: the tooltip
+// keeps its start, whole characters only, so that it stays narrower than the screen.
+TEST(ResultTip, ALongEngineMessageIsCutShort) {
+    const std::string plain = "At character 1, `xxxxxxxxxxxxxxxxxxxxxxxx…` is not a function, a "
+                              "constant or a variable.";
+    const std::string tip = ResultToolTip(
+        "err", "err: " + plain + "\nunknown const '" + std::string(100000, 'x') + "'", false);
+    EXPECT_EQ(tip, plain + "\nunknown const '" + std::string(49, 'x') + "…'");
+    // Cut before a character outside ASCII, never inside it; a message without a quote at its
+    // end gets none.
+    const std::string greek = "invalid tok '" + std::string(50, '1') + "ππππ'";
+    EXPECT_EQ(ResultToolTip("err", "err: p\n" + greek, false),
+              "p\ninvalid tok '" + std::string(50, '1') + "π…'");
+    EXPECT_EQ(ResultToolTip("err", "err: p\n" + std::string(70, 'm'), false),
+              "p\n" + std::string(64, 'm') + "…");
+    // A message of the greatest length is left whole.
+    const std::string full = "div by 0 '" + std::string(53, '7') + "'";
+    EXPECT_EQ(ResultToolTip("err", "err: p\n" + full, false), "p\n" + full);
+}
