@@ -21,8 +21,8 @@ constexpr mpfr_prec_t kPrecision = 256;
 // An MPFR number that frees itself.
 class Number {
 public:
-    explicit Number(double value = 0.0) {
-        mpfr_init2(value_, kPrecision);
+    explicit Number(double value = 0.0, mpfr_prec_t precision = kPrecision) {
+        mpfr_init2(value_, precision);
         mpfr_set_d(value_, value, MPFR_RNDN);
     }
     ~Number() { mpfr_clear(value_); }

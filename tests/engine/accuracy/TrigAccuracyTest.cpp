@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <vector>
 
@@ -77,6 +78,76 @@ double NearHalfPiMultiple(std::mt19937_64& rng, double k) {
     return x;
 }
 
+// The double closest to a multiple of pi/2 in each binade from 2^20 up, and how close it comes.
+// For x = m * 2^e (2^52 <= m < 2^53), x * 2/pi = m * alpha with alpha = 2^e * 2/pi; m * alpha
+// comes closest to a whole number where m is a denominator of the continued fraction of alpha
+// mod 1 (a convergent or an intermediate fraction), or a small multiple of one. These are the
+// arguments whose reduction cancels the most leading bits, up to 61.
+struct Closest {
+    double x;
+    double distance; // from x * 2/pi to the nearest whole number
+};
+
+std::vector<Closest> SearchClosestToHalfPiMultiples() {
+    constexpr uint64_t kLow = uint64_t{1} << 52;
+    constexpr uint64_t kHigh = uint64_t{1} << 53;
+    constexpr mpfr_prec_t kBits = 1600; // alpha keeps 600 bits after the point at e = 971
+    Number twoOverPi(0.0, kBits);
+    mpfr_const_pi(twoOverPi.get(), MPFR_RNDN);
+    mpfr_ui_div(twoOverPi.get(), 2, twoOverPi.get(), MPFR_RNDN);
+    Number alpha(0.0, kBits);
+    Number rest(0.0, kBits);
+    Number product(0.0, kBits);
+    std::vector<Closest> closest;
+    for (int e = -32; e <= 971; ++e) {
+        mpfr_mul_2si(alpha.get(), twoOverPi.get(), e, MPFR_RNDN);
+        mpfr_frac(alpha.get(), alpha.get(), MPFR_RNDN);
+        Closest best{0.0, 1.0};
+        auto consider = [&](uint64_t q) {
+            for (uint64_t m = q; m < kHigh && m / q <= 8; m += q) {
+                if (m < kLow) {
+                    continue;
+                }
+                mpfr_mul_ui(product.get(), alpha.get(), m, MPFR_RNDN);
+                mpfr_frac(product.get(), product.get(), MPFR_RNDN);
+                if (mpfr_cmp_d(product.get(), 0.5) > 0) {
+                    mpfr_ui_sub(product.get(), 1, product.get(), MPFR_RNDN);
+                }
+                const double d = mpfr_get_d(product.get(), MPFR_RNDN);
+                if (d < best.distance) {
+                    best = {std::ldexp(static_cast<double>(m), e), d};
+                }
+            }
+        };
+        mpfr_set(rest.get(), alpha.get(), MPFR_RNDN);
+        uint64_t previous = 0;
+        uint64_t current = 1;
+        while (current < kHigh && mpfr_zero_p(rest.get()) == 0) {
+            mpfr_ui_div(rest.get(), 1, rest.get(), MPFR_RNDN);
+            const uint64_t a = mpfr_get_ui(rest.get(), MPFR_RNDZ);
+            mpfr_frac(rest.get(), rest.get(), MPFR_RNDN);
+            // previous + j * current for the largest j below the range's end.
+            const uint64_t last = std::min<uint64_t>(a, (kHigh - 1 - previous) / current);
+            for (uint64_t j = last; j >= 1 && j + 64 > last; --j) {
+                consider(previous + j * current);
+            }
+            if (last < a) {
+                break;
+            }
+            const uint64_t next = previous + a * current;
+            previous = current;
+            current = next;
+        }
+        closest.push_back(best);
+    }
+    return closest;
+}
+
+const std::vector<Closest>& ClosestToHalfPiMultiples() {
+    static const std::vector<Closest> closest = SearchClosestToHalfPiMultiples();
+    return closest;
+}
+
 // Random arguments of every kind, in equal shares: the whole range by binary exponent
 // (subnormals to 1.8e308), (-10, 10), moderate up to 2e6, and near multiples of pi/2 with
 // small and large multipliers.
@@ -85,6 +156,10 @@ std::vector<double> Arguments(uint64_t count) {
     std::vector<double> arguments(std::begin(kHardCases), std::end(kHardCases));
     for (const double x : kHardCases) {
         arguments.push_back(-x);
+    }
+    for (const Closest& c : ClosestToHalfPiMultiples()) {
+        arguments.push_back(c.x);
+        arguments.push_back(-c.x);
     }
     std::uniform_real_distribution<double> small(-10.0, 10.0);
     std::uniform_real_distribution<double> moderate(-2e6, 2e6);
@@ -148,6 +223,21 @@ INSTANTIATE_TEST_SUITE_P(Trig, TrigAccuracy,
                          [](const ::testing::TestParamInfo<TrigFunction>& param) {
                              return std::string(param.param.name);
                          });
+
+// The search above is sound: over all binades it finds the double known to lie closest to a
+// multiple of pi/2, 2^-61 of a quadrant from it, and in every binade one within 2^-40 (a
+// double taken at random lies some 2^-2 from one).
+TEST(TrigHardArguments, SearchFindsTheClosestKnown) {
+    const std::vector<Closest>& closest = ClosestToHalfPiMultiples();
+    ASSERT_EQ(closest.size(), 1004u);
+    const Closest* nearest = &closest[0];
+    for (const Closest& c : closest) {
+        EXPECT_LT(c.distance, 0x1p-40) << c.x;
+        nearest = c.distance < nearest->distance ? &c : nearest;
+    }
+    EXPECT_EQ(nearest->x, 0x1.6ac5b262ca1ffp+849);
+    EXPECT_LT(nearest->distance, 0x1p-61);
+}
 
 // The table of 2/pi and the pieces of pi/2 are the true constants.
 TEST(TrigConstants, MatchMpfr) {
