@@ -3,12 +3,11 @@
 #include "platform/win32/WideText.h"
 #include "settings/TextTable.h"
 #include "uilogic/DialogTemplates.h"
-#include "uilogic/EscKey.h"
 #include "uilogic/KeyEdit.h"
 #include "uilogic/Layout.h"
 #include "uilogic/Pages.h"
 #include "uilogic/Placement.h"
-#include "uilogic/ResultTip.h"
+#include "uilogic/ResultsScroll.h"
 #include "win32/controls/CXImageList.h"
 #include "win32/controls/Dpi.h"
 #include "win32/controls/WindowText.h"
@@ -17,7 +16,6 @@
 #include "win32/ui/ProgramIcon.h"
 #include "win32/ui/SettingsDlg.h"
 #include "win32/ui/WindowPlacement.h"
-#include "worksheet/Worksheet.h"
 
 #include <windowsx.h>
 
@@ -50,7 +48,7 @@ void Place(HWND window, const ScreenBox& box, int dpi) {
 } // namespace
 
 CMainDlg::CMainDlg(std::string settingsPath)
-    : CXDialog(MainDialogTemplate()), m_settingsPath(std::move(settingsPath)) {}
+    : CXDialog(MainDialogTemplate()), m_controller(*this, std::move(settingsPath)) {}
 
 CMainDlg::~CMainDlg() {
     if (m_hIcon)
@@ -91,28 +89,20 @@ BOOL CMainDlg::OnInitDialog() {
     ShowWindow(m_hWnd, SW_HIDE);
     AttachControls();
     m_dpi = DpiOf(m_hWnd);
-    ApplyDpi();
     // The keypad view; the layout moves it. Without the HTML engine it stays an empty window.
     m_browser.CreateInParent(RECT{0, 0, 100, 100}, WS_VISIBLE, MainId::Browser, m_hWnd);
-
-    AddToolTip(m_btnKeepOnTop.GetSafeHwnd(), "Keep on top");
-    AddToolTip(m_btnSettings.GetSafeHwnd(), "Settings");
-    AddToolTip(m_btnHelp.GetSafeHwnd(), "Help");
-    AddToolTip(m_btnAbout.GetSafeHwnd(), "About");
-    AddToolTip(m_btnPanel.GetSafeHwnd(), "Show buttons");
     AddToolTip(ResultsPane(), "");
-    if (ToolTip() != nullptr)
-        SendMessageW(ToolTip(), TTM_SETMAXTIPWIDTH, 0, Scale(600, m_dpi));
 
-    LoadSettingsIntoPane();
+    m_controller.Start(); // pictures, tooltips, the settings and the expressions
+    ApplyDpi();
     PlaceWindow();
     if (StartsMinimised(g_settings)) {
         ShowWindow(m_hWnd, SW_MINIMIZE);
         m_bRestorePending = true;
     }
     BuildButtonPanel();
-    ApplyKeepOnTop(); // also shows the window
-    ApplyPanelVisibility();
+    m_controller.ApplyKeepOnTop(); // also shows the window
+    m_controller.ApplyKeypadVisibility();
 
     SetFocus(ExpressionPane());
     SendMessageW(ExpressionPane(), EM_SETSEL, 0, 0);
@@ -122,14 +112,13 @@ BOOL CMainDlg::OnInitDialog() {
 }
 
 void CMainDlg::ApplyDpi() {
+    // The pictures stay the ones the controller chose; only their size follows the DPI.
     const CXImageList* images = SharedImages(m_dpi);
-    m_btnSettings.SetImage(images, SharedImage::Settings);
-    m_btnHelp.SetImage(images, SharedImage::Help);
-    m_btnAbout.SetImage(images, SharedImage::About);
-    m_btnKeepOnTop.SetImage(images,
-                            g_settings.m_keepOnTop ? SharedImage::PinIn : SharedImage::PinOut);
-    m_btnPanel.SetImage(images, g_settings.m_showButtons ? SharedImage::ArrowLeft
-                                                         : SharedImage::ArrowRight);
+    for (CXButton* button : {&m_btnSettings, &m_btnHelp, &m_btnAbout, &m_btnKeepOnTop, &m_btnPanel})
+        button->SetImage(images, button->Image());
+    // A width makes the tooltip break its lines where the text does (an explained err has two).
+    if (ToolTip() != nullptr)
+        SendMessageW(ToolTip(), TTM_SETMAXTIPWIDTH, 0, Scale(600, m_dpi));
     if (m_hIcon)
         DestroyIcon(m_hIcon);
     if (m_hSmallIcon)
@@ -144,25 +133,18 @@ void CMainDlg::PlaceWindow() {
     ApplyOuterBox(m_hWnd, StartBox(m_hWnd, g_settings));
 }
 
-ScreenBox CMainDlg::OuterBox() const {
-    return NormalOuterBox(m_hWnd);
+std::string CMainDlg::ExpressionText() const {
+    return GetWindowTextUtf8(ExpressionPane());
 }
 
-void CMainDlg::LoadSettingsIntoPane() {
-    LoadSettings(m_settingsPath);
-    SetWindowTextUtf8(ExpressionPane(), g_settings.m_expressions);
-    Recalculate();
+void CMainDlg::SetExpressionText(const std::string& text) {
+    m_bSettingText = true; // the edit control reports EN_CHANGE for a text set by the program
+    SetWindowTextUtf8(ExpressionPane(), text);
+    m_bSettingText = false;
 }
 
-void CMainDlg::Recalculate() {
-    const std::string text = GetWindowTextUtf8(ExpressionPane());
-    std::string results;
-    {
-        Worksheet sheet; // variables live for one pass
-        sheet.SetFormatOptions(GetFormatOptions(g_settings));
-        sheet.EvaluateText(text, results);
-    }
-    const std::wstring shown = Wide(results);
+void CMainDlg::ShowResults(const std::string& text) {
+    const std::wstring shown = Wide(text);
     if (shown != m_resultsShown) {
         m_bMovingResults = true; // new text scrolls the results to the top: not the user's move
         SetWindowTextW(ResultsPane(), shown.c_str());
@@ -170,6 +152,16 @@ void CMainDlg::Recalculate() {
         m_resultsShown = shown;
     }
     SyncResultsScroll();
+}
+
+bool CMainDlg::ResultsHaveFocus() const {
+    return GetFocus() == ResultsPane();
+}
+
+void CMainDlg::ShowResultsLeftEdge() {
+    m_bMovingResults = true;
+    SendMessageW(ResultsPane(), WM_HSCROLL, SB_LEFT, 0);
+    m_bMovingResults = false;
 }
 
 void CMainDlg::SyncResultsScroll() {
@@ -192,35 +184,43 @@ void CMainDlg::SyncExpressionsScroll() {
     SyncResultsScroll();
 }
 
-void CMainDlg::ApplyKeepOnTop() {
-    const bool onTop = g_settings.m_keepOnTop != 0;
-    m_btnKeepOnTop.SetImage(SharedImages(m_dpi), onTop ? SharedImage::PinIn : SharedImage::PinOut);
-    constexpr UINT flags = SWP_NOSIZE | SWP_NOMOVE | SWP_SHOWWINDOW;
-    if (onTop) {
-        SetWindowPos(m_hWnd, HWND_TOPMOST, 0, 0, 0, 0, flags);
-    } else {
-        SetWindowPos(m_hWnd, HWND_BOTTOM, 0, 0, 0, 0, flags);
-        SetWindowPos(m_hWnd, HWND_TOP, 0, 0, 0, 0, flags);
-    }
+void CMainDlg::SetButtonPicture(int buttonId, int picture) {
+    if (CXButton* button = Button(buttonId))
+        button->SetImage(SharedImages(m_dpi), picture);
 }
 
-void CMainDlg::ApplyPanelVisibility() {
-    const bool shown = g_settings.m_showButtons != 0;
-    m_btnPanel.SetImage(SharedImages(m_dpi),
-                        shown ? SharedImage::ArrowLeft : SharedImage::ArrowRight);
+void CMainDlg::SetToolTip(int buttonId, const std::string& text) {
+    AddToolTip(Item(buttonId), text);
+}
+
+void CMainDlg::SetKeepOnTop(bool onTop) {
+    // HWND_NOTOPMOST leaves the topmost band and stays above the other windows; a minimised
+    // window is shown minimised and not activated, which would restore it.
+    const bool minimised = IsIconic(m_hWnd) != FALSE;
+    const UINT flags = SWP_NOSIZE | SWP_NOMOVE | SWP_SHOWWINDOW | (minimised ? SWP_NOACTIVATE : 0u);
+    SetWindowPos(m_hWnd, onTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, flags);
+    if (!minimised)
+        SetForegroundWindow(m_hWnd);
+}
+
+void CMainDlg::ShowKeypad(bool shown) {
+    // The least size follows from the setting when the window asks (WM_GETMINMAXINFO).
     m_browser.Show(shown);
-    AddToolTip(m_btnPanel.GetSafeHwnd(), shown ? "Hide buttons" : "Show buttons");
 }
 
-void CMainDlg::OnPanelButton() {
-    g_settings.m_showButtons = g_settings.m_showButtons ? 0 : 1;
-    ApplyPanelVisibility();
+int CMainDlg::ClientWidth() const {
+    RECT client{};
+    GetClientRect(m_hWnd, &client);
+    return MulDiv(client.right, kBaseDpi, m_dpi);
+}
+
+void CMainDlg::SetClientWidth(int width) {
+    // Widths are reckoned at 96 DPI: only the change is scaled, so that hiding and showing the
+    // keypad again gives back the same pixels.
+    const int change = Scale(width - ClientWidth(), m_dpi);
     RECT outer{};
     GetWindowRect(m_hWnd, &outer);
-    const int width = outer.right - outer.left;
-    const int panel = Scale(WidthAfterPanelToggle(0, true), m_dpi); // the keypad's width
-    const int newWidth = g_settings.m_showButtons ? width + panel : width - panel;
-    SetWindowPos(m_hWnd, nullptr, 0, 0, newWidth, outer.bottom - outer.top,
+    SetWindowPos(m_hWnd, nullptr, 0, 0, outer.right - outer.left + change, outer.bottom - outer.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
@@ -266,8 +266,8 @@ void CMainDlg::AlignResultLines() {
 
 void CMainDlg::OnCommand(int id, int code) {
     if (id == MainId::Expressions) {
-        if (code == EN_CHANGE)
-            Recalculate();
+        if (code == EN_CHANGE && !m_bSettingText)
+            m_controller.OnExpressionsChanged();
         else if (code == EN_VSCROLL)
             SyncResultsScroll();
         return;
@@ -275,60 +275,40 @@ void CMainDlg::OnCommand(int id, int code) {
     if (id == MainId::Results) {
         if (code == EN_VSCROLL && !m_bMovingResults)
             SyncExpressionsScroll();
+        else if (code == EN_KILLFOCUS && ShowsResultsLeftEdge(ResultsEvent::FocusLost, false))
+            ShowResultsLeftEdge();
         return;
     }
-    if (code != BN_CLICKED) {
+    if (code != BN_CLICKED || !m_controller.OnButton(id))
         CXDialog::OnCommand(id, code);
-        return;
-    }
-    switch (id) {
-    case MainId::KeepOnTop:
-        g_settings.m_keepOnTop = g_settings.m_keepOnTop ? 0 : 1;
-        ApplyKeepOnTop();
-        break;
-    case MainId::Settings:
-        OnSettingsButton();
-        break;
-    case MainId::Help: {
-        CHelpDlg help;
-        help.DoModal(m_hWnd);
-        break;
-    }
-    case MainId::Panel:
-        OnPanelButton();
-        return; // the focus keeper brings the focus back
-    case MainId::About: {
-        CAboutDlg about;
-        about.DoModal(m_hWnd);
-        break;
-    }
-    default:
-        CXDialog::OnCommand(id, code);
-        return;
-    }
-    FocusExpressions();
 }
 
-void CMainDlg::OnSettingsButton() {
+bool CMainDlg::RunSettingsDialog() {
     CSettingsDlg settings;
-    if (settings.DoModal(m_hWnd) != DialogId::Ok)
-        return;
-    Recalculate(); // the formatting options may have changed
-    StoreWindowAndSave();
+    return settings.DoModal(m_hWnd) == DialogId::Ok;
+}
+
+void CMainDlg::RunHelpDialog() {
+    CHelpDlg help;
+    help.DoModal(m_hWnd);
+}
+
+void CMainDlg::RunAboutDialog() {
+    CAboutDlg about;
+    about.DoModal(m_hWnd);
+}
+
+void CMainDlg::Minimise() {
+    ShowWindow(m_hWnd, SW_MINIMIZE);
+}
+
+void CMainDlg::CloseWindow() {
+    EndDialog(0);
 }
 
 bool CMainDlg::PreTranslateMessage(MSG& msg) {
     if (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE) {
-        switch (EscKeyResponse(g_settings)) {
-        case EscResponse::Minimise:
-            ShowWindow(m_hWnd, SW_MINIMIZE);
-            break;
-        case EscResponse::CloseWindow:
-            EndDialog(0);
-            break;
-        case EscResponse::Nothing:
-            break;
-        }
+        m_controller.OnEscape();
         return true; // Esc never reaches the focused control
     }
     if (msg.message == WM_MOUSEWHEEL) {
@@ -351,16 +331,15 @@ bool CMainDlg::PreTranslateMessage(MSG& msg) {
 }
 
 void CMainDlg::UpdateResultTip(POINT at) {
+    // Measures the line under the mouse; the controller decides what the tooltip says.
     HWND results = ResultsPane();
     const LRESULT found = SendMessageW(results, EM_CHARFROMPOS, 0, MAKELPARAM(at.x, at.y));
-    int line = static_cast<int>(HIWORD(found));
+    const int line = static_cast<int>(HIWORD(found));
     const int start = static_cast<int>(SendMessageW(results, EM_LINEINDEX, line, 0));
     const int length = static_cast<int>(SendMessageW(results, EM_LINELENGTH, start, 0));
-    std::string tip;
+    ResultLineHit hit;
     if (start >= 0 && length > 0) {
         const LRESULT pos = SendMessageW(results, EM_POSFROMCHAR, start, 0);
-        const int left = static_cast<short>(LOWORD(pos));
-        const int top = static_cast<short>(HIWORD(pos));
         std::wstring shown(static_cast<size_t>(length) + 1, L'\0');
         shown[0] = static_cast<wchar_t>(length + 1); // EM_GETLINE reads the buffer's size here
         const LRESULT got = SendMessageW(results, EM_GETLINE, static_cast<WPARAM>(line),
@@ -375,51 +354,48 @@ void CMainDlg::UpdateResultTip(POINT at) {
         ReleaseDC(results, dc);
         RECT client{};
         GetClientRect(results, &client);
-        if (at.y >= top && at.y < top + extent.cy) {
-            const std::string text = WideToUtf8(shown);
-            const std::string explained =
-                NeedsExplanation(text)
-                    ? ExplainedResultLine(GetWindowTextUtf8(ExpressionPane()), line)
-                    : std::string();
-            tip = ResultToolTip(text, explained,
-                                IsResultCutOff(left, extent.cx, client.right - client.left));
-        } else {
-            line = -1;
-        }
-    } else {
-        line = -1;
+        hit.onALine = true;
+        hit.line = line;
+        hit.shown = WideToUtf8(shown);
+        hit.mouseY = at.y;
+        hit.lineTop = static_cast<short>(HIWORD(pos));
+        hit.lineBottom = hit.lineTop + extent.cy - 1;
+        hit.textLeft = static_cast<short>(LOWORD(pos));
+        hit.textWidth = extent.cx;
+        hit.visibleWidth = client.right - client.left;
     }
-    if (tip.empty())
-        line = -1;
-    if (line == m_resultTipLine)
+    const std::string tip = m_controller.ResultToolTipAt(hit);
+    const int tipLine = tip.empty() ? -1 : line;
+    if (tipLine == m_resultTipLine)
         return;
-    m_resultTipLine = line;
+    m_resultTipLine = tipLine;
     if (ToolTip() != nullptr)
         SendMessageW(ToolTip(), TTM_POP, 0, 0);
     AddToolTip(results, tip); // an empty text shows no tip
 }
 
 void CMainDlg::OnFocusTimer() {
-    if (!IsWindowEnabled(m_hWnd))
-        return; // a dialog opened from here keeps its focus
-    HWND focus = GetFocus();
-    if (focus == nullptr || (focus != m_hWnd && !IsChild(m_hWnd, focus)))
-        return; // another application, or another window of ours, has it
-    if (focus == ExpressionPane() || focus == ResultsPane())
-        return;
-    FocusExpressions();
+    const HWND focus = GetFocus();
+    FocusSnapshot snapshot;
+    snapshot.otherDialogOpen = !IsWindowEnabled(m_hWnd); // a modal dialog opened from here
+    snapshot.inThisWindow = focus != nullptr && (focus == m_hWnd || IsChild(m_hWnd, focus));
+    snapshot.onAPane = focus == ExpressionPane() || focus == ResultsPane();
+    m_controller.OnFocusTimer(snapshot);
 }
 
 void CMainDlg::FocusExpressions() {
     if (!IsIconic(m_hWnd))
         SetActiveWindow(m_hWnd);
     SetFocus(ExpressionPane());
+    ShowCaret(ExpressionPane()); // a click into the keypad view may have hidden it
 }
 
-void CMainDlg::StoreWindowAndSave() {
-    RecordPlacement(g_settings, OuterBox(), IsIconic(m_hWnd) != FALSE);
-    g_settings.m_expressions = GetWindowTextUtf8(ExpressionPane());
-    SaveSettings(m_settingsPath);
+ScreenBox CMainDlg::NormalOuterBox() const {
+    return ::NormalOuterBox(m_hWnd);
+}
+
+bool CMainDlg::IsMinimised() const {
+    return IsIconic(m_hWnd) != FALSE;
 }
 
 void CMainDlg::BuildButtonPanel() {
@@ -430,32 +406,27 @@ void CMainDlg::BuildButtonPanel() {
 }
 
 void CMainDlg::OnPanelNavigate(BrowserHook* hook) {
-    std::string key;
     const std::string url = hook->pszUrl ? hook->pszUrl : "";
-    if (!KeyNameFromAddress(url, GetText(TextId::KeyLinkPrefix), key)) {
+    if (static_cast<CMainDlg*>(hook->pOwner)->m_controller.OnKeypadLink(url))
         hook->bAllow = 1; // not a key: the view follows the link
-        return;
-    }
-    static_cast<CMainDlg*>(hook->pOwner)->InsertKey(key);
 }
 
-void CMainDlg::InsertKey(const std::string& key) {
+void CMainDlg::ApplyKey(const std::string& key) {
     DWORD start = 0, end = 0;
     SendMessageW(ExpressionPane(), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
                  reinterpret_cast<LPARAM>(&end));
-    const KeyEdit edit = ApplyKey(key, U16(GetWideText(ExpressionPane())), static_cast<int>(start),
-                                  static_cast<int>(end));
+    const KeyEdit edit = ::ApplyKey(key, U16(GetWideText(ExpressionPane())),
+                                    static_cast<int>(start), static_cast<int>(end));
     if (edit.textChanged) {
+        m_bSettingText = true;
         SetWindowTextW(ExpressionPane(), FromU16(edit.text).c_str());
+        m_bSettingText = false;
         SendMessageW(ExpressionPane(), EM_SETSEL, static_cast<WPARAM>(edit.caret), edit.caret);
         SendMessageW(ExpressionPane(), EM_SCROLLCARET, 0, 0);
     } else if (edit.move != CaretMove::None) {
         static const WPARAM kArrows[] = {0, VK_UP, VK_DOWN, VK_LEFT, VK_RIGHT};
         SendMessageW(ExpressionPane(), WM_KEYDOWN, kArrows[static_cast<int>(edit.move)], 0);
     }
-    Recalculate(); // a text set by the program raises no change of its own
-    FocusExpressions();
-    ShowCaret(ExpressionPane());
 }
 
 bool CMainDlg::PaintMinimised() {
@@ -520,10 +491,7 @@ bool CMainDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& re
     }
     case WM_DESTROY:
         KillTimer(m_hWnd, kFocusTimer);
-        if (!m_bStored) {
-            StoreWindowAndSave();
-            m_bStored = true;
-        }
+        m_controller.OnClose(); // stores once, however the window ends
         return false;
     case WM_PAINT:
         return PaintMinimised();

@@ -119,7 +119,7 @@ TEST_F(MainWindowTest, TypedLinesGiveTheResultsOfTheGoldenWorksheets) {
         const CalcSettings options = g_settings;
         auto dlg = Open();
         g_settings = options; // the window loaded the (missing) file's defaults
-        dlg->Recalculate();
+        dlg->Controller().Recalculate();
         if (base == "suffixes" || base == "variable_kinds") {
             Type(*dlg, typed); // key by key
         } else {
