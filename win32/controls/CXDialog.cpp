@@ -1,11 +1,14 @@
 #include "win32/controls/CXDialog.h"
 
+#include "uilogic/DialogFit.h"
 #include "win32/controls/CXButton.h"
 #include "win32/controls/CXControl.h"
 #include "win32/controls/SkinBrushes.h"
 #include "win32/controls/WindowText.h"
 
 #include <commctrl.h>
+
+#include <algorithm>
 
 namespace {
 
@@ -143,6 +146,37 @@ bool CXDialog::PreTranslateMessage(MSG& msg) {
     return false;
 }
 
+void CXDialog::FitOnScreen() {
+    // A page inside another dialog follows its parent; a minimised window has no size to fit.
+    if ((GetWindowLongPtrW(m_hWnd, GWL_STYLE) & WS_CHILD) != 0 || IsIconic(m_hWnd))
+        return;
+    RECT outer{};
+    GetWindowRect(m_hWnd, &outer);
+    RECT client{};
+    GetClientRect(m_hWnd, &client);
+    POINT origin{0, 0};
+    ClientToScreen(m_hWnd, &origin);
+    const FrameWidths frame{origin.x - outer.left, origin.y - outer.top,
+                            outer.right - origin.x - client.right,
+                            outer.bottom - origin.y - client.bottom};
+    // The work area of the monitor the owner is on (where a dialog opens), else its own.
+    HWND owner = GetWindow(m_hWnd, GW_OWNER);
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof(monitor);
+    GetMonitorInfoW(MonitorFromWindow(owner ? owner : m_hWnd, MONITOR_DEFAULTTONEAREST), &monitor);
+    const RECT& work = monitor.rcWork;
+    const BoxSize fitted = FitDialogOnScreen(
+        {client.right, client.bottom}, {work.right - work.left, work.bottom - work.top}, frame);
+    if (fitted.width == client.right && fitted.height == client.bottom)
+        return;
+    // Shrunk to the room there is, and moved so that all of it lies on the work area.
+    const int width = fitted.width + frame.left + frame.right;
+    const int height = fitted.height + frame.top + frame.bottom;
+    const int x = std::max<int>(work.left, std::min<int>(outer.left, work.right - width));
+    const int y = std::max<int>(work.top, std::min<int>(outer.top, work.bottom - height));
+    SetWindowPos(m_hWnd, nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 bool CXDialog::FilterMessage(MSG& msg) {
     if (CallMsgFilterW(&msg, MSGF_DIALOGBOX))
         return true;
@@ -225,8 +259,11 @@ INT_PTR CALLBACK CXDialog::DialogProc(HWND window, UINT message, WPARAM wParam, 
 INT_PTR CXDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     LRESULT result = 0;
     switch (message) {
-    case WM_INITDIALOG:
-        return OnInitDialog();
+    case WM_INITDIALOG: {
+        const BOOL focusLeft = OnInitDialog();
+        FitOnScreen();
+        return focusLeft;
+    }
     case WM_COMMAND: {
         HWND control = reinterpret_cast<HWND>(lParam);
         if (control != nullptr && control != m_hWnd) {

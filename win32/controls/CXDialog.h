@@ -60,6 +60,11 @@ protected:
     // Any other message; true when handled, with the result in result.
     virtual bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
 
+    // Shrinks a dialog that with its frame is larger than the work area of its monitor to the
+    // room there is, and moves it onto that work area; one that fits stays as it is. Run once
+    // the dialog has been set up (after OnInitDialog).
+    void FitOnScreen();
+
     // Creates the tooltip control (TTS_ALWAYSTIP).
     void CreateToolTip();
 

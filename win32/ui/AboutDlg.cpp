@@ -28,5 +28,21 @@ BOOL CAboutDlg::OnInitDialog() {
         MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&r), 2);
         MoveWindow(m_btnOk.GetSafeHwnd(), r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE);
     }
+    RECT client{};
+    GetClientRect(m_hWnd, &client);
+    RECT ok{};
+    GetWindowRect(m_btnOk.GetSafeHwnd(), &ok);
+    MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&ok), 2);
+    m_okFromCorner = {client.right - ok.left, client.bottom - ok.top};
     return TRUE;
+}
+
+bool CAboutDlg::OnMessage(UINT message, WPARAM, LPARAM lParam, LRESULT&) {
+    if (message != WM_SIZE || m_btnOk.GetSafeHwnd() == nullptr)
+        return false;
+    const int cx = LOWORD(lParam), cy = HIWORD(lParam);
+    m_browser.SetRect(RECT{0, 0, cx, cy - Scale(40, DpiOf(m_hWnd))});
+    SetWindowPos(m_btnOk.GetSafeHwnd(), nullptr, cx - m_okFromCorner.x, cy - m_okFromCorner.y, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    return false;
 }

@@ -16,4 +16,10 @@ public:
 
 protected:
     BOOL OnInitDialog() override;
+    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+private:
+    // The OK button's top left from the inside's bottom right corner, so that it stays in the
+    // corner when the dialog is made smaller to fit the screen.
+    POINT m_okFromCorner{0, 0};
 };

@@ -198,7 +198,15 @@ void CMainDlg::SetKeepOnTop(bool onTop) {
     // window is shown minimised and not activated, which would restore it.
     const bool minimised = IsIconic(m_hWnd) != FALSE;
     const UINT flags = SWP_NOSIZE | SWP_NOMOVE | SWP_SHOWWINDOW | (minimised ? SWP_NOACTIVATE : 0u);
+    // Wine puts a window made topmost right below the owned popups above it (the tooltip,
+    // itself topmost), which leaves it out of the topmost band. The tooltip is let go of its
+    // owner for the move; it comes back on top of the window whenever it shows.
+    HWND tip = ToolTip();
+    if (tip != nullptr)
+        SetWindowLongPtrW(tip, GWLP_HWNDPARENT, 0);
     SetWindowPos(m_hWnd, onTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, flags);
+    if (tip != nullptr)
+        SetWindowLongPtrW(tip, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(m_hWnd));
     if (!minimised)
         SetForegroundWindow(m_hWnd);
 }

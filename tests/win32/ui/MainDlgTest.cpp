@@ -38,6 +38,18 @@ RECT OuterRect(HWND window) {
     return r;
 }
 
+// The tooltip text registered for a tool of the dialog.
+std::wstring ToolTipText(CXDialog& dlg, HWND tool) {
+    wchar_t text[512] = {};
+    TOOLINFOW info{};
+    info.cbSize = sizeof(info);
+    info.hwnd = dlg.GetSafeHwnd();
+    info.uId = reinterpret_cast<UINT_PTR>(tool);
+    info.lpszText = text;
+    SendMessageW(dlg.ToolTip(), TTM_GETTEXTW, 512, reinterpret_cast<LPARAM>(&info));
+    return text;
+}
+
 class MainWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -66,6 +78,17 @@ protected:
     static std::string Results(CMainDlg& dlg) { return GetWindowTextUtf8(dlg.ResultsPane()); }
     void Click(CMainDlg& dlg, int id) {
         SendMessageW(dlg.Item(id), BM_CLICK, 0, 0);
+        PumpPending();
+    }
+
+    // The mouse moved onto the middle of the height of a results line, near its left end.
+    void HoverResult(CMainDlg& dlg, int line) {
+        HWND results = dlg.ResultsPane();
+        const LRESULT start = SendMessageW(results, EM_LINEINDEX, static_cast<WPARAM>(line), 0);
+        const LRESULT pos = SendMessageW(results, EM_POSFROMCHAR, static_cast<WPARAM>(start), 0);
+        const int x = static_cast<short>(LOWORD(pos)) + 2;
+        const int y = static_cast<short>(HIWORD(pos)) + 4;
+        PostMessageW(results, WM_MOUSEMOVE, 0, MAKELPARAM(x, y));
         PumpPending();
     }
 
@@ -191,6 +214,55 @@ TEST_F(MainWindowTest, SmallButtonsSwitchKeepOnTopAndThePanel) {
     const RECT shown = OuterRect(window);
     EXPECT_EQ(shown.right - shown.left, before.right - before.left);
     EXPECT_EQ(g_settings.m_showButtons, 1);
+}
+
+TEST_F(MainWindowTest, KeepOnTopPutsTheWindowIntoTheTopmostBandAndTakesItOut) {
+    auto dlg = Open();
+    HWND window = dlg->GetSafeHwnd();
+    const auto topmost = [&] {
+        return (GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+    };
+    EXPECT_FALSE(topmost());
+    Click(*dlg, MainId::KeepOnTop);
+    EXPECT_TRUE(topmost());
+    EXPECT_TRUE(IsWindowVisible(window));
+    Click(*dlg, MainId::KeepOnTop);
+    EXPECT_FALSE(topmost());
+    EXPECT_TRUE(IsWindowVisible(window));
+
+    // Kept on top from the start, after the stored rectangle has been applied.
+    Click(*dlg, MainId::KeepOnTop);
+    Close(dlg);
+    g_settings = CalcSettings();
+    auto again = Open();
+    EXPECT_EQ(g_settings.m_keepOnTop, 1);
+    EXPECT_NE(GetWindowLongPtrW(again->GetSafeHwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
+}
+
+TEST_F(MainWindowTest, ResultTooltipsExplainErrOnTwoLinesAndShowACutOffResultWhole) {
+    auto dlg = Open();
+    Type(*dlg, "2\n1/0\n2^62");
+    ASSERT_EQ(Results(*dlg), "2\r\n"
+                             "err\r\n"
+                             "4 611 686 018 427 387 900\r\n");
+    HWND results = dlg->ResultsPane();
+    // The tooltip breaks its lines where the text does only when it has a width to keep.
+    EXPECT_GT(SendMessageW(dlg->ToolTip(), TTM_GETMAXTIPWIDTH, 0, 0), 0);
+
+    HoverResult(*dlg, 1);
+    const std::string err = WideToUtf8(ToolTipText(*dlg, results));
+    const size_t split = err.find('\n');
+    ASSERT_NE(split, std::string::npos) << err;
+    EXPECT_NE(err.find("divides by zero"), std::string::npos) << err; // the plain words
+    EXPECT_NE(err.find("div by 0", split), std::string::npos) << err; // the engine's own text
+
+    // Narrow enough that the long result does not fit its pane.
+    SetWindowPos(dlg->GetSafeHwnd(), nullptr, 0, 0, 330, 300, SWP_NOMOVE | SWP_NOZORDER);
+    PumpPending();
+    HoverResult(*dlg, 2);
+    EXPECT_EQ(WideToUtf8(ToolTipText(*dlg, results)), "4 611 686 018 427 387 900");
+    HoverResult(*dlg, 0); // a result that fits has none
+    EXPECT_EQ(ToolTipText(*dlg, results), L"");
 }
 
 TEST_F(MainWindowTest, TheSmallButtonsHaveTheirPicturesAndTooltips) {
