@@ -141,6 +141,8 @@ void CMainDlg::SetExpressionText(const std::string& text) {
     m_bSettingText = true; // the edit control reports EN_CHANGE for a text set by the program
     SetWindowTextUtf8(ExpressionPane(), text);
     m_bSettingText = false;
+    // The pane's undo history starts with this text: undo never empties a loaded sheet.
+    SendMessageW(ExpressionPane(), EM_EMPTYUNDOBUFFER, 0, 0);
 }
 
 void CMainDlg::ShowResults(const std::string& text) {

@@ -380,6 +380,10 @@ TEST_F(MainWindowTest, ExpressionsResultsAndRectangleComeBackAfterARestart) {
     g_settings = CalcSettings();
     auto again = Open();
     EXPECT_EQ(TextOf(again->ExpressionPane()), "x=4\r\nx*2\r\n255,x\r\n1/0");
+    // The loaded text is where undo starts: Ctrl+Z right after the start keeps it.
+    EXPECT_EQ(SendMessageW(again->ExpressionPane(), EM_CANUNDO, 0, 0), FALSE);
+    SendMessageW(again->ExpressionPane(), WM_UNDO, 0, 0);
+    EXPECT_EQ(TextOf(again->ExpressionPane()), "x=4\r\nx*2\r\n255,x\r\n1/0");
     EXPECT_EQ(Results(*again), results);
     const RECT restored = OuterRect(again->GetSafeHwnd());
     EXPECT_EQ(restored.left, placed.left);
