@@ -60,32 +60,41 @@ inline double AtanRatio(DoubleDouble n, DoubleDouble d, double ratio, Form form)
 constexpr DoubleDouble kOne = {1.0, 0.0};
 
 // asin(a + aLo) for 0 <= a <= 1/2 and a tiny aLo, as hi + lo: the table point c = j/128 nearest
-// a, then asin(c + d) = asin(c) + a1*d + ... + a9*d^9 with d = a - c (exact, |d| <= 2^-8), the
-// first product exact.
+// a, then asin(c + d) = asin(c) + a1*d + ... + a9*d^9 with d = a - c (exact, |d| <= 2^-8). The
+// head of a1 has 27 bits, so its products with d's 26-bit halves are exact; asin(c) >= 2^-7
+// exceeds them (or is 0).
 DoubleDouble AsinHalf(double a, double aLo) {
-    const int j = static_cast<int>(a * 128.0 + 0.5);
-    const AsinEntry& e = kAsinTable[j];
-    const double d = a - j * (1.0 / 128);
-    const DoubleDouble p = TwoProd(e.a1Hi, d);
+    // j = round(128 a) from the low bits of the shifted product, without a conversion.
+    constexpr double kShift = 0x1.8p52;
+    const double shifted = a * 128.0 + kShift;
+    const AsinEntry& e = kAsinTable[AsBits(shifted) & 127];
+    const double d = a - (shifted - kShift) * (1.0 / 128);
+    const DoubleDouble ds = Split(d);
+    const double pHi = e.a1Hi * ds.hi;
+    const double pLo = e.a1Hi * ds.lo;
     const double d2 = d * d;
     const double d4 = d2 * d2;
     const double tail = d2 * ((e.a[0] + d * e.a[1]) + d2 * (e.a[2] + d * e.a[3]) +
                               d4 * ((e.a[4] + d * e.a[5]) + d2 * (e.a[6] + d * e.a[7])));
-    const DoubleDouble s = TwoSum(e.hi, p.hi);
-    return FastTwoSum(s.hi, (s.lo + e.lo) + ((p.lo + e.a1Lo * d) + (tail + e.a1Hi * aLo)));
+    const DoubleDouble s = FastTwoSum(e.hi, pHi);
+    return FastTwoSum(s.hi, (s.lo + e.lo) + ((pLo + e.a1Lo * d) + (tail + e.a1Hi * aLo)));
 }
 
-// a + scale * b rounded once, for scale = +-1 or +-2 and a result not much below |a|.
+// a + scale * b rounded once, for scale = +-1 or +-2, |scale * b| <= |a| and a result not much
+// below |a|.
 double RoundedSum(DoubleDouble a, double scale, DoubleDouble b) {
-    const DoubleDouble s = TwoSum(a.hi, scale * b.hi);
+    const DoubleDouble s = FastTwoSum(a.hi, scale * b.hi);
     return s.hi + (s.lo + (a.lo + scale * b.lo));
 }
 
 // asin(sqrt(z)) for 0 <= z <= 1/4, as hi + lo, with the square root in double-double.
 DoubleDouble AsinOfRoot(double z) {
     const double s = std::sqrt(z);
-    const DoubleDouble ss = TwoProd(s, s);
-    return AsinHalf(s, s > 0.0 ? ((z - ss.hi) - ss.lo) / (2.0 * s) : 0.0);
+    // z - s^2 from s's 26-bit head, whose square is exact and close enough to z that the
+    // difference is exact too; the rest's rounding is far below what the correction needs.
+    const DoubleDouble h = Split(s);
+    const double rest = (z - h.hi * h.hi) - h.lo * (h.hi + s);
+    return AsinHalf(s, s > 0.0 ? rest / (2.0 * s) : 0.0);
 }
 
 } // namespace

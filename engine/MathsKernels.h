@@ -21,7 +21,7 @@ struct LogEntry {
 struct AsinEntry {
     double hi;
     double lo;
-    double a1Hi;
+    double a1Hi; // 27 bits
     double a1Lo;
     double a[8]; // a2 .. a9
 };

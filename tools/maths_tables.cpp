@@ -178,9 +178,9 @@ void PrintAtanTable() {
 }
 
 // The arcsine's table for [0, 1/2], points c = j/128, j = 0..64: asin(c) as hi + lo, then the
-// Taylor coefficients a1 (as hi + lo) to a9 of asin(c + d). With g = asin' = (1 - x^2)^(-1/2),
-// (1 - x^2) g' = x g gives g_(n+1) = (c (2n+1) g_n + n g_(n-1)) / ((1 - c^2)(n+1)), and
-// a_(n+1) = g_n / (n+1).
+// Taylor coefficients a1 (as a 27-bit head and the rest) to a9 of asin(c + d). With g = asin' = (1
+// - x^2)^(-1/2), (1 - x^2) g' = x g gives g_(n+1) = (c (2n+1) g_n + n g_(n-1)) / ((1 - c^2)(n+1)),
+// and a_(n+1) = g_n / (n+1).
 void PrintAsinTable() {
     std::printf("const AsinEntry kAsinTable[65] = {\n");
     for (int j = 0; j <= 64; ++j) {
@@ -209,7 +209,13 @@ void PrintAsinTable() {
             mpfr_div(*g[n + 1], *g[n + 1], *w, MPFR_RNDN);
             mpfr_div_ui(*g[n + 1], *g[n + 1], static_cast<unsigned long>(n + 1), MPFR_RNDN);
         }
-        Split(*g[0], hi, lo);
+        // a1 with a head of 27 bits, whose products with the 26-bit halves of d are exact.
+        hi = Shorten(mpfr_get_d(*g[0], MPFR_RNDN), 27);
+        {
+            Big rest;
+            mpfr_sub_d(*rest, *g[0], hi, MPFR_RNDN);
+            lo = mpfr_get_d(*rest, MPFR_RNDN);
+        }
         std::printf(" %a, %a, {", hi, lo);
         for (int n = 1; n <= 8; ++n) {
             Big a;
