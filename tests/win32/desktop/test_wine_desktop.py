@@ -22,6 +22,9 @@ FOLDER_NAME = "Zürich 計算"
 TOUR_LINES = 24  # typed from the tour of examples/, with the results the golden run checks
 # The small buttons' middles in client pixels at 96 DPI: keep on top, Settings, Help, About.
 BUTTONS = {"pin": (11, 11), "settings": (32, 11), "help": (53, 11), "about": (74, 11)}
+# The middle of the fourth results line's start, in client pixels at 96 DPI.
+FOURTH_RESULT = (190, 65)
+SCREEN = (1280, 800)
 
 
 def wine_env(desk):
@@ -138,6 +141,12 @@ class WineDesktop(unittest.TestCase):
         dialog = wait_until(lambda: desk.window_named(title), 15, f"the {title} dialog")
         desk.xdotool("sleep", "0.5")
         self.shot(desk, shot)
+        # Made to fit the screen when it opens: nothing of it, frame included, lies outside.
+        rect = self.outer_rect(desk, dialog)
+        self.assertGreaterEqual(rect.left, 0, f"{title}: {rect}")
+        self.assertGreaterEqual(rect.top, 0, f"{title}: {rect}")
+        self.assertLessEqual(rect.right, SCREEN[0], f"{title}: {rect}")
+        self.assertLessEqual(rect.bottom, SCREEN[1], f"{title}: {rect}")
         return dialog
 
     # --- the test -----------------------------------------------------------------------------
@@ -193,10 +202,15 @@ class WineDesktop(unittest.TestCase):
             left, top, right, bottom = reading["rect"]
             self.assertEqual((right - left, bottom - top), (1020, 570))
             desk.xdotool("windowactivate", "--sync", window)
-            desk.xdotool("type", "--delay", "15", "1/3\n2^0.5\nsin(pi/6)")
-            wait_until(lambda: (r := self.read(desk)) and r["results"].count("\n") == 3, 20,
-                       "three results")
+            desk.xdotool("type", "--delay", "15", "1/3\n2^0.5\nsin(pi/6)\n1/0")
+            wait_until(lambda: (r := self.read(desk)) and r["results"].count("\n") == 4, 20,
+                       "four results")
             self.shot(desk, "main-192dpi")
+            # Resting on err: the tooltip's two lines (plain words, the engine's text) to look at.
+            x, y = self.client_origin(desk, window)
+            desk.xdotool("mousemove", str(x + FOURTH_RESULT[0] * 2), str(y + FOURTH_RESULT[1] * 2))
+            desk.xdotool("sleep", "0.3", "mousemove_relative", "--", "2", "0", "sleep", "2")
+            self.shot(desk, "err-tooltip-192dpi")
             for button, title in (("settings", "Settings"), ("about", "About"),
                                   ("help", "Help")):
                 dialog = self.open_dialog(desk, window, button, title, 2, f"{button}-192dpi")
