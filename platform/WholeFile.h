@@ -9,6 +9,11 @@
 // the file cannot be opened or read; contents is then unchanged.
 bool ReadWholeFile(const std::string& path, std::string& contents);
 
+// As ReadWholeFile, for a file the program keeps for itself (its settings): anything but a
+// regular file is refused at once, a folder with EISDIR and a pipe or a device with EINVAL, so
+// that a start never waits for a pipe's writer or reads a device without end.
+bool ReadWholeRegularFile(const std::string& path, std::string& contents);
+
 // Reads stream to its end, byte for byte (a stream with a text mode is switched to binary
 // first). False, with errno set, when a read fails; what was read is still appended.
 bool ReadWholeStream(std::FILE* stream, std::string& contents);

@@ -19,7 +19,7 @@ bool LoadSettings(const std::string& path) {
 
 bool LoadSettings(const std::string& path, CalcSettings& settings) {
     std::string text;
-    if (!ReadWholeFile(path, text))
+    if (!ReadWholeRegularFile(path, text))
         return false;
     ParseSettingsText(text, settings);
     return true;

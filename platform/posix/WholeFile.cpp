@@ -86,18 +86,12 @@ bool IsReadOnlyFile(const std::string& path, mode_t mode) {
     return ::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) != 0;
 }
 
-} // namespace
-
-void UseBinaryMode(std::FILE*) {} // POSIX streams have no text mode
-
-bool ReadWholeFile(const std::string& path, std::string& contents) {
-    FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-    if (!file.Valid())
-        return false;
+// Reads fd to its end into contents (unchanged on failure).
+bool ReadAll(int fd, std::string& contents) {
     std::string data;
     char buffer[65536];
     for (;;) {
-        const ssize_t got = ::read(file.Get(), buffer, sizeof buffer);
+        const ssize_t got = ::read(fd, buffer, sizeof buffer);
         if (got < 0) {
             if (errno == EINTR)
                 continue;
@@ -109,6 +103,28 @@ bool ReadWholeFile(const std::string& path, std::string& contents) {
     }
     contents.swap(data);
     return true;
+}
+
+} // namespace
+
+void UseBinaryMode(std::FILE*) {} // POSIX streams have no text mode
+
+bool ReadWholeFile(const std::string& path, std::string& contents) {
+    FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    return file.Valid() && ReadAll(file.Get(), contents);
+}
+
+bool ReadWholeRegularFile(const std::string& path, std::string& contents) {
+    // Without O_NONBLOCK, opening a pipe waits for a writer; a regular file reads as ever.
+    FileDescriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+    struct stat info {};
+    if (!file.Valid() || ::fstat(file.Get(), &info) != 0)
+        return false;
+    if (!S_ISREG(info.st_mode)) {
+        errno = S_ISDIR(info.st_mode) ? EISDIR : EINVAL;
+        return false;
+    }
+    return ReadAll(file.Get(), contents);
 }
 
 bool WriteFileAtomically(const std::string& path, const std::string& contents) {

@@ -141,6 +141,11 @@ bool ReadWholeFile(const std::string& path, std::string& contents) {
     return true;
 }
 
+// On Windows a pipe lives under \\.\pipe\, never at the path of a file beside the program.
+bool ReadWholeRegularFile(const std::string& path, std::string& contents) {
+    return ReadWholeFile(path, contents);
+}
+
 bool WriteWholeFile(const std::string& path, const std::string& data, unsigned /*mode*/) {
     std::wstring wide;
     if (!Utf8ToWide(path, wide) || wide.empty())

@@ -6,9 +6,14 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <climits>
 #include <string>
 #include <utility>
+
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
 
 namespace {
 
@@ -231,6 +236,23 @@ TEST(SettingsFile, MissingFileChangesNothing) {
     EXPECT_FALSE(LoadSettings(folder.Path(), s)); // a folder opens but cannot be read
     EXPECT_EQ(FormatSettingsText(s), kExampleFile);
 }
+
+#ifndef _WIN32
+// A pipe or a device where the settings file should be: the start neither waits for a writer
+// nor reads without end; it goes on with what it has.
+TEST(SettingsFile, APipeOrADeviceChangesNothingAndNeverWaits) {
+    TempFolder folder;
+    const std::string pipe = folder.File("corvane.cfg");
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    CalcSettings s = ExampleSettings();
+    errno = 0;
+    EXPECT_FALSE(LoadSettings(pipe, s));
+    EXPECT_EQ(errno, EINVAL);
+    EXPECT_FALSE(LoadSettings("/dev/zero", s));
+    EXPECT_FALSE(LoadSettings("/dev/null", s));
+    EXPECT_EQ(FormatSettingsText(s), kExampleFile);
+}
+#endif
 
 TEST(SettingsFile, FileWithoutExprKeepsOptionsAndEmptiesPane) {
     TempFolder folder;
