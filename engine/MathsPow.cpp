@@ -68,9 +68,47 @@ double WholePower(double x, double n) {
     return q + (((1.0 - p.hi) - p.lo) - q * result.lo) / result.hi;
 }
 
+// exp(y * ln ax) for a positive finite ax other than 1 and a finite y that the cases before
+// have not settled.
+inline double PositivePower(double ax, double y) {
+    const DoubleDouble quick = kernel::LogFast(ax);
+    const DoubleDouble ys = Split(y);
+    const DoubleDouble ls = Split(quick.hi);
+    const double ehi = ys.hi * ls.hi; // exact
+    const double ylo = y * quick.lo;
+    const double elo = ys.lo * ls.hi + (y * ls.lo + ylo);
+    if (std::fabs(ehi) < 707.0) {
+        // The error of y * ln x, from that of ln x and the product's roundings.
+        const double error =
+            std::fabs(y) * 0x1p-70 + std::fabs(ylo) * 0x1p-51 + std::fabs(ehi) * 0x1p-76;
+        const double r = kernel::ExpFast({ehi, elo}, error);
+        if (r == r) {
+            return r;
+        }
+    }
+
+    const DoubleDouble l = kernel::LogPositive(ax);
+    const double guess = l.hi * y;
+    double r;
+    if (!(std::fabs(guess) < 746.0)) {
+        r = guess > 0.0 ? kInfinity : 0.0; // far beyond the range; y is not huge below
+    } else {
+        const DoubleDouble p = TwoProd(l.hi, y);
+        r = kernel::ExpOf({p.hi, p.lo + l.lo * y}); // ExpOf reads the head and adds the tail
+    }
+    return r;
+}
+
 } // namespace
 
 double Pow(double x, double y) {
+    // The common case first, as quickly as possible: a positive finite x other than 1 and a
+    // finite y that is not a whole number (so not 0), nor 1/2. The cases below would come to
+    // the same call.
+    if (x > 0.0 && x < kInfinity && x != 1.0 && y - y == 0.0 && y != 0.5 &&
+        ParityOf(y) == Parity::NotInteger) {
+        return PositivePower(x, y);
+    }
     if (y == 0.0 || x == 1.0) {
         return 1.0; // even for a NaN as the other
     }
@@ -107,31 +145,7 @@ double Pow(double x, double y) {
         return std::sqrt(ax); // x is positive and finite here
     }
 
-    const DoubleDouble quick = kernel::LogFast(ax);
-    const DoubleDouble ys = Split(y);
-    const DoubleDouble ls = Split(quick.hi);
-    const double ehi = ys.hi * ls.hi; // exact
-    const double ylo = y * quick.lo;
-    const double elo = ys.lo * ls.hi + (y * ls.lo + ylo);
-    if (std::fabs(ehi) < 707.0) {
-        // The error of y * ln x, from that of ln x and the product's roundings.
-        const double error =
-            std::fabs(y) * 0x1p-70 + std::fabs(ylo) * 0x1p-51 + std::fabs(ehi) * 0x1p-76;
-        const double r = kernel::ExpFast({ehi, elo}, error);
-        if (r == r) {
-            return negative ? -r : r;
-        }
-    }
-
-    const DoubleDouble l = kernel::LogPositive(ax);
-    const double guess = l.hi * y;
-    double r;
-    if (!(std::fabs(guess) < 746.0)) {
-        r = guess > 0.0 ? kInfinity : 0.0; // far beyond the range; y is not huge below
-    } else {
-        const DoubleDouble p = TwoProd(l.hi, y);
-        r = kernel::ExpOf({p.hi, p.lo + l.lo * y}); // ExpOf reads the head and adds the tail
-    }
+    const double r = PositivePower(ax, y);
     return negative ? -r : r;
 }
 
