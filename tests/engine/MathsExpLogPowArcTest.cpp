@@ -45,6 +45,11 @@ TEST(MathsTest, CorrectlyRoundedValuesAreTheSameBitsOnEveryBuild) {
         {maths::Log10, 2.0, 0x1.34413509f79ffp-2},
         {maths::Log10, 0.3, -0x1.0bb6c34d81502p-1},
         {maths::Log10, 1e-310, -310.0},
+        // Near 1 (where the quick logarithm's table point is 1), large and subnormal.
+        {maths::Log10, 0x1.ff8p-1, -0x1.bcef518e29612p-12},
+        {maths::Log10, 0x1.004p+0, 0x1.bc80239e5b56p-12},
+        {maths::Log10, 123456.789, 0x1.45db61a282512p+2},
+        {maths::Log10, 0x0.000000000003p-1022, -0x1.419ffe4d91004p+8},
         {maths::Atan, 1.0, 0x1.921fb54442d18p-1},
         {maths::Atan, 0.3, 0x1.2a73a661eaf06p-2},
         {maths::Atan, -7e10, -0x1.921fb544331c7p+0},
@@ -70,6 +75,13 @@ TEST(MathsTest, CorrectlyRoundedValuesAreTheSameBitsOnEveryBuild) {
         {7.0, 0.1, 0x1.36fe0d9dde8a3p+0},
         {0.5, 1074.0, kMinSubnormal},
         {3.0, -680.5, 0.0},
+        // y ln x near the top of the quick path (its error bound grows with |y ln x| and |y|)
+        // and just above it, where the double-double path takes over.
+        {1e300, 1.02, 0x1.6c8e5ca239078p+1016},
+        {0x1.000000006df38p+0, 6.5e12, 0x1.af17b73e084fp+937},
+        {0.7, -1979.5, 0x1.836096ed8da32p+1018},
+        {0.7, -1980.5, 0x1.14b2b4f2d2e24p+1019},
+        {3.7, -2.9, 0x1.70aae60a70ef7p-6},
     };
     for (const PowCase& c : powers) {
         EXPECT_SAME(c.expected, maths::Pow(c.x, c.y));
