@@ -59,9 +59,10 @@ inline double AtanRatio(DoubleDouble n, DoubleDouble d, double ratio, Form form)
 
 constexpr DoubleDouble kOne = {1.0, 0.0};
 
-// asin(a + aLo) for 0 <= a <= 1/2 and a tiny aLo, as hi + lo: the table point c = j/128 nearest
-// a, then asin(c + d) = asin(c) + a1*d + ... + a9*d^9 with d = a - c (exact, |d| <= 2^-8). The
-// head of a1 has 27 bits, so its products with d's 26-bit halves are exact; asin(c) >= 2^-7
+// asin(a + aLo) for 0 <= a <= 1/2 and a tiny aLo, as hi + lo, not rounded into one another
+// (|lo| < 2^-17, so the callers' sums with it round by less than 2^-70): the table point c = j/128
+// nearest a, then asin(c + d) = asin(c) + a1*d + ... + a9*d^9 with d = a - c (exact, |d| <= 2^-8).
+// The head of a1 has 27 bits, so its products with d's 26-bit halves are exact; asin(c) >= 2^-7
 // exceeds them (or is 0).
 DoubleDouble AsinHalf(double a, double aLo) {
     // j = round(128 a) from the low bits of the shifted product, without a conversion.
@@ -77,7 +78,7 @@ DoubleDouble AsinHalf(double a, double aLo) {
     const double tail = d2 * ((e.a[0] + d * e.a[1]) + d2 * (e.a[2] + d * e.a[3]) +
                               d4 * ((e.a[4] + d * e.a[5]) + d2 * (e.a[6] + d * e.a[7])));
     const DoubleDouble s = FastTwoSum(e.hi, pHi);
-    return FastTwoSum(s.hi, (s.lo + e.lo) + ((pLo + e.a1Lo * d) + (tail + e.a1Hi * aLo)));
+    return {s.hi, (s.lo + e.lo) + ((pLo + e.a1Lo * d) + (tail + e.a1Hi * aLo))};
 }
 
 // a + scale * b rounded once, for scale = +-1 or +-2, |scale * b| <= |a| and a result not much
@@ -125,7 +126,8 @@ double Asin(double x) {
     }
     double r;
     if (ax <= 0.5) {
-        r = AsinHalf(ax, 0.0).hi;
+        const DoubleDouble a = AsinHalf(ax, 0.0);
+        r = a.hi + a.lo;
     } else { // asin(x) = pi/2 - 2 asin(sqrt((1 - x) / 2)); 1 - x is exact
         const DoubleDouble a = AsinOfRoot((1.0 - ax) * 0.5);
         r = RoundedSum(kHalfPi, -2.0, a);
