@@ -1,6 +1,8 @@
 # The Qt part of the build: reusable controls, compiled-in resources, the calculator window and
 # the setup wizard. Included by the top-level CMakeLists.txt when CORVANE_GUI is ON.
 find_package(Qt6 REQUIRED COMPONENTS Core Gui Widgets Quick WebEngineCore WebEngineWidgets Test)
+# The window manager's own name and hints are read through xcb, as Qt's X11 windows are made.
+find_package(X11 REQUIRED)
 
 # --- Controls: dialog builder, skinned controls, HTML view, resource scheme ------------------
 file(GLOB CONTROLS_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/qt/controls/*.cpp)
@@ -9,7 +11,7 @@ add_library(corvane_controls STATIC ${CONTROLS_SOURCES} ${CONTROLS_HEADERS})
 set_target_properties(corvane_controls PROPERTIES AUTOMOC ON)
 target_link_libraries(corvane_controls PUBLIC
   corvane_uilogic corvane_core Qt6::Widgets Qt6::Gui Qt6::Quick Qt6::WebEngineCore
-  Qt6::WebEngineWidgets)
+  Qt6::WebEngineWidgets X11::xcb)
 
 # --- Compiled-in resources (bitmaps, IMG pictures, icon) -------------------------------------
 # resources/corvane.qrc is compiled into an OBJECT library. Linking an executable to it puts

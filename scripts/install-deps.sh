@@ -32,6 +32,8 @@ RUN_PACKAGES=(
     libgl1-mesa-dri
     libegl1
     libglx-mesa0
+    # the window manager's name and hints, read through xcb as Qt's X11 windows are made
+    libxcb1-dev
     # the window draws its text with these
     fonts-dejavu-core
     fontconfig

@@ -2,6 +2,7 @@
 
 #include "qt/controls/ControlId.h"
 #include "qt/controls/ControlNotify.h"
+#include "qt/controls/FrameButtons.h"
 #include "qt/controls/SkinColors.h"
 #include "uilogic/DialogFit.h"
 
@@ -10,6 +11,8 @@
 #include <QPalette>
 #include <QScreen>
 #include <QWindow>
+
+#include <vector>
 
 namespace {
 
@@ -28,7 +31,7 @@ QWidget* FindControl(const QWidget* window, int id) {
 } // namespace
 
 CXDialog::CXDialog(const DialogTemplate& tmpl, QWidget* parent)
-    : QDialog(parent), m_templateId(tmpl.id) {
+    : QDialog(parent), m_templateId(tmpl.id), m_style(tmpl.style) {
     m_units = BuildDialog(this, tmpl);
     QPalette pal = palette();
     pal.setColor(QPalette::Window, SkinColor(Skin::DialogBackground));
@@ -153,8 +156,42 @@ void CXDialog::setVisible(bool visible) {
     if (visible && !m_bFitted) {
         m_bFitted = true;
         FitOnScreen();
+        // A window of another window's has a close button only.
+        if (parentWidget() && !(m_style & DlgStyle::MinimizeBox))
+            AskForCloseButtonOnly(this);
     }
     QDialog::setVisible(visible);
+}
+
+void CXDialog::changeEvent(QEvent* event) {
+    QDialog::changeEvent(event);
+    if (event->type() != QEvent::WindowStateChange || !isMinimized())
+        return;
+    // The modal dialog that this window is (or owns), if one is shown.
+    const QWidget* modal = QApplication::activeModalWidget();
+    for (const QWidget* w = modal; w;
+         w = w->parentWidget() ? w->parentWidget()->window() : nullptr) {
+        if (w == this) {
+            // After the window manager has finished minimising the whole chain.
+            QMetaObject::invokeMethod(this, &CXDialog::RestoreModalChain, Qt::QueuedConnection);
+            return;
+        }
+    }
+}
+
+void CXDialog::RestoreModalChain() {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (!modal)
+        return;
+    // Owners first, so that the dialog comes back above them.
+    std::vector<QWidget*> chain;
+    for (QWidget* w = modal; w; w = w->parentWidget() ? w->parentWidget()->window() : nullptr)
+        chain.insert(chain.begin(), w);
+    for (QWidget* w : chain) {
+        if (w->isMinimized())
+            w->setWindowState(w->windowState() & ~Qt::WindowMinimized);
+    }
+    modal->activateWindow();
 }
 
 void CXDialog::FitOnScreen() {

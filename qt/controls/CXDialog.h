@@ -61,12 +61,17 @@ protected:
     // window frame) is made smaller to fit it, as on a screen of large text; resizeEvent
     // then lays its controls out in the smaller size.
     void setVisible(bool visible) override;
+    // A window with a modal dialog open is not left minimised: a window manager that lets the
+    // user minimise the dialog minimises its owner with it, and the owner waits for the dialog.
+    void changeEvent(QEvent* event) override;
 
 private:
     bool IsInnermostDialogOf(QObject* receiver) const;
     void FitOnScreen();
+    void RestoreModalChain();
 
     int m_templateId = 0;
+    unsigned m_style = 0;
     DialogUnits m_units;
     bool m_bFitted = false;
 };

@@ -87,39 +87,10 @@ class Placement(DesktopTest):
         self.assertEqual(calc.close(), 0)
         self.assertEqual(calc.settings_line("pos:"), "pos: 100 80 550 325 0")
 
-    def motif_hints(self, window):
-        """(functions, decorations) of the window's _MOTIF_WM_HINTS."""
-        text = self.desktop.x("xprop", "-id", window, "_MOTIF_WM_HINTS")
-        values = [int(v, 16) for v in text.split("=", 1)[1].split(",")]
-        self.assertEqual(values[0] & 3, 3, text)  # both fields are given
-        return values[1], values[2]
-
-    def test_windows_ask_for_no_maximise_and_dialogs_for_a_close_button_only(self):
-        calc = self.calculator().start()
-        calc.wait_active()
-        minimise, maximise = (MWM_FUNC_MINIMIZE, MWM_DECOR_MINIMIZE), \
-            (MWM_FUNC_MAXIMIZE, MWM_DECOR_MAXIMIZE)
-        functions, decorations = self.motif_hints(calc.window)
-        self.assertTrue(functions & minimise[0] and decorations & minimise[1])
-        self.assertFalse(functions & maximise[0] or decorations & maximise[1])
-        for title, button in (("Settings", 32), ("Help", 53), ("About", 74)):
-            calc.click(button, 11)
-            dialog = wait_until(lambda: self.desktop.window_named(title), 10, title)
-            functions, decorations = self.motif_hints(dialog)
-            self.assertTrue(functions & MWM_FUNC_CLOSE, title)
-            for function, decoration in (minimise, maximise):
-                self.assertFalse(functions & function or decorations & decoration, title)
-            self.desktop.xdotool("windowactivate", "--sync", dialog, "key", "Return")
-            wait_until(lambda: not self.desktop.window_named(title), 10, f"{title} to close")
-        self.assertEqual(calc.close(), 0)
-
 
 PANEL_WIDTH = 178
 KEY_ENTER_BORDER = (0x3f, 0x8f, 0x3a)
 
-# The bits of _MOTIF_WM_HINTS that a window manager reads for the frame's buttons.
-MWM_FUNC_MINIMIZE, MWM_FUNC_MAXIMIZE, MWM_FUNC_CLOSE = 0x08, 0x10, 0x20
-MWM_DECOR_MINIMIZE, MWM_DECOR_MAXIMIZE = 0x20, 0x40
 
 
 if __name__ == "__main__":
