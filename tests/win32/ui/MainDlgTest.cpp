@@ -324,6 +324,38 @@ TEST_F(MainWindowTest, TheSettingsButtonRunsTheDialogAndOkRecalculatesAndSaves) 
     CalcSettings saved;
     ASSERT_TRUE(LoadSettings(SettingsFile(), saved));
     EXPECT_EQ(saved.m_decimals, 2);
+    EXPECT_EQ(saved.m_expressions, "1/3"); // kept at once with the options
+    EXPECT_EQ(GetFocus(), dlg->ExpressionPane());
+}
+
+TEST_F(MainWindowTest, TheFocusTimerBringsTheKeyboardBackFromASmallButton) {
+    auto dlg = Open();
+    SetFocus(dlg->Item(MainId::About));
+    ASSERT_EQ(GetFocus(), dlg->Item(MainId::About));
+    EXPECT_TRUE(PumpUntil([&] { return GetFocus() == dlg->ExpressionPane(); }, 3000));
+    // The results pane keeps it: the reader may be scrolling a long result.
+    SetFocus(dlg->ResultsPane());
+    PumpPending(1200);
+    EXPECT_EQ(GetFocus(), dlg->ResultsPane());
+}
+
+TEST_F(MainWindowTest, TheResultsShowTheirLeftEdgeAgainWhenTheyLoseTheFocus) {
+    auto dlg = Open();
+    SetWindowPos(dlg->GetSafeHwnd(), nullptr, 0, 0, 330, 300, SWP_NOMOVE | SWP_NOZORDER);
+    Type(*dlg, "2^62");
+    HWND results = dlg->ResultsPane();
+    const auto lineLeft = [&] {
+        return static_cast<short>(LOWORD(SendMessageW(results, EM_POSFROMCHAR, 0, 0)));
+    };
+    const int left = lineLeft();
+    SetFocus(results);
+    SendMessageW(results, EM_SETSEL, 25, 25); // the caret at the end scrolls the pane sideways
+    SendMessageW(results, EM_SCROLLCARET, 0, 0);
+    PumpPending();
+    ASSERT_LT(lineLeft(), left);
+    SetFocus(dlg->ExpressionPane());
+    PumpPending();
+    EXPECT_EQ(lineLeft(), left);
 }
 
 TEST_F(MainWindowTest, CancellingSettingsChangesNothingAndWritesNothing) {
@@ -437,6 +469,21 @@ TEST_F(MainWindowTest, AFirstRunIsCentredAndARectangleOffEveryMonitorComesBack) 
     POINT centre{(back.left + back.right) / 2, (back.top + back.bottom) / 2};
     EXPECT_NE(MonitorFromPoint(centre, MONITOR_DEFAULTTONULL), nullptr);
     EXPECT_EQ(back.right - back.left, 500); // the size stays
+}
+
+TEST_F(MainWindowTest, AStoredRectangleLargerThanTheScreenIsMadeToFitIt) {
+    CalcSettings huge;
+    huge.m_windowState = WindowState::Normal;
+    huge.m_windowRect = {10, 10, 6010, 5010};
+    ASSERT_TRUE(SaveSettings(SettingsFile(), huge));
+    auto dlg = Open();
+    RECT work{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    const RECT outer = OuterRect(dlg->GetSafeHwnd());
+    EXPECT_GE(outer.left, work.left);
+    EXPECT_GE(outer.top, work.top);
+    EXPECT_LE(outer.right, work.right);
+    EXPECT_LE(outer.bottom, work.bottom);
 }
 
 TEST_F(MainWindowTest, TheWindowStaysUsableWithoutAKeypadPage) {
