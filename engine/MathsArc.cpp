@@ -40,8 +40,11 @@ DoubleDouble Divide(DoubleDouble a, DoubleDouble b) {
 // atan(n / d) in the given form, rounded once; 0 <= n.hi <= d.hi, and ratio is n/d to a few
 // bits (it only picks the table point).
 inline double AtanRatio(DoubleDouble n, DoubleDouble d, double ratio, Form form) {
-    const int j = static_cast<int>(ratio * 64.0 + 0.5);
-    const double c = j * (1.0 / 64);
+    // j = round(64 ratio) from the low bits of the shifted product, without a conversion.
+    constexpr double kShift = 0x1.8p52;
+    const double shifted = ratio * 64.0 + kShift;
+    const auto j = static_cast<int>(AsBits(shifted) & 127);
+    const double c = (shifted - kShift) * (1.0 / 64);
     const DoubleDouble cd = ShortProduct(c, d.hi);
     const DoubleDouble cn = ShortProduct(c, n.hi);
     const DoubleDouble nh = TwoSum(n.hi, -cd.hi); // exact and small: n/d is close to c

@@ -7,6 +7,7 @@
 #include "engine/TrigConstants.h"
 
 #include <cstdint>
+#include <cstring>
 
 namespace maths::trig {
 
@@ -32,8 +33,14 @@ inline Reduced ReduceHalfPi(double x) {
     if (x >= kCodyWaiteLimit) {
         return ReduceLarge(x);
     }
-    const auto n = static_cast<int32_t>(x * kTwoOverPiRounded + 0.5);
-    const double fn = n;
+    // n = round(x * 2/pi), read from the low bits of the shifted product: no conversion
+    // between integer and floating point on the way to r.
+    constexpr double kShift = 0x1.8p52;
+    const double shifted = x * kTwoOverPiRounded + kShift;
+    const double fn = shifted - kShift;
+    uint64_t bits;
+    std::memcpy(&bits, &shifted, sizeof bits);
+    const auto n = static_cast<int>(bits & 3);
     const double r1 = x - fn * kHalfPi1; // exact: the two lie within a factor of 2
     const DoubleDouble t = TwoSum(r1, -(fn * kHalfPi2));
     const DoubleDouble u = TwoSum(t.hi, -(fn * kHalfPi3));
