@@ -52,13 +52,14 @@ list(REMOVE_ITEM WIN32_UI_SOURCES ${CMAKE_SOURCE_DIR}/win32/ui/main.cpp)
 add_library(corvane_win32 STATIC ${WIN32_CONTROLS_SOURCES} ${WIN32_SETUP_SOURCES}
                                  ${WIN32_UI_SOURCES})
 target_compile_definitions(corvane_win32 PUBLIC ${WIN32_DEFINITIONS})
-# The windows, the UI logic and the platform layer are built small rather than fast, so that
-# corvane.exe stays within 1 MB; the core keeps its optimisation, and with it its results' bits.
-foreach(small corvane_win32 corvane_uilogic corvane_platform)
+# The windows, the UI and setup logic and the platform layer are built small rather than fast,
+# so that corvane.exe stays within 1 MB; the core keeps its optimisation, and with it its
+# results' bits.
+foreach(small corvane_win32 corvane_uilogic corvane_setuplogic corvane_platform)
   target_compile_options(${small} PRIVATE $<$<CONFIG:Release>:-Os>)
 endforeach()
-target_link_libraries(corvane_win32 PUBLIC corvane_uilogic corvane_core corvane_platform
-                      comctl32 ole32 oleaut32 uuid shell32 user32 gdi32)
+target_link_libraries(corvane_win32 PUBLIC corvane_setuplogic corvane_uilogic corvane_core
+                      corvane_platform comctl32 ole32 oleaut32 uuid shell32 user32 gdi32)
 
 # build-win*/corvane.exe: the file as delivered, with its setup marker.
 add_executable(corvane WIN32 ${CMAKE_SOURCE_DIR}/win32/ui/main.cpp)

@@ -73,8 +73,8 @@ private:
 
 // Handles an uninstall command line (arguments after the program name). True when the run was
 // an uninstall run: the program then ends without showing a window, with exitCode (non-zero
-// when the uninstall failed, the hand-over copy could not be made or started, or this copy is
-// not the installed program).
+// when the uninstall failed or the hand-over copy could not be made or started; zero when this
+// copy is not the installed program and says so).
 bool CheckUninstallRequest(const std::vector<std::string>& arguments, SetupPrompt& prompt,
                            int& exitCode);
 

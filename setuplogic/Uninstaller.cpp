@@ -10,10 +10,6 @@
 #include "setuplogic/SetupPrompt.h"
 #include "setuplogic/ShortcutMaker.h"
 
-#include <filesystem>
-
-namespace fs = std::filesystem;
-
 namespace {
 
 // Each hand-over copy lies in a fresh folder of this prefix under the temporary root.
@@ -30,25 +26,6 @@ std::string WithoutLastCharacter(const std::string& path) {
     return path.empty() ? path : path.substr(0, path.size() - 1);
 }
 
-// Both paths name the same file or folder, symbolic links resolved.
-bool SamePath(const std::string& a, const std::string& b) {
-    std::error_code error;
-    const fs::path first = fs::weakly_canonical(fs::u8path(a), error);
-    if (error)
-        return false;
-    const fs::path second = fs::weakly_canonical(fs::u8path(b), error);
-    return !error && first == second;
-}
-
-bool Exists(const std::string& path) {
-    std::error_code error;
-    return fs::symlink_status(fs::u8path(path), error).type() != fs::file_type::not_found;
-}
-
-bool IsAbsolute(const std::string& path) {
-    return fs::u8path(path).is_absolute();
-}
-
 // The file name after the last separator.
 std::string LeafOf(const std::string& path) {
     size_t start = path.size();
@@ -63,7 +40,7 @@ std::string CInstaller::InstalledProgramOfEntry() {
     const std::string program = RegisteredUninstallProgram(Text(TextId::UninstallKeyPath),
                                                            Text(TextId::UninstallValueName30));
     // Only a program of the installed name, at a full path, is the installed program.
-    if (program.empty() || !IsAbsolute(program) ||
+    if (program.empty() || !IsAbsolutePath(program) ||
         LeafOf(program) != Text(TextId::InstalledProgramName))
         return {};
     return program;
@@ -84,14 +61,14 @@ bool CInstaller::Uninstall(int stage, const std::vector<std::string>& arguments)
     // Only the folder that the install made, as its uninstall entry names it, is removed; a
     // relative or empty folder would aim the deletions at the current folder.
     const std::string installed = InstalledProgramOfEntry();
-    if (folder.empty() || !IsAbsolute(folder) || installed.empty() ||
-        !SamePath(installed, folder + Text(TextId::InstalledProgramName))) {
+    if (folder.empty() || !IsAbsolutePath(folder) || installed.empty() ||
+        !IsSamePath(installed, folder + Text(TextId::InstalledProgramName))) {
         m_strError = "Nothing was removed: Corvane Calculator is not installed in\n" + folder;
         return false;
     }
     WaitForStarterToEnd(kStarterWaitMs);
     RemoveInstallation(folder);
-    if (Exists(folder + Text(TextId::InstalledProgramName))) {
+    if (PathExists(folder + Text(TextId::InstalledProgramName))) {
         m_strError = "Corvane Calculator could not be removed from\n" + folder;
         return false;
     }
@@ -167,7 +144,7 @@ bool CheckUninstallRequest(const std::vector<std::string>& arguments, SetupPromp
     if (arguments.size() == 1) {
         // Only the installed program uninstalls: any other copy would remove what is not its.
         const std::string installed = CInstaller::InstalledProgramOfEntry();
-        if (installed.empty() || !SamePath(installed, GetModulePath())) {
+        if (installed.empty() || !IsSamePath(installed, GetModulePath())) {
             prompt.ShowMessage("This copy of Corvane Calculator is not the installed program.\n"
                                "Nothing was changed.",
                                PromptButtons::Ok);

@@ -50,3 +50,21 @@ bool CreateFolderPath(const std::string& path, unsigned mode) {
     std::error_code error;
     return fs::is_directory(path, error);
 }
+
+bool PathExists(const std::string& path) {
+    std::error_code error;
+    return !path.empty() && fs::symlink_status(path, error).type() != fs::file_type::not_found;
+}
+
+bool IsAbsolutePath(const std::string& path) {
+    return !path.empty() && path.front() == '/';
+}
+
+bool IsSamePath(const std::string& a, const std::string& b) {
+    std::error_code error;
+    const fs::path first = fs::weakly_canonical(fs::u8path(a), error);
+    if (error)
+        return false;
+    const fs::path second = fs::weakly_canonical(fs::u8path(b), error);
+    return !error && first == second;
+}

@@ -1,4 +1,5 @@
 #include "platform/FileOps.h"
+#include "platform/ModulePath.h"
 #include "platform/win32/WideText.h"
 
 #include <windows.h>
@@ -56,6 +57,34 @@ size_t FirstFolderStart(const std::string& path) {
     return 0;
 }
 
+// The volume and file index of an existing file or folder, links followed.
+bool ReadFileIdentity(const std::wstring& path, BY_HANDLE_FILE_INFORMATION& info) {
+    // No access is asked for: a program in use, or a folder, opens all the same.
+    const HANDLE file =
+        CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                    nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    const bool read = GetFileInformationByHandle(file, &info) != 0;
+    CloseHandle(file);
+    return read;
+}
+
+// The full form of a path ("." and ".." resolved, '/' as '\'), or "" when it has none.
+std::wstring FullPath(const std::wstring& path) {
+    const DWORD size = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
+    if (size == 0)
+        return {};
+    std::wstring full(size, L'\0');
+    const DWORD written = GetFullPathNameW(path.c_str(), size, &full[0], nullptr);
+    if (written == 0 || written >= size)
+        return {};
+    full.resize(written);
+    while (full.size() > 3 && full.back() == L'\\')
+        full.pop_back();
+    return full;
+}
+
 } // namespace
 
 int CreateOneFolder(const std::string& path) {
@@ -103,4 +132,38 @@ bool CreateFolderPath(const std::string& path, unsigned /*mode*/) {
     }
     std::wstring wide;
     return Utf8ToWide(path, wide) && IsFolderItself(AttributesOf(wide));
+}
+
+bool PathExists(const std::string& path) {
+    std::wstring wide;
+    return !path.empty() && Utf8ToWide(path, wide) && AttributesOf(wide) != INVALID_FILE_ATTRIBUTES;
+}
+
+bool IsAbsolutePath(const std::string& path) {
+    const bool driveRoot = path.size() >= 3 && path[1] == ':' && IsPathSeparator(path[2]);
+    const bool share = path.size() >= 2 && IsPathSeparator(path[0]) && IsPathSeparator(path[1]);
+    return driveRoot || share;
+}
+
+bool IsSamePath(const std::string& a, const std::string& b) {
+    std::wstring first;
+    std::wstring second;
+    if (a.empty() || b.empty() || !Utf8ToWide(a, first) || !Utf8ToWide(b, second))
+        return false;
+    BY_HANDLE_FILE_INFORMATION one{};
+    BY_HANDLE_FILE_INFORMATION other{};
+    const bool firstThere = ReadFileIdentity(first, one);
+    const bool secondThere = ReadFileIdentity(second, other);
+    if (firstThere && secondThere)
+        return one.dwVolumeSerialNumber == other.dwVolumeSerialNumber &&
+               one.nFileIndexHigh == other.nFileIndexHigh &&
+               one.nFileIndexLow == other.nFileIndexLow;
+    if (firstThere || secondThere)
+        return false;
+    const std::wstring fullFirst = FullPath(first);
+    const std::wstring fullSecond = FullPath(second);
+    return !fullFirst.empty() &&
+           CompareStringOrdinal(fullFirst.c_str(), static_cast<int>(fullFirst.size()),
+                                fullSecond.c_str(), static_cast<int>(fullSecond.size()),
+                                TRUE) == CSTR_EQUAL;
 }

@@ -79,13 +79,13 @@ TEST(TempFolder, EarlierCopiesGoButNothingElse) {
     ASSERT_TRUE(MakeFolder(base + "\\corvane-uninstall-abcdef")); // not private
 
     RemoveEarlierPrivateFolders(base, "corvane-uninstall-", "corvane-uninstall.exe", kept);
-    EXPECT_FALSE(PathExists(old1));
-    EXPECT_FALSE(PathExists(old2));
-    EXPECT_TRUE(PathExists(kept + "corvane-uninstall.exe"));
-    EXPECT_FALSE(PathExists(crowded + "corvane-uninstall.exe"));
-    EXPECT_TRUE(PathExists(crowded + "another file"));
-    EXPECT_TRUE(PathExists(base + "\\corvane-uninstall-other"));
-    EXPECT_TRUE(PathExists(base + "\\corvane-uninstall-abcdef"));
+    EXPECT_FALSE(FileOrFolderExists(old1));
+    EXPECT_FALSE(FileOrFolderExists(old2));
+    EXPECT_TRUE(FileOrFolderExists(kept + "corvane-uninstall.exe"));
+    EXPECT_FALSE(FileOrFolderExists(crowded + "corvane-uninstall.exe"));
+    EXPECT_TRUE(FileOrFolderExists(crowded + "another file"));
+    EXPECT_TRUE(FileOrFolderExists(base + "\\corvane-uninstall-other"));
+    EXPECT_TRUE(FileOrFolderExists(base + "\\corvane-uninstall-abcdef"));
 }
 
 TEST(FolderTrust, OwnFoldersAreTrustedOthersWritableOnesAreNot) {
@@ -114,7 +114,7 @@ TEST(FileOps, OneStepOperations) {
 
     const std::string deep = base + "\\a\\b c\\\xc3\xa9\\";
     EXPECT_TRUE(CreateFolderPath(deep, 0700));
-    EXPECT_TRUE(PathExists(deep));
+    EXPECT_TRUE(FileOrFolderExists(deep));
     EXPECT_TRUE(CreateFolderPath(deep, 0700)); // already there
 
     WriteFileBytes(deep + "file", "x");
@@ -124,7 +124,43 @@ TEST(FileOps, OneStepOperations) {
     EXPECT_TRUE(DeleteOneFile(deep + "file"));
     EXPECT_FALSE(DeleteOneFile(deep + "file"));
     EXPECT_TRUE(RemoveEmptyFolder(deep));
-    EXPECT_FALSE(PathExists(deep));
+    EXPECT_FALSE(FileOrFolderExists(deep));
+}
+
+TEST(FileOps, PathsCompareByWhatTheyName) {
+    TempFolder temp;
+    const std::string base = WinPath(temp) + "\\" + kOddName;
+    ASSERT_TRUE(MakeFolder(base));
+    WriteFileBytes(base + "\\Corvane.exe", "x");
+    WriteFileBytes(base + "\\other.exe", "y");
+
+    EXPECT_TRUE(PathExists(base + "\\Corvane.exe"));
+    EXPECT_TRUE(PathExists(base));
+    EXPECT_FALSE(PathExists(base + "\\missing.exe"));
+    EXPECT_FALSE(PathExists(""));
+
+    // One file under other spellings: case, '/', "..", a trailing separator on a folder.
+    const std::string program = base + "\\Corvane.exe";
+    EXPECT_TRUE(IsSamePath(program, program));
+    EXPECT_TRUE(IsSamePath(program, base + "\\CORVANE.EXE"));
+    EXPECT_TRUE(IsSamePath(program, base + "/Corvane.exe"));
+    EXPECT_TRUE(IsSamePath(program, base + "\\sub\\..\\Corvane.exe"));
+    EXPECT_TRUE(IsSamePath(base, base + "\\"));
+    EXPECT_FALSE(IsSamePath(program, base + "\\other.exe"));
+    EXPECT_FALSE(IsSamePath(program, base));
+    // A missing path is never an existing file; two missing ones compare as full paths.
+    EXPECT_FALSE(IsSamePath(program, base + "\\gone\\Corvane.exe"));
+    EXPECT_TRUE(IsSamePath(base + "\\gone\\A.exe", base + "\\GONE\\a.exe"));
+    EXPECT_FALSE(IsSamePath(base + "\\gone\\A.exe", base + "\\gone\\B.exe"));
+    EXPECT_FALSE(IsSamePath("", ""));
+
+    EXPECT_TRUE(IsAbsolutePath("C:\\Users\\x"));
+    EXPECT_TRUE(IsAbsolutePath("c:/Users"));
+    EXPECT_TRUE(IsAbsolutePath("\\\\server\\share\\x"));
+    EXPECT_FALSE(IsAbsolutePath("C:relative"));
+    EXPECT_FALSE(IsAbsolutePath("relative\\x"));
+    EXPECT_FALSE(IsAbsolutePath("\\rooted-on-the-current-drive"));
+    EXPECT_FALSE(IsAbsolutePath(""));
 }
 
 } // namespace

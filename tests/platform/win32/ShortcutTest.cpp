@@ -150,9 +150,9 @@ TEST(Shortcut, OnlyALinkToTheProgramIsRemoved) {
     EXPECT_TRUE(IsShortcutTo(shortcut.strLinkPath, "c:\\programs\\corvane\\CORVANE.EXE"));
     EXPECT_FALSE(IsShortcutTo(shortcut.strLinkPath, "C:\\Other\\corvane.exe"));
     EXPECT_FALSE(RemoveShortcutTo(shortcut.strLinkPath, "C:\\Other\\corvane.exe"));
-    EXPECT_TRUE(PathExists(shortcut.strLinkPath));
+    EXPECT_TRUE(FileOrFolderExists(shortcut.strLinkPath));
     EXPECT_TRUE(RemoveShortcutTo(shortcut.strLinkPath, shortcut.strTarget));
-    EXPECT_FALSE(PathExists(shortcut.strLinkPath));
+    EXPECT_FALSE(FileOrFolderExists(shortcut.strLinkPath));
 
     // A file of the user's own under the link's name is no link and stays.
     WriteFileBytes(shortcut.strLinkPath, "my notes");
@@ -171,7 +171,7 @@ TEST(Shortcut, NoFolderNoLinkAndAMissingFolderSaysWhy) {
     reason.clear();
     EXPECT_FALSE(CreateShortcut(shortcut, &reason));
     EXPECT_FALSE(reason.empty());
-    EXPECT_FALSE(PathExists(shortcut.strLinkPath));
+    EXPECT_FALSE(FileOrFolderExists(shortcut.strLinkPath));
 }
 
 } // namespace

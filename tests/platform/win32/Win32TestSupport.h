@@ -30,7 +30,7 @@ inline std::wstring Wide(const std::string& utf8) {
     return wide;
 }
 
-inline bool PathExists(const std::string& path) {
+inline bool FileOrFolderExists(const std::string& path) {
     return GetFileAttributesW(Wide(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
