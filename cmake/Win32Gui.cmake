@@ -28,6 +28,18 @@ add_custom_command(
   DEPENDS ${WIN32_IMAGE_TOOL} ${ICON_PNGS}
   COMMENT "Making the program icon")
 list(APPEND WIN32_IMAGE_FILES ${WIN32_IMAGES}/128.ico)
+# The setup wizard's banner and separator line in 256 colours: as 24-bit bitmaps they would take
+# 160 KB of the program's 1 MB, so 57 KB.
+foreach(bitmap 138 141)
+  add_custom_command(
+    OUTPUT ${WIN32_IMAGES}/${bitmap}.bmp
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${WIN32_IMAGES}
+    COMMAND ${Python3_EXECUTABLE} ${WIN32_IMAGE_TOOL} bmp8
+            ${CMAKE_SOURCE_DIR}/resources/bitmap/${bitmap}.png ${WIN32_IMAGES}/${bitmap}.bmp
+    DEPENDS ${WIN32_IMAGE_TOOL} ${CMAKE_SOURCE_DIR}/resources/bitmap/${bitmap}.png
+    COMMENT "Converting bitmap ${bitmap} to 256 colours for the resource compiler")
+  list(APPEND WIN32_IMAGE_FILES ${WIN32_IMAGES}/${bitmap}.bmp)
+endforeach()
 add_custom_target(corvane_win32_images DEPENDS ${WIN32_IMAGE_FILES})
 
 set(CORVANE_RC_SOURCE ${CMAKE_SOURCE_DIR}/resources/win32)

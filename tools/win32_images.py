@@ -2,6 +2,8 @@
 """Build-time converter for the Windows resource compiler, which reads BMP and ICO only.
 
   win32_images.py bmp IN.png OUT.bmp          a 24-bit bottom-up BMP of the picture
+  win32_images.py bmp8 IN.png OUT.bmp         an 8-bit BMP with a palette of at most 256 colours
+                                              (median cut), a third of the size
   win32_images.py ico OUT.ico IN.png...       one icon holding every picture (up to 64 x 64
                                               as DIBs with a mask, larger ones as PNG)
 
@@ -81,6 +83,61 @@ def write_bmp(src, dst):
         f.write(header + info + pixels)
 
 
+def median_cut(counts, size):
+    """At most size colours for the colour counts {(r, g, b): n}: the box of colours with the
+    widest channel is cut at its weighted median until there are enough boxes; each box gives
+    its weighted mean."""
+    boxes = [list(counts.items())]
+    while len(boxes) < size:
+        best, axis, spread = None, 0, 0
+        for i, box in enumerate(boxes):
+            if len(box) < 2:
+                continue
+            for a in range(3):
+                values = [c[a] for c, _ in box]
+                if max(values) - min(values) > spread:
+                    best, axis, spread = i, a, max(values) - min(values)
+        if best is None:
+            break
+        box = sorted(boxes.pop(best), key=lambda item: item[0][axis])
+        half, seen, cut = sum(n for _, n in box) / 2, 0, 1
+        for i, (_, n) in enumerate(box[:-1]):
+            seen += n
+            cut = i + 1
+            if seen >= half:
+                break
+        boxes += [box[:cut], box[cut:]]
+    palette = []
+    for box in boxes:
+        total = sum(n for _, n in box)
+        palette.append(tuple(round(sum(c[a] * n for c, n in box) / total) for a in range(3)))
+    return palette
+
+
+def write_bmp8(src, dst):
+    width, height, rows = read_png(src)
+    counts = {}
+    for row in rows:
+        for r, g, b, _ in row:
+            counts[(r, g, b)] = counts.get((r, g, b), 0) + 1
+    palette = median_cut(counts, 256)
+    index = {}
+    for colour in counts:
+        index[colour] = min(range(len(palette)), key=lambda i: sum(
+            (colour[a] - palette[i][a]) ** 2 for a in range(3)))
+    pad = (4 - width % 4) % 4
+    pixels = bytearray()
+    for row in reversed(rows):
+        pixels += bytes(index[(r, g, b)] for r, g, b, _ in row) + b"\0" * pad
+    table = b"".join(bytes((b, g, r, 0)) for r, g, b in palette)
+    info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, 8, 0, len(pixels), 2835, 2835,
+                       len(palette), 0)
+    offset = 14 + len(info) + len(table)
+    header = struct.pack("<2sIHHI", b"BM", offset + len(pixels), 0, 0, offset)
+    with open(dst, "wb") as f:
+        f.write(header + info + table + bytes(pixels))
+
+
 def icon_dib(width, height, rows):
     """A 32-bit icon image: BGRA bottom-up, then the AND mask (1 = transparent)."""
     colour = bytearray()
@@ -124,6 +181,8 @@ def write_ico(dst, sources):
 def main(argv):
     if len(argv) == 4 and argv[1] == "bmp":
         write_bmp(argv[2], argv[3])
+    elif len(argv) == 4 and argv[1] == "bmp8":
+        write_bmp8(argv[2], argv[3])
     elif len(argv) >= 4 and argv[1] == "ico":
         write_ico(argv[2], argv[3:])
     else:

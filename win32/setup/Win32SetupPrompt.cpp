@@ -2,19 +2,10 @@
 
 #include "platform/win32/ComScope.h"
 #include "platform/win32/WideText.h"
+#include "win32/controls/WindowText.h"
 
 #include <shellapi.h>
 #include <shobjidl.h>
-
-namespace {
-
-std::wstring Wide(const std::string& utf8) {
-    std::wstring wide;
-    Utf8ToWide(utf8, wide);
-    return wide;
-}
-
-} // namespace
 
 PromptAnswer CWin32SetupPrompt::ShowMessage(const std::string& text, PromptButtons buttons) {
     const UINT type = buttons == PromptButtons::YesNo ? MB_YESNO | MB_ICONQUESTION : MB_OK;

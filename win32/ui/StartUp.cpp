@@ -5,6 +5,7 @@
 #include "setuplogic/Installer.h"
 #include "uilogic/StartUpChoice.h"
 #include "win32/setup/SetupMarker.h"
+#include "win32/setup/SetupWizard.h"
 #include "win32/setup/Win32SetupPrompt.h"
 #include "win32/ui/MainDlg.h"
 
@@ -17,15 +18,6 @@
 #include <vector>
 
 namespace {
-
-// Setup on Windows comes in a later version: until then the file as delivered says so and
-// offers to run the calculator from where it is.
-bool CalculatorWanted() {
-    return MessageBoxW(nullptr,
-                       L"Setup on Windows comes with a later version of Corvane Calculator.\n\n"
-                       L"Start the calculator from this folder now?",
-                       L"Corvane Calculator", MB_YESNO | MB_ICONINFORMATION) == IDYES;
-}
 
 void RunCalculator() {
     CMainDlg dlg;
@@ -52,10 +44,12 @@ int RunStartUp() {
         CheckUninstallRequest(ArgumentsAfterProgram(arguments), prompt, exitCode);
         break;
     }
-    case StartRun::Setup:
-        if (CalculatorWanted())
-            RunCalculator();
+    case StartRun::Setup: {
+        CSetupFrame wizard;
+        wizard.DoModal(nullptr);
+        exitCode = wizard.Flow().ExitCode();
         break;
+    }
     case StartRun::Calculator:
         RunCalculator();
         break;
