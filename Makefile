@@ -90,8 +90,9 @@ windows-build:
 	$(call win_configure,$(BUILD_WIN64),x86_64)
 	cmake --build $(BUILD_WIN64) -j$(JOBS)
 
-# The i686 tests need a kernel that runs 32-bit programs; on one that cannot, they are built
-# and the skip is reported with its reason (a missing 32-bit Wine still fails).
+# The i686 tests need a kernel that runs 32-bit programs; on one that cannot, the golden files
+# run through qemu-i386 emulation where available (wine32-can-run.sh and CMake say so), or all
+# are built and the skip is reported with its reason (a missing 32-bit Wine still fails).
 test-windows: windows-build
 	rc=0; scripts/wine32-can-run.sh || rc=$$?; \
 	if [[ $$rc -eq 0 ]]; then \

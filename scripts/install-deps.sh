@@ -75,6 +75,8 @@ TEST_PACKAGES=(
     wine
     wine64
     wine32:i386
+    # 32-bit Wine through qemu-i386 where the kernel runs no 32-bit programs
+    qemu-user-static
 )
 PACKAGES=("${RUN_PACKAGES[@]}")
 if [[ $SET == test ]]; then

@@ -4,6 +4,8 @@
 #   scripts/maths-differential.sh [COUNT] [SEED]     (default 100000 lines, seed 2026)
 # Needs build/ and build-win32/ or build-win64/ (make build windows); a build or a Wine that is
 # missing is reported and skipped. WINE names another Wine loader (e.g. /usr/lib/wine/wine64).
+# Where the kernel runs no 32-bit programs, the i686 build runs through qemu-i386 user emulation
+# (scripts/wine32-emulated.sh) when that is available.
 set -u
 count=${1:-100000}
 seed=${2:-2026}
@@ -20,8 +22,15 @@ for target in win32 win64; do
         continue
     fi
     wine=${WINE:-wine}
+    emulation=
+    if [ "$target" = win32 ] && [ -z "${WINE-}" ] && ! /usr/lib/wine/wine --version >/dev/null 2>&1 &&
+        "$root/scripts/wine32-emulated.sh" --check 2>/dev/null; then
+        echo "win32: through qemu-i386 user emulation (this kernel runs no 32-bit programs)"
+        emulation=$root/scripts/wine32-emulated.sh
+    fi
     export WINEPREFIX="$root/build-$target/wineprefix" WINEDEBUG=-all
-    if ! "$wine" "$exe" --decimals 15 <"$work/lines.sheet" >"$work/$target.raw" 2>"$work/$target.err"; then
+    if ! ${emulation:+"$emulation"} "$wine" "$exe" --decimals 15 <"$work/lines.sheet" \
+        >"$work/$target.raw" 2>"$work/$target.err"; then
         echo "$target: did not run under $wine: $(head -c 300 "$work/$target.err")"
         status=1
         continue
