@@ -2,6 +2,7 @@
 
 #include "platform/win32/WideText.h"
 #include "settings/TextTable.h"
+#include "uilogic/ChangedPart.h"
 #include "uilogic/DialogTemplates.h"
 #include "uilogic/KeyEdit.h"
 #include "uilogic/Layout.h"
@@ -425,11 +426,18 @@ void CMainDlg::ApplyKey(const std::string& key) {
     DWORD start = 0, end = 0;
     SendMessageW(ExpressionPane(), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
                  reinterpret_cast<LPARAM>(&end));
-    const KeyEdit edit = ::ApplyKey(key, U16(GetWideText(ExpressionPane())),
-                                    static_cast<int>(start), static_cast<int>(end));
+    const std::u16string paneText = U16(GetWideText(ExpressionPane()));
+    const KeyEdit edit = ::ApplyKey(key, paneText, static_cast<int>(start), static_cast<int>(end));
     if (edit.textChanged) {
+        // Only the changed part is replaced: the pane keeps its scroll position, and the key is
+        // one undo step.
+        const ChangedPart part = FindChangedPart(paneText, edit.text);
+        const std::wstring inserted = FromU16(edit.text.substr(
+            static_cast<size_t>(part.start), static_cast<size_t>(part.newEnd - part.start)));
         m_bSettingText = true;
-        SetWindowTextW(ExpressionPane(), FromU16(edit.text).c_str());
+        SendMessageW(ExpressionPane(), EM_SETSEL, static_cast<WPARAM>(part.start), part.oldEnd);
+        SendMessageW(ExpressionPane(), EM_REPLACESEL, TRUE,
+                     reinterpret_cast<LPARAM>(inserted.c_str()));
         m_bSettingText = false;
         SendMessageW(ExpressionPane(), EM_SETSEL, static_cast<WPARAM>(edit.caret), edit.caret);
         SendMessageW(ExpressionPane(), EM_SCROLLCARET, 0, 0);

@@ -517,4 +517,9 @@ TEST_F(MainWindowTest, KeypadLinksThroughTheHookEditThePaneAndOtherLinksGoOn) {
     EXPECT_EQ(Results(*dlg), "err\r\n");
     EXPECT_EQ(GetFocus(), dlg->ExpressionPane());
     EXPECT_TRUE(OfferNavigation(hook, "https://example.org/")); // not a key
+    // A key is one undo step, and nothing else of the pane changes with it.
+    SendMessageW(dlg->ExpressionPane(), WM_UNDO, 0, 0);
+    PumpPending();
+    EXPECT_EQ(TextOf(dlg->ExpressionPane()), "1+2+3*sin(9)");
+    EXPECT_EQ(Results(*dlg), "4.2364\r\n");
 }
