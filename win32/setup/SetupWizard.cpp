@@ -12,6 +12,20 @@ namespace {
 // separator line, across the frame (the options page's "Change ..." ends at 294).
 constexpr RECT kPageUnits{3, 74, 300, 218};
 
+// The banner's and the separator line's own sizes: pixels at 96 DPI.
+constexpr SIZE kBannerSize{458, 110};
+constexpr SIZE kSeparatorSize{445, 10};
+
+// A picture control shows its bitmap stretched to the size it has at the window's DPI.
+void FitPicture(HWND picture, SIZE size, int dpi) {
+    if (picture == nullptr)
+        return;
+    SetWindowLongPtrW(picture, GWL_STYLE,
+                      GetWindowLongPtrW(picture, GWL_STYLE) | SS_REALSIZECONTROL);
+    SetWindowPos(picture, nullptr, 0, 0, Scale(size.cx, dpi), Scale(size.cy, dpi),
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 } // namespace
 
 CAgreementPage::CAgreementPage() : CXDialog(AgreementPageTemplate()) {}
@@ -85,6 +99,9 @@ BOOL CSetupFrame::OnInitDialog() {
         MoveWindow(page, place.left, place.top, place.right - place.left, place.bottom - place.top,
                    TRUE);
     const int dpi = DpiOf(m_hWnd);
+    FitPicture(Item(SetupControl::Banner), kBannerSize, dpi);
+    // The separator line is the frame's one control without an id.
+    FitPicture(GetDlgItem(m_hWnd, kNoId), kSeparatorSize, dpi);
     ShowWindow(m_agreement.GetSafeHwnd(), SW_SHOW);
     ShowWindow(m_options.GetSafeHwnd(), SW_HIDE);
 

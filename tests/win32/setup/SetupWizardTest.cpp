@@ -11,6 +11,7 @@
 #include "tests/TempFolder.h"
 #include "tests/win32/Win32TestSupport.h"
 #include "uilogic/WizardTemplates.h"
+#include "win32/controls/Dpi.h"
 #include "win32/setup/SetupMarker.h"
 
 #include <shlobj.h>
@@ -221,6 +222,12 @@ TEST_F(SetupWizardTest, EnterAgreesEnterInstallsIntoThePerUserFolder) {
     EXPECT_FALSE(Visible(Page(options)));
     EXPECT_EQ(TextOf(frame.Item(DialogId::Ok)), "I Agree");
     EXPECT_EQ(GetFocus(), frame.Item(DialogId::Ok));
+    // The banner shows its bitmap at the window's DPI.
+    HWND banner = frame.Item(SetupControl::Banner);
+    EXPECT_NE(SendMessageW(banner, STM_GETIMAGE, IMAGE_BITMAP, 0), 0);
+    RECT bannerRect{};
+    GetClientRect(banner, &bannerRect);
+    EXPECT_EQ(bannerRect.right, Scale(458, DpiOf(frame.GetSafeHwnd())));
     EXPECT_NE(frame.AgreementPage().m_browser.GetHwnd(), nullptr);
     EXPECT_EQ(GetParent(frame.AgreementPage().m_browser.GetHwnd()), Page(frame.AgreementPage()));
 
