@@ -42,7 +42,17 @@ bool ReportRunIfAsked(StartRun run) {
     return true;
 }
 
+// The calculator's web views show only its own fixed pages (the keypad, Help and About), which
+// cannot be navigated away: one process serves them. Starting the engine's helper processes
+// (two zygotes, then a renderer) would take most of the time to a fully drawn window. A user's
+// own engine flags are left as they are.
+void RunWebViewsInProcess() {
+    if (!qEnvironmentVariableIsSet("QTWEBENGINE_CHROMIUM_FLAGS"))
+        qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--single-process");
+}
+
 void RunCalculator(QApplication& app) {
+    RunWebViewsInProcess(); // before the keypad starts the engine
     // The window shows itself while it initialises; the application's loop runs until it ends.
     CMainDlg dlg;
     QObject::connect(&dlg, &QDialog::finished, &app, &QCoreApplication::quit);
