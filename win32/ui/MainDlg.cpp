@@ -131,7 +131,8 @@ void CMainDlg::ApplyDpi() {
 }
 
 void CMainDlg::PlaceWindow() {
-    ApplyOuterBox(m_hWnd, StartBox(m_hWnd, g_settings));
+    m_startBox = StartBox(m_hWnd, g_settings);
+    ApplyOuterBox(m_hWnd, m_startBox);
 }
 
 std::string CMainDlg::ExpressionText() const {
@@ -482,8 +483,10 @@ bool CMainDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& re
             KillTimer(m_hWnd, kRestoreTimer);
             if (m_bRestorePending && !IsIconic(m_hWnd)) {
                 m_bRestorePending = false;
-                const WindowRect& r = g_settings.m_windowRect;
-                SetWindowPos(m_hWnd, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                // The box the start chose, brought onto the screens; the stored numbers may
+                // lie off every monitor or not be a rectangle at all.
+                const ScreenBox& b = m_startBox;
+                SetWindowPos(m_hWnd, nullptr, b.x, b.y, b.width, b.height,
                              SWP_NOZORDER | SWP_NOACTIVATE);
             }
             result = 0;

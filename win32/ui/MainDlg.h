@@ -87,4 +87,5 @@ private:
     bool m_bSettingText = false;    // the program is changing the expression pane
     bool m_bMovingResults = false;  // the program is scrolling or filling the results pane
     bool m_bRestorePending = false; // started minimised, not yet restored
+    ScreenBox m_startBox{};         // the outer rectangle the window started on
 };

@@ -3,7 +3,7 @@
 #include "uilogic/Placement.h"
 #include "win32/controls/Dpi.h"
 
-#include <algorithm>
+#include <vector>
 
 namespace {
 
@@ -29,16 +29,16 @@ POINT WorkspaceOffset(const RECT& screenRect) {
     return {info.rcWork.left - info.rcMonitor.left, info.rcWork.top - info.rcMonitor.top};
 }
 
-// A rectangle that lies on no monitor is moved onto the nearest one's work area.
-ScreenBox OntoAMonitor(const ScreenBox& box) {
-    const RECT r = RectOf(box);
-    if (MonitorFromRect(&r, MONITOR_DEFAULTTONULL) != nullptr)
-        return box;
-    const RECT work = MonitorOf(MonitorFromRect(&r, MONITOR_DEFAULTTONEAREST)).rcWork;
-    ScreenBox moved = box;
-    moved.x = std::max<int>(work.left, std::min<int>(box.x, work.right - box.width));
-    moved.y = std::max<int>(work.top, std::min<int>(box.y, work.bottom - box.height));
-    return moved;
+BOOL CALLBACK AddWorkArea(HMONITOR monitor, HDC, LPRECT, LPARAM areas) {
+    reinterpret_cast<std::vector<ScreenBox>*>(areas)->push_back(BoxOf(MonitorOf(monitor).rcWork));
+    return TRUE;
+}
+
+// The work areas of all monitors as they are now.
+std::vector<ScreenBox> WorkAreas() {
+    std::vector<ScreenBox> areas;
+    EnumDisplayMonitors(nullptr, nullptr, &AddWorkArea, reinterpret_cast<LPARAM>(&areas));
+    return areas;
 }
 
 } // namespace
@@ -48,7 +48,7 @@ ScreenBox StartBox(HWND window, CalcSettings& settings) {
     GetWindowRect(window, &current);
     const MONITORINFO monitor = MonitorOf(MonitorFromWindow(window, MONITOR_DEFAULTTOPRIMARY));
     if (settings.m_windowState != WindowState::NeverSaved)
-        return OntoAMonitor(StartOuterBox(settings, BoxOf(monitor.rcWork)));
+        return OntoNearestScreen(StartOuterBox(settings, BoxOf(monitor.rcWork)), WorkAreas());
     // The first window is reckoned at 96 DPI on the work area, then scaled to the monitor.
     const int dpi = DpiOf(window);
     const ScreenBox work = BoxOf(monitor.rcWork);

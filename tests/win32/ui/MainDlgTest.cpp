@@ -480,10 +480,54 @@ TEST_F(MainWindowTest, AStoredRectangleLargerThanTheScreenIsMadeToFitIt) {
     RECT work{};
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
     const RECT outer = OuterRect(dlg->GetSafeHwnd());
+    // The window is cut to the work area. openbox's frame is a pixel lower than Wine's, so a
+    // window exactly as tall as the work area is framed one pixel higher than asked.
     EXPECT_GE(outer.left, work.left);
-    EXPECT_GE(outer.top, work.top);
+    EXPECT_GE(outer.top, work.top - 1);
     EXPECT_LE(outer.right, work.right);
     EXPECT_LE(outer.bottom, work.bottom);
+    EXPECT_GE(outer.bottom - outer.top, work.bottom - work.top - 1);
+}
+
+// A stored rectangle the work area does not hold whole, as a hand-edited file or an unplugged
+// monitor leaves it, starts wholly on the screen; a window closed minimised there is restored
+// onto the screen too, not onto the stored numbers.
+TEST_F(MainWindowTest, AStoredRectangleOffTheScreenStartsAndIsRestoredWhollyOnIt) {
+    RECT work{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    const auto whollyOnWork = [&](const RECT& r) {
+        return r.left >= work.left && r.top >= work.top && r.right <= work.right &&
+               r.bottom <= work.bottom;
+    };
+    struct Case {
+        WindowRect stored;
+        int state;
+    };
+    const Case cases[] = {
+        {{-400, 100, 100, 385}, 0},                           // mostly left of the screen
+        {{200, work.bottom - 20, 700, work.bottom + 265}, 0}, // only the title bar shows
+        {{20000, 15000, 20500, 15300}, 1},                    // off every monitor, closed minimised
+        {{-20000, -15000, -19500, -14700}, 1},
+    };
+    for (const Case& c : cases) {
+        CalcSettings stored;
+        stored.m_windowRect = c.stored;
+        stored.m_windowState = static_cast<WindowState>(c.state);
+        ASSERT_TRUE(SaveSettings(SettingsFile(), stored));
+        g_settings = CalcSettings();
+        auto dlg = Open();
+        HWND window = dlg->GetSafeHwnd();
+        if (c.state == 1) {
+            EXPECT_TRUE(IsIconic(window));
+            ShowWindow(window, SW_RESTORE);
+            PumpUntil([] { return false; }, 600); // the move after the first restore
+        }
+        const RECT r = OuterRect(window);
+        EXPECT_TRUE(whollyOnWork(r)) << c.stored.left << "," << c.stored.top << " -> " << r.left
+                                     << "," << r.top << "," << r.right << "," << r.bottom;
+        EXPECT_EQ(r.right - r.left, 500) << c.stored.left; // the size stays
+        Close(dlg);
+    }
 }
 
 TEST_F(MainWindowTest, TheWindowStaysUsableWithoutAKeypadPage) {
