@@ -118,20 +118,6 @@ inline double RoundedIfSure(DoubleDouble v) {
 
 namespace kernel {
 
-DoubleDouble LogFast(double x) {
-    const ShortReduced a = ReduceShort(x);
-    const double r = a.r;
-    // -r^2/2 as an exact head (r's 26-bit head squared) and a small rounded rest.
-    const DoubleDouble rs = Split(r);
-    const double halfSqHi = -0.5 * (rs.hi * rs.hi);
-    const double halfSqLo = -0.5 * (rs.lo * (rs.hi + r));
-    const double q = r * r;
-    const double cube = r * q * SeriesTail(r, q);
-    const DoubleDouble s = FastTwoSum(a.e * kLn2.hi + a.t->logcHi, r);
-    const DoubleDouble s2 = FastTwoSum(s.hi, halfSqHi);
-    return {s2.hi, ((cube + halfSqLo) + a.t->logcLo) + ((a.e * kLn2.lo + s.lo) + s2.lo)};
-}
-
 DoubleDouble LogPositive(double x) {
     const Reduced a = Reduce(x);
     const DoubleDouble& r = a.r;
@@ -213,11 +199,26 @@ template <bool kPrecise> inline double ExpImpl(DoubleDouble v) {
     return ((one + rest) - 1.0) * 0x1p-1022;
 }
 
-} // namespace
+// ln(x) for a positive finite x as hi + lo, quicker than LogPositive, with an error below 2^-71;
+// lo is not rounded into hi (|lo| < 2^-13 |hi|).
+inline DoubleDouble LogFast(double x) {
+    const ShortReduced a = ReduceShort(x);
+    const double r = a.r;
+    // -r^2/2 as an exact head (r's 26-bit head squared) and a small rounded rest.
+    const DoubleDouble rs = Split(r);
+    const double halfSqHi = -0.5 * (rs.hi * rs.hi);
+    const double halfSqLo = -0.5 * (rs.lo * (rs.hi + r));
+    const double q = r * r;
+    const double cube = r * q * SeriesTail(r, q);
+    const DoubleDouble s = FastTwoSum(a.e * kLn2.hi + a.t->logcHi, r);
+    const DoubleDouble s2 = FastTwoSum(s.hi, halfSqHi);
+    return {s2.hi, ((cube + halfSqLo) + a.t->logcLo) + ((a.e * kLn2.lo + s.lo) + s2.lo)};
+}
 
-namespace kernel {
-
-double ExpFast(DoubleDouble v, double relativeError) {
+// exp(v.hi + v.lo) for |v.hi| < 707 and |v.lo| < 2^-24 |v.hi|, rounded to a double, when its
+// error (2^-58.5 of it, plus relativeError from v's own error) cannot change the rounding; NaN
+// otherwise.
+inline double ExpFast(DoubleDouble v, double relativeError) {
     // v.lo may be as large as 2^-24 of v.hi: it goes into r, which stays below 2^-8.
     const double x = v.hi;
     // k = round(x * 128 / ln2) read from the low bits of the shifted sum, without a conversion.
@@ -240,6 +241,26 @@ double ExpFast(DoubleDouble v, double relativeError) {
         return kNaN;
     }
     return y * TwoTo(k >> 7); // a normal result: exact
+}
+
+} // namespace
+
+namespace kernel {
+
+double PowFast(double ax, double y) {
+    const DoubleDouble quick = LogFast(ax);
+    const DoubleDouble ys = Split(y);
+    const DoubleDouble ls = Split(quick.hi);
+    const double ehi = ys.hi * ls.hi; // exact
+    const double ylo = y * quick.lo;
+    const double elo = ys.lo * ls.hi + (y * ls.lo + ylo);
+    if (!(std::fabs(ehi) < 707.0)) {
+        return kNaN;
+    }
+    // The error of y * ln x, from that of ln x and the product's roundings.
+    const double error =
+        std::fabs(y) * 0x1p-70 + std::fabs(ylo) * 0x1p-51 + std::fabs(ehi) * 0x1p-76;
+    return ExpFast({ehi, elo}, error);
 }
 
 double ExpOf(DoubleDouble v) {

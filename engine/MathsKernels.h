@@ -57,14 +57,11 @@ namespace kernel {
 // 2^-68.
 DoubleDouble LogPositive(double x);
 
-// ln(x) for a positive finite x as hi + lo, quicker than LogPositive, with an error below 2^-71;
-// lo is not rounded into hi (|lo| < 2^-13 |hi|).
-DoubleDouble LogFast(double x);
-
-// exp(v.hi + v.lo) for |v.hi| < 707 and |v.lo| < 2^-24 |v.hi|, rounded to a double, when its error
-// (2^-58.5 of it, plus relativeError from v's own error) cannot change the rounding; NaN
-// otherwise.
-double ExpFast(DoubleDouble v, double relativeError);
+// x^y = exp(y ln x) for a positive finite x other than 1 and a finite y, quickly (a logarithm
+// from the 8-bit table with an error below 2^-71, y ln x from 26-bit heads, and a short
+// exponential), when its error bound leaves no doubt about the rounding; NaN otherwise, and for
+// |y ln x| >= 707.
+double PowFast(double ax, double y);
 
 // exp(v.hi + v.lo) rounded to a double, for any v.hi: overflow gives infinity, underflow 0 or a
 // subnormal rounded once. v.lo may be a few ulps of v.hi, unnormalised.

@@ -71,20 +71,9 @@ double WholePower(double x, double n) {
 // exp(y * ln ax) for a positive finite ax other than 1 and a finite y that the cases before
 // have not settled.
 inline double PositivePower(double ax, double y) {
-    const DoubleDouble quick = kernel::LogFast(ax);
-    const DoubleDouble ys = Split(y);
-    const DoubleDouble ls = Split(quick.hi);
-    const double ehi = ys.hi * ls.hi; // exact
-    const double ylo = y * quick.lo;
-    const double elo = ys.lo * ls.hi + (y * ls.lo + ylo);
-    if (std::fabs(ehi) < 707.0) {
-        // The error of y * ln x, from that of ln x and the product's roundings.
-        const double error =
-            std::fabs(y) * 0x1p-70 + std::fabs(ylo) * 0x1p-51 + std::fabs(ehi) * 0x1p-76;
-        const double r = kernel::ExpFast({ehi, elo}, error);
-        if (r == r) {
-            return r;
-        }
+    const double quick = kernel::PowFast(ax, y);
+    if (quick == quick) {
+        return quick;
     }
 
     const DoubleDouble l = kernel::LogPositive(ax);
