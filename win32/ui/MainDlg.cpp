@@ -155,6 +155,8 @@ void CMainDlg::ShowResults(const std::string& text) {
         m_bMovingResults = false;
         m_resultsShown = shown;
     }
+    // The tip told of the lines before: an "err" that stays "err" may now have another reason.
+    ForgetResultTip();
     SyncResultsScroll();
 }
 
@@ -340,6 +342,15 @@ bool CMainDlg::PreTranslateMessage(MSG& msg) {
             UpdateResultTip({GET_X_LPARAM(msg.lParam), GET_Y_LPARAM(msg.lParam)});
     }
     return CXDialog::PreTranslateMessage(msg);
+}
+
+void CMainDlg::ForgetResultTip() {
+    if (m_resultTipLine < 0)
+        return;
+    m_resultTipLine = -1;
+    if (ToolTip() != nullptr)
+        SendMessageW(ToolTip(), TTM_POP, 0, 0);
+    AddToolTip(ResultsPane(), ""); // the next mouse move over a line measures it anew
 }
 
 void CMainDlg::UpdateResultTip(POINT at) {

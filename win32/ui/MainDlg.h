@@ -69,6 +69,7 @@ private:
     void OnFocusTimer();
     void SyncExpressionsScroll();
     void UpdateResultTip(POINT inResults);
+    void ForgetResultTip();
     bool PaintMinimised();
 
     CXWebBrowser m_browser;

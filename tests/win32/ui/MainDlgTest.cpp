@@ -265,6 +265,33 @@ TEST_F(MainWindowTest, ResultTooltipsExplainErrOnTwoLinesAndShowACutOffResultWho
     EXPECT_EQ(ToolTipText(*dlg, results), L"");
 }
 
+// The tooltip of a results line follows the line's new result: another error, or another
+// result too long for its pane, is never explained with the one before.
+TEST_F(MainWindowTest, AResultTooltipFollowsTheLineWhenItsResultChanges) {
+    auto dlg = Open();
+    HWND results = dlg->ResultsPane();
+    Type(*dlg, "1/0");
+    HoverResult(*dlg, 0);
+    EXPECT_NE(WideToUtf8(ToolTipText(*dlg, results)).find("div by 0"), std::string::npos);
+    SendMessageW(dlg->ExpressionPane(), EM_SETSEL, 0, -1);
+    Type(*dlg, "(1");
+    ASSERT_EQ(Results(*dlg), "err\r\n");
+    HoverResult(*dlg, 0);
+    const std::string other = WideToUtf8(ToolTipText(*dlg, results));
+    EXPECT_EQ(other.find("div by 0"), std::string::npos) << other;
+    EXPECT_NE(other, "") << other;
+
+    SetWindowPos(dlg->GetSafeHwnd(), nullptr, 0, 0, 330, 300, SWP_NOMOVE | SWP_NOZORDER);
+    SendMessageW(dlg->ExpressionPane(), EM_SETSEL, 0, -1);
+    Type(*dlg, "2^62");
+    HoverResult(*dlg, 0);
+    EXPECT_EQ(WideToUtf8(ToolTipText(*dlg, results)), "4 611 686 018 427 387 900");
+    SendMessageW(dlg->ExpressionPane(), EM_SETSEL, 0, -1);
+    Type(*dlg, "2^61");
+    HoverResult(*dlg, 0);
+    EXPECT_EQ(WideToUtf8(ToolTipText(*dlg, results)), "2 305 843 009 213 694 000");
+}
+
 TEST_F(MainWindowTest, TheSmallButtonsHaveTheirPicturesAndTooltips) {
     auto dlg = Open();
     EXPECT_EQ(dlg->Button(MainId::Settings)->Image(), SharedImage::Settings);
