@@ -117,6 +117,7 @@ bool ReadWholeFile(const std::string& path, std::string& contents) {
         errno = ENOENT;
         return false;
     }
+    wide = ApiPath(wide);
     FileHandle file(CreateFileW(wide.c_str(), GENERIC_READ,
                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
@@ -150,6 +151,7 @@ bool WriteWholeFile(const std::string& path, const std::string& data, unsigned /
     std::wstring wide;
     if (!Utf8ToWide(path, wide) || wide.empty())
         return false;
+    wide = ApiPath(wide);
     FileHandle file(CreateFileW(wide.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.Valid())
@@ -162,6 +164,7 @@ bool WriteFileAtomically(const std::string& path, const std::string& contents) {
     std::wstring target;
     if (!Utf8ToWide(path, target) || target.empty())
         return false;
+    target = ApiPath(target); // the temporary name beside it takes the same form
     // The new file takes over the old one's hidden, system and archive attributes.
     DWORD attributes = FILE_ATTRIBUTE_NORMAL;
     const DWORD old = GetFileAttributesW(target.c_str());
@@ -200,6 +203,7 @@ bool ReplaceFileWith(const std::string& path, const std::string& data, unsigned 
     std::wstring target;
     if (!Utf8ToWide(path, target) || target.empty())
         return fail(ERROR_INVALID_NAME);
+    target = ApiPath(target);
     // A new file, taking nothing from an old one; it gets the folder's inherited permissions.
     FileHandle file(CreateTemporaryBeside(target, FILE_ATTRIBUTE_NORMAL, temp));
     if (!file.Valid()) {
