@@ -3,6 +3,7 @@
 #include "platform/Process.h"
 #include "platform/ProgramCopy.h"
 #include "platform/Shortcut.h"
+#include "platform/SystemError.h"
 #include "platform/TempFolder.h"
 #include "platform/UninstallRegistration.h"
 #include "settings/TextTable.h"
@@ -67,6 +68,19 @@ bool CInstaller::Uninstall(int stage, const std::vector<std::string>& arguments)
         return false;
     }
     WaitForStarterToEnd(kStarterWaitMs);
+    // The program goes first. One still in use (the calculator left running) cannot be deleted
+    // on Windows: then nothing else goes either, so that the links, the settings and the entry
+    // stay and the uninstall can be run again once it has ended.
+    const std::string program = folder + Text(TextId::InstalledProgramName);
+    if (!DeleteOneFile(program)) {
+        const int error = LastSystemError();
+        if (PathExists(program)) {
+            m_strError = "Corvane Calculator could not be removed from\n" + folder + "\n" +
+                         SystemErrorText(error) +
+                         "\nClose Corvane Calculator and uninstall it again.";
+            return false;
+        }
+    }
     RemoveInstallation(folder);
     if (PathExists(folder + Text(TextId::InstalledProgramName))) {
         m_strError = "Corvane Calculator could not be removed from\n" + folder;

@@ -357,4 +357,45 @@ TEST_F(SetupWizardTest, EscOnTheOptionsPageCancelsWithNothingInstalled) {
     EXPECT_EQ(RegText("UninstallString"), L"<missing>");
 }
 
+// A program in use cannot be deleted on Windows (the calculator still running): the removal
+// stage then stops with the reason and leaves the links, the settings and the entry, so that
+// the uninstall can be run again once the program has ended.
+TEST_F(SetupWizardTest, AProgramInUseStopsTheRemovalWithEverythingKept) {
+    CInstaller installer;
+    installer.m_bDesktopIcon = 1;
+    ASSERT_TRUE(installer.Install()) << installer.m_strError;
+    const std::string folder = installer.m_strFolder;
+    const std::string program = installer.InstalledProgramPath();
+    const std::string settings = folder + "corvane.cfg";
+    const std::string desktopLink = m_base + "Desktop\\Corvane Calculator.lnk";
+    const HANDLE cfg = CreateFileW(W(settings).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                   FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(cfg, INVALID_HANDLE_VALUE);
+    CloseHandle(cfg);
+
+    const HANDLE inUse = CreateFileW(W(program).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(inUse, INVALID_HANDLE_VALUE);
+    CInstaller remover;
+    const bool removed = remover.Uninstall(1, {"--uninstall", "\"" + folder + "\""});
+    CloseHandle(inUse);
+    EXPECT_FALSE(removed);
+    EXPECT_EQ(remover.m_strError.rfind(
+                  "Corvane Calculator could not be removed from\n" + folder + "\n", 0),
+              0u)
+        << remover.m_strError;
+    EXPECT_GT(remover.m_strError.size(),
+              ("Corvane Calculator could not be removed from\n" + folder + "\n").size());
+    EXPECT_TRUE(Exists(program));
+    EXPECT_TRUE(Exists(settings));
+    EXPECT_TRUE(Exists(desktopLink));
+    EXPECT_EQ(CInstaller::InstalledProgramOfEntry(), program);
+
+    // Once the program has ended, the same command removes it all.
+    ASSERT_TRUE(remover.Uninstall(1, {"--uninstall", folder})) << remover.m_strError;
+    EXPECT_FALSE(Exists(folder));
+    EXPECT_FALSE(Exists(desktopLink));
+    EXPECT_EQ(RegText("UninstallString"), L"<missing>");
+}
+
 } // namespace
