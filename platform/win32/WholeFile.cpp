@@ -211,8 +211,13 @@ bool ReplaceFileWith(const std::string& path, const std::string& data, unsigned 
         temp.clear(); // nothing was made
         return fail(error);
     }
-    if (!WriteAll(file.Get(), data.data(), data.size()) || !FlushFileBuffers(file.Get()))
-        return fail(GetLastError());
+    if (!WriteAll(file.Get(), data.data(), data.size()) || !FlushFileBuffers(file.Get())) {
+        // A file opened without sharing cannot be deleted while open: a full disk would keep
+        // the partial copy beside the program.
+        const DWORD error = GetLastError();
+        file.Close();
+        return fail(error);
+    }
     if (!file.Close())
         return fail(GetLastError());
     // The old file stays whole until the move, and the move fails as a whole (a running

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <set>
 
 namespace {
@@ -119,6 +120,24 @@ TEST(ProgramCopy, FailuresBeforeWritingLeaveTheOldFile) {
     EXPECT_FALSE(reason.empty());
     EXPECT_EQ(ReadFileBytes(destination), "old program");
     EXPECT_EQ(Names(folder), (std::set<std::wstring>{L"corvane.exe", L"twice.exe", L"good.exe"}));
+}
+
+// On a full disk the copy fails half-way: the old program stays whole and no partial copy is
+// left to take the disk's last space. The disk is a small one that small_disk.sh mounts and
+// fills; without it (not root) the test is skipped.
+TEST(ProgramCopy, AFullDiskLeavesTheOldFileAndNoPartialCopy) {
+    const char* small = std::getenv("CORVANE_SMALL_DISK");
+    if (small == nullptr || *small == '\0')
+        GTEST_SKIP() << "CORVANE_SMALL_DISK names no small disk";
+    const std::string folder = small;
+    const std::string destination = folder + "\\corvane.exe";
+    WriteFileBytes(destination, "old program");
+    std::string reason;
+    // The program is larger than the disk.
+    EXPECT_FALSE(CopyProgramFile(GetModulePath(), destination, false, &reason));
+    EXPECT_FALSE(reason.empty());
+    EXPECT_EQ(ReadFileBytes(destination), "old program");
+    EXPECT_EQ(Names(folder), (std::set<std::wstring>{L"corvane.exe"}));
 }
 
 } // namespace
