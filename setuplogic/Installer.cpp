@@ -74,7 +74,14 @@ std::string CInstaller::InstalledProgramPath() const {
 }
 
 bool CInstaller::CreateFolder(const std::string& path) {
-    const int error = CreateOneFolder(path);
+    int error = CreateOneFolder(path);
+    // A file of that name is no folder to copy into: the copy would fail with a reason that
+    // names neither the file nor the folder.
+    std::string itself = path;
+    while (!itself.empty() && IsPathSeparator(itself.back()))
+        itself.pop_back();
+    if (error == EEXIST && CheckFolderTrust(itself, true) == FolderTrust::NotAFolder)
+        error = ENOTDIR;
     if (error == 0 || error == EEXIST)
         return true;
     m_strError = "Cannot create\n" + path;

@@ -398,4 +398,27 @@ TEST_F(SetupWizardTest, AProgramInUseStopsTheRemovalWithEverythingKept) {
     EXPECT_EQ(RegText("UninstallString"), L"<missing>");
 }
 
+// A file named Corvane where the install folder should be: the install stops at the folder,
+// says so, and the file stays as it was.
+TEST_F(SetupWizardTest, AFileWhereTheFolderShouldBeStopsTheInstall) {
+    const std::string base = m_base + "chosen\\";
+    CreateDirectoryW(W(base).c_str(), nullptr);
+    const HANDLE file = CreateFileW(W(base + "Corvane").c_str(), GENERIC_WRITE, 0, nullptr,
+                                    CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    DWORD written = 0;
+    WriteFile(file, "mine", 4, &written, nullptr);
+    CloseHandle(file);
+
+    CInstaller installer;
+    installer.SetBaseFolder(base);
+    EXPECT_FALSE(installer.Install());
+    EXPECT_EQ(installer.m_strError, "Cannot create\n" + base + "Corvane\\");
+    EXPECT_EQ(GetFileAttributesW(W(base + "Corvane").c_str()) & FILE_ATTRIBUTE_DIRECTORY, 0u);
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    ASSERT_TRUE(GetFileAttributesExW(W(base + "Corvane").c_str(), GetFileExInfoStandard, &data));
+    EXPECT_EQ(data.nFileSizeLow, 4u);
+    EXPECT_EQ(RegText("UninstallString"), L"<missing>");
+}
+
 } // namespace
