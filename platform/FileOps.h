@@ -6,7 +6,8 @@
 // value (EEXIST when something of that name is already there).
 int CreateOneFolder(const std::string& path);
 
-// Deletes one file (or symbolic link); never a folder. True when it was deleted.
+// Deletes one file (or symbolic link); never a folder. True when it was deleted; else
+// LastSystemError() says why (a folder: EISDIR, ERROR_ACCESS_DENIED).
 bool DeleteOneFile(const std::string& path);
 
 // Removes one folder, only when it is empty; never follows a symbolic link. True when removed.

@@ -77,7 +77,7 @@ bool CInstaller::Uninstall(int stage, const std::vector<std::string>& arguments)
         if (PathExists(program)) {
             m_strError = "Corvane Calculator could not be removed from\n" + folder + "\n" +
                          SystemErrorText(error) +
-                         "\nClose Corvane Calculator and uninstall it again.";
+                         "\nIf Corvane Calculator is running, close it and uninstall it again.";
             return false;
         }
     }

@@ -17,10 +17,16 @@ int CreateOneFolder(const std::string& path) {
 bool DeleteOneFile(const std::string& path) {
     std::error_code error;
     const fs::file_status status = fs::symlink_status(path, error);
-    if (error || status.type() == fs::file_type::directory ||
-        status.type() == fs::file_type::not_found)
+    if (error || status.type() == fs::file_type::not_found)
         return false;
-    return fs::remove(path, error) && !error;
+    if (status.type() == fs::file_type::directory) {
+        errno = EISDIR; // the caller's message gives the reason
+        return false;
+    }
+    if (fs::remove(path, error) && !error)
+        return true;
+    errno = error.value();
+    return false;
 }
 
 bool RemoveEmptyFolder(const std::string& path) {

@@ -102,8 +102,12 @@ bool DeleteOneFile(const std::string& path) {
         return false;
     const DWORD attributes = AttributesOf(wide);
     // A folder (or a link to one) is never deleted here; a file link goes itself.
-    if (attributes == INVALID_FILE_ATTRIBUTES || IsFolderItself(attributes))
+    if (attributes == INVALID_FILE_ATTRIBUTES)
         return false;
+    if (IsFolderItself(attributes)) {
+        SetLastError(ERROR_ACCESS_DENIED); // as DeleteFileW says of a folder
+        return false;
+    }
     return DeleteFileW(wide.c_str()) != 0;
 }
 

@@ -177,7 +177,9 @@ TEST_F(UninstallTest, ProgramThatCannotBeRemovedIsNotReportedRemoved) {
     fs::create_directories(Program());
     EXPECT_EQ(RunProgram(InstalledBuildProgram(), {"--uninstall", Folder()}), 1);
     EXPECT_EQ(ReadFile(log),
-              "box Corvane Calculator could not be removed from\\n" + Folder() + "\n");
+              "box Corvane Calculator could not be removed from\\n" + Folder() +
+                  "\\nIs a directory\\nIf Corvane Calculator is running, close it and "
+                  "uninstall it again.\n");
     EXPECT_TRUE(Exists(Program()));
 }
 
