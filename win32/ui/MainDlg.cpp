@@ -357,7 +357,10 @@ void CMainDlg::UpdateResultTip(POINT at) {
     // Measures the line under the mouse; the controller decides what the tooltip says.
     HWND results = ResultsPane();
     const LRESULT found = SendMessageW(results, EM_CHARFROMPOS, 0, MAKELPARAM(at.x, at.y));
-    const int line = static_cast<int>(HIWORD(found));
+    // The answer's line number has 16 bits; the line under the mouse is visible, so it is the
+    // first visible line or one less than 65,536 lines below it.
+    const int first = static_cast<int>(SendMessageW(results, EM_GETFIRSTVISIBLELINE, 0, 0));
+    const int line = first + ((static_cast<int>(HIWORD(found)) - first) & 0xFFFF);
     const int start = static_cast<int>(SendMessageW(results, EM_LINEINDEX, line, 0));
     const int length = static_cast<int>(SendMessageW(results, EM_LINELENGTH, start, 0));
     ResultLineHit hit;

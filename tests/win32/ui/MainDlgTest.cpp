@@ -292,6 +292,27 @@ TEST_F(MainWindowTest, AResultTooltipFollowsTheLineWhenItsResultChanges) {
     EXPECT_EQ(WideToUtf8(ToolTipText(*dlg, results)), "2 305 843 009 213 694 000");
 }
 
+// The edit control names the line under a point with 16 bits only: a sheet longer than that
+// must not explain another line's result.
+TEST_F(MainWindowTest, AResultTooltipBeyondLine65535ExplainsThatLine) {
+    auto dlg = Open();
+    std::wstring sheet;
+    for (int k = 0; k < 65540; ++k)
+        sheet += L"1\r\n";
+    sheet += L"1/0";
+    // As a paste puts it in: one replacement of the selection, which the pane reports as a change.
+    SendMessageW(dlg->ExpressionPane(), EM_SETSEL, 0, -1);
+    SendMessageW(dlg->ExpressionPane(), EM_REPLACESEL, TRUE,
+                 reinterpret_cast<LPARAM>(sheet.c_str()));
+    PumpPending();
+    HWND results = dlg->ResultsPane();
+    ASSERT_GE(SendMessageW(results, EM_GETLINECOUNT, 0, 0), 65541);
+    SendMessageW(results, EM_LINESCROLL, 0, 65541);
+    PumpPending();
+    HoverResult(*dlg, 65540);
+    EXPECT_NE(WideToUtf8(ToolTipText(*dlg, results)).find("div by 0"), std::string::npos);
+}
+
 TEST_F(MainWindowTest, TheSmallButtonsHaveTheirPicturesAndTooltips) {
     auto dlg = Open();
     EXPECT_EQ(dlg->Button(MainId::Settings)->Image(), SharedImage::Settings);
