@@ -67,7 +67,8 @@ constexpr DoubleDouble kOne = {1.0, 0.0};
 // nearest a, then asin(c + d) = asin(c) + a1*d + ... + a9*d^9 with d = a - c (exact, |d| <= 2^-8).
 // The head of a1 has 27 bits, so its products with d's 26-bit halves are exact; asin(c) >= 2^-7
 // exceeds them (or is 0).
-DoubleDouble AsinHalf(double a, double aLo) {
+// Inlined into each caller: a call would spill the caller's values around it.
+[[gnu::always_inline]] inline DoubleDouble AsinHalf(double a, double aLo) {
     // j = round(128 a) from the low bits of the shifted product, without a conversion.
     constexpr double kShift = 0x1.8p52;
     const double shifted = a * 128.0 + kShift;
@@ -92,7 +93,7 @@ double RoundedSum(DoubleDouble a, double scale, DoubleDouble b) {
 }
 
 // asin(sqrt(z)) for 0 <= z <= 1/4, as hi + lo, with the square root in double-double.
-DoubleDouble AsinOfRoot(double z) {
+[[gnu::always_inline]] inline DoubleDouble AsinOfRoot(double z) {
     const double s = std::sqrt(z);
     // z - s^2 from s's 26-bit head, whose square is exact and close enough to z that the
     // difference is exact too; the rest's rounding is far below what the correction needs.
