@@ -67,6 +67,9 @@ class WineSetup(unittest.TestCase):
             shutil.rmtree(old, ignore_errors=True)
         if SHOTS:
             os.makedirs(SHOTS, exist_ok=True)
+        # The commands above ran without a display; a Wine session they leave behind would give
+        # the program's windows no X driver, so the program starts in a session of its own.
+        self.stop_server()
 
     def tearDown(self):
         self.stop_server()
