@@ -47,3 +47,9 @@ std::wstring ApiPath(const std::wstring& path) {
         return L"\\\\?\\UNC\\" + full.substr(2);
     return L"\\\\?\\" + full;
 }
+
+std::wstring Wide(const std::string& utf8) {
+    std::wstring wide;
+    Utf8ToWide(utf8, wide);
+    return wide;
+}

@@ -6,6 +6,8 @@
 
 // The UTF-16 form of utf8; false (and "") when utf8 is not valid UTF-8.
 bool Utf8ToWide(const std::string& utf8, std::wstring& wide);
+// The UTF-16 form of utf8, "" when it is not valid UTF-8.
+std::wstring Wide(const std::string& utf8);
 // The UTF-8 form of wide; an unpaired surrogate becomes U+FFFD.
 std::string WideToUtf8(const std::wstring& wide);
 

@@ -22,9 +22,3 @@ bool SetWindowTextUtf8(HWND window, const std::string& text) {
         return false;
     return SetWindowTextW(window, wide.c_str()) != FALSE;
 }
-
-std::wstring Wide(const std::string& utf8) {
-    std::wstring wide;
-    Utf8ToWide(utf8, wide);
-    return wide;
-}

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/win32/WideText.h"
+
 #include <windows.h>
 
 #include <string>
@@ -10,4 +12,3 @@ std::wstring GetWideText(HWND window);
 std::string GetWindowTextUtf8(HWND window);
 // Invalid UTF-8 sets no text and returns false.
 bool SetWindowTextUtf8(HWND window, const std::string& text);
-std::wstring Wide(const std::string& utf8);

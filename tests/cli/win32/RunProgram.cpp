@@ -6,12 +6,6 @@
 
 namespace {
 
-std::wstring Wide(const std::string& utf8) {
-    std::wstring wide;
-    Utf8ToWide(utf8, wide);
-    return wide;
-}
-
 // One argument quoted so that the C runtime's command-line splitting gives it back unchanged.
 std::wstring Quote(const std::wstring& argument) {
     if (!argument.empty() && argument.find_first_of(L" \t\n\v\"") == std::wstring::npos)

@@ -30,53 +30,6 @@ std::wstring AsGetPathGivesIt(const std::wstring& path) {
     return back;
 }
 
-struct ReadLink {
-    bool bLoaded = false;
-    std::wstring path, arguments, workingDir, description, icon, itemsPath;
-    int iconIndex = -1;
-};
-
-// Reads a link with the shell's own object, independent of LoadShellLink.
-ReadLink ReadWithShell(const std::string& linkPath) {
-    ReadLink read;
-    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-    IShellLinkW* link = nullptr;
-    IPersistFile* file = nullptr;
-    if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
-                                   reinterpret_cast<void**>(&link))) &&
-        SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file))) &&
-        SUCCEEDED(file->Load(Wide(linkPath).c_str(), STGM_READ))) {
-        wchar_t buffer[MAX_PATH * 2] = {};
-        read.bLoaded = true;
-        if (SUCCEEDED(link->GetPath(buffer, MAX_PATH * 2, nullptr, SLGP_RAWPATH)))
-            read.path = buffer;
-        buffer[0] = 0;
-        if (SUCCEEDED(link->GetArguments(buffer, MAX_PATH * 2)))
-            read.arguments = buffer;
-        buffer[0] = 0;
-        if (SUCCEEDED(link->GetWorkingDirectory(buffer, MAX_PATH * 2)))
-            read.workingDir = buffer;
-        buffer[0] = 0;
-        if (SUCCEEDED(link->GetDescription(buffer, MAX_PATH * 2)))
-            read.description = buffer;
-        buffer[0] = 0;
-        if (SUCCEEDED(link->GetIconLocation(buffer, MAX_PATH * 2, &read.iconIndex)))
-            read.icon = buffer;
-        PIDLIST_ABSOLUTE items = nullptr;
-        buffer[0] = 0;
-        if (SUCCEEDED(link->GetIDList(&items)) && items != nullptr &&
-            SHGetPathFromIDListW(items, buffer))
-            read.itemsPath = buffer;
-        CoTaskMemFree(items);
-    }
-    if (file != nullptr)
-        file->Release();
-    if (link != nullptr)
-        link->Release();
-    CoUninitialize();
-    return read;
-}
-
 ShortcutSpec Spec(const std::string& folder, const std::string& target) {
     ShortcutSpec shortcut;
     shortcut.strFolder = folder + "\\";
@@ -101,7 +54,7 @@ TEST(Shortcut, LinkFieldsReadBackThroughTheShell) {
     ASSERT_TRUE(CreateShortcut(shortcut, &reason)) << reason;
     EXPECT_EQ(shortcut.strLinkPath, folder + "\\Corvane Calculator.lnk");
 
-    const ReadLink read = ReadWithShell(shortcut.strLinkPath);
+    const LinkReadBack read = ReadLinkWithShell(shortcut.strLinkPath);
     ASSERT_TRUE(read.bLoaded);
     EXPECT_EQ(read.itemsPath, Wide(target));
     EXPECT_EQ(read.path, AsGetPathGivesIt(Wide(target)));
@@ -136,7 +89,7 @@ TEST(Shortcut, ANewLinkReplacesTheOldOne) {
     const std::string folder = WinPath(temp);
     ASSERT_TRUE(CreateShortcut(Spec(folder, "C:\\old\\corvane.exe")));
     ASSERT_TRUE(CreateShortcut(Spec(folder, "C:\\new\\corvane.exe")));
-    EXPECT_EQ(ReadWithShell(folder + "\\Corvane Calculator.lnk").path, L"C:\\new\\corvane.exe");
+    EXPECT_EQ(ReadLinkWithShell(folder + "\\Corvane Calculator.lnk").path, L"C:\\new\\corvane.exe");
 }
 
 TEST(Shortcut, OnlyALinkToTheProgramIsRemoved) {

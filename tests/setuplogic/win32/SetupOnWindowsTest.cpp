@@ -8,6 +8,7 @@
 #include "setuplogic/Installer.h"
 #include "setuplogic/SetupPrompt.h"
 #include "tests/TempFolder.h"
+#include "tests/platform/win32/Win32TestSupport.h"
 
 #include <windows.h>
 
@@ -23,99 +24,28 @@
 
 namespace {
 
-const std::string kOddName = "Z\xc3\xbcrich \xe8\xa8\x88\xe7\xae\x97";
-
-std::wstring Wide(const std::string& utf8) {
-    std::wstring wide;
-    Utf8ToWide(utf8, wide);
-    return wide;
-}
-
-bool Exists(const std::string& path) {
-    return GetFileAttributesW(Wide(path).c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
-std::string KnownFolder(const KNOWNFOLDERID& id) {
-    PWSTR path = nullptr;
-    std::string text;
-    if (SUCCEEDED(SHGetKnownFolderPath(id, 0, nullptr, &path)))
-        text = WideToUtf8(path) + "\\";
-    CoTaskMemFree(path);
-    return text;
-}
-
 std::string Text(TextId id) {
     return GetText(id);
 }
 
+std::wstring RegText(const std::string& name) {
+    return UserRegistryText(Text(TextId::UninstallKeyPath), name);
+}
+
+DWORD RegNumber(const std::string& name) {
+    return UserRegistryNumber(Text(TextId::UninstallKeyPath), name);
+}
+
 std::string DesktopLink() {
-    return KnownFolder(FOLDERID_Desktop) + "Corvane Calculator.lnk";
+    return KnownFolderPath(FOLDERID_Desktop) + "Corvane Calculator.lnk";
 }
 
 std::string ProgramsGroup() {
-    return KnownFolder(FOLDERID_Programs) + "Corvane Calculator";
+    return KnownFolderPath(FOLDERID_Programs) + "Corvane Calculator";
 }
 
 std::string ProgramsLink() {
     return ProgramsGroup() + "\\Corvane Calculator.lnk";
-}
-
-std::wstring RegText(const std::string& name) {
-    wchar_t buffer[1024] = {};
-    DWORD size = sizeof buffer;
-    if (RegGetValueW(HKEY_CURRENT_USER, Wide(Text(TextId::UninstallKeyPath)).c_str(),
-                     Wide(name).c_str(), RRF_RT_REG_SZ, nullptr, buffer, &size) != ERROR_SUCCESS)
-        return L"<missing>";
-    return buffer;
-}
-
-DWORD RegNumber(const std::string& name) {
-    DWORD value = 0xDEAD;
-    DWORD size = sizeof value;
-    RegGetValueW(HKEY_CURRENT_USER, Wide(Text(TextId::UninstallKeyPath)).c_str(),
-                 Wide(name).c_str(), RRF_RT_REG_DWORD, nullptr, &value, &size);
-    return value;
-}
-
-struct LinkRead {
-    bool bLoaded = false;
-    std::wstring itemsPath, arguments, workingDir, description;
-};
-
-// Reads a link with the shell's link object: the target through the link's item list (Wine
-// keeps the plain path in the ANSI code page only), arguments and working folder.
-LinkRead ReadLink(const std::string& linkPath) {
-    LinkRead read;
-    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-    IShellLinkW* link = nullptr;
-    IPersistFile* file = nullptr;
-    if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
-                                   reinterpret_cast<void**>(&link))) &&
-        SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file))) &&
-        SUCCEEDED(file->Load(Wide(linkPath).c_str(), STGM_READ))) {
-        read.bLoaded = true;
-        wchar_t buffer[MAX_PATH * 2] = {};
-        PIDLIST_ABSOLUTE items = nullptr;
-        if (SUCCEEDED(link->GetIDList(&items)) && items != nullptr &&
-            SHGetPathFromIDListW(items, buffer))
-            read.itemsPath = buffer;
-        CoTaskMemFree(items);
-        buffer[0] = 0;
-        if (SUCCEEDED(link->GetArguments(buffer, MAX_PATH * 2)))
-            read.arguments = buffer;
-        buffer[0] = 0;
-        if (SUCCEEDED(link->GetWorkingDirectory(buffer, MAX_PATH * 2)))
-            read.workingDir = buffer;
-        buffer[0] = 0;
-        if (SUCCEEDED(link->GetDescription(buffer, MAX_PATH * 2)))
-            read.description = buffer;
-    }
-    if (file != nullptr)
-        file->Release();
-    if (link != nullptr)
-        link->Release();
-    CoUninitialize();
-    return read;
 }
 
 // A program file that carries the setup marker once (built at run time, so that this test
@@ -201,7 +131,7 @@ TEST_F(SetupOnWindows, InstallsReadsBackAndUninstallsWithoutTrace) {
 
     // Both links start the installed program in its folder.
     for (const std::string& linkPath : {DesktopLink(), ProgramsLink()}) {
-        const LinkRead link = ReadLink(linkPath);
+        const LinkReadBack link = ReadLinkWithShell(linkPath);
         ASSERT_TRUE(link.bLoaded) << linkPath;
         EXPECT_EQ(link.itemsPath, Wide(program)) << linkPath;
         EXPECT_EQ(link.arguments, L"") << linkPath;
@@ -213,14 +143,14 @@ TEST_F(SetupOnWindows, InstallsReadsBackAndUninstallsWithoutTrace) {
     WriteFileBytes(folder + "corvane.cfg", "decimals: 3\r\n");
     CInstaller remover;
     ASSERT_TRUE(remover.Uninstall(1, {"--uninstall", "\"" + folder + "\""})) << remover.m_strError;
-    EXPECT_FALSE(Exists(program));
-    EXPECT_FALSE(Exists(folder + "corvane.cfg"));
-    EXPECT_FALSE(Exists(folder));
-    EXPECT_FALSE(Exists(DesktopLink()));
-    EXPECT_FALSE(Exists(ProgramsLink()));
-    EXPECT_FALSE(Exists(ProgramsGroup()));
+    EXPECT_FALSE(FileOrFolderExists(program));
+    EXPECT_FALSE(FileOrFolderExists(folder + "corvane.cfg"));
+    EXPECT_FALSE(FileOrFolderExists(folder));
+    EXPECT_FALSE(FileOrFolderExists(DesktopLink()));
+    EXPECT_FALSE(FileOrFolderExists(ProgramsLink()));
+    EXPECT_FALSE(FileOrFolderExists(ProgramsGroup()));
     EXPECT_FALSE(UserRegistryKeyExists(Text(TextId::UninstallKeyPath)));
-    EXPECT_TRUE(Exists(Base())); // the chosen base folder is not the install's
+    EXPECT_TRUE(FileOrFolderExists(Base())); // the chosen base folder is not the install's
 }
 
 TEST_F(SetupOnWindows, WhatTheUserAddedStaysAndNoOtherLinkGoes) {
@@ -242,17 +172,17 @@ TEST_F(SetupOnWindows, WhatTheUserAddedStaysAndNoOtherLinkGoes) {
 
     ASSERT_TRUE(installer.Install(Package())) << installer.m_strError;
     const std::string folder = installer.m_strFolder;
-    EXPECT_EQ(ReadLink(DesktopLink()).itemsPath, L"C:\\windows\\notepad.exe");
+    EXPECT_EQ(ReadLinkWithShell(DesktopLink()).itemsPath, L"C:\\windows\\notepad.exe");
     WriteFileBytes(folder + "my notes.txt", "mine");
 
     CInstaller remover;
     ASSERT_TRUE(remover.Uninstall(1, {"--uninstall", folder})) << remover.m_strError;
-    EXPECT_FALSE(Exists(folder + "corvane.exe"));
-    EXPECT_FALSE(Exists(ProgramsLink()));
+    EXPECT_FALSE(FileOrFolderExists(folder + "corvane.exe"));
+    EXPECT_FALSE(FileOrFolderExists(ProgramsLink()));
     EXPECT_FALSE(UserRegistryKeyExists(Text(TextId::UninstallKeyPath)));
     EXPECT_EQ(ReadFileBytes(folder + "my notes.txt"), "mine");
-    EXPECT_TRUE(Exists(DesktopLink()));
-    EXPECT_EQ(ReadLink(DesktopLink()).itemsPath, L"C:\\windows\\notepad.exe");
+    EXPECT_TRUE(FileOrFolderExists(DesktopLink()));
+    EXPECT_EQ(ReadLinkWithShell(DesktopLink()).itemsPath, L"C:\\windows\\notepad.exe");
 }
 
 TEST_F(SetupOnWindows, OnlyTheInstalledProgramUninstalls) {
@@ -266,7 +196,7 @@ TEST_F(SetupOnWindows, OnlyTheInstalledProgramUninstalls) {
     EXPECT_TRUE(CheckUninstallRequest({"--uninstall"}, prompt, exitCode));
     ASSERT_EQ(prompt.m_messages.size(), 1u);
     EXPECT_NE(prompt.m_messages[0].find("not the installed program"), std::string::npos);
-    EXPECT_TRUE(Exists(installer.InstalledProgramPath()));
+    EXPECT_TRUE(FileOrFolderExists(installer.InstalledProgramPath()));
     EXPECT_TRUE(UserRegistryKeyExists(Text(TextId::UninstallKeyPath)));
 
     // A removal stage aimed at another folder removes nothing.
@@ -275,8 +205,8 @@ TEST_F(SetupOnWindows, OnlyTheInstalledProgramUninstalls) {
     EXPECT_NE(exitCode, 0);
     ASSERT_EQ(prompt.m_messages.size(), 1u);
     EXPECT_NE(prompt.m_messages[0].find("Nothing was removed"), std::string::npos);
-    EXPECT_TRUE(Exists(installer.InstalledProgramPath()));
-    EXPECT_TRUE(Exists(ProgramsLink()));
+    EXPECT_TRUE(FileOrFolderExists(installer.InstalledProgramPath()));
+    EXPECT_TRUE(FileOrFolderExists(ProgramsLink()));
 
     // Another first argument is no uninstall run.
     EXPECT_FALSE(CheckUninstallRequest({"--Uninstall"}, prompt, exitCode));
@@ -331,7 +261,7 @@ TEST_F(SetupOnWindows, AFolderOthersMayWriteIsRefused) {
     EXPECT_FALSE(installer.Install(Package()));
     EXPECT_EQ(installer.m_strError.rfind("Cannot install into\n" + folder, 0), 0u)
         << installer.m_strError;
-    EXPECT_FALSE(Exists(folder + "corvane.exe"));
+    EXPECT_FALSE(FileOrFolderExists(folder + "corvane.exe"));
     EXPECT_FALSE(UserRegistryKeyExists(Text(TextId::UninstallKeyPath)));
 }
 
@@ -341,12 +271,12 @@ TEST_F(SetupOnWindows, AFolderThatCannotBeMadeSaysSo) {
     EXPECT_FALSE(installer.Install(Package()));
     EXPECT_FALSE(installer.m_strError.empty());
     EXPECT_FALSE(UserRegistryKeyExists(Text(TextId::UninstallKeyPath)));
-    EXPECT_FALSE(Exists(ProgramsLink()));
+    EXPECT_FALSE(FileOrFolderExists(ProgramsLink()));
 }
 
 TEST(SetupOnWindowsDefaults, TheDefaultFolderIsPerUser) {
     CInstaller installer;
-    const std::string local = KnownFolder(FOLDERID_LocalAppData);
+    const std::string local = KnownFolderPath(FOLDERID_LocalAppData);
     EXPECT_EQ(installer.m_strFolder, local + "Programs\\Corvane\\");
 }
 

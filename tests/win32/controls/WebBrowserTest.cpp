@@ -169,7 +169,8 @@ private:
     DocumentLog& m_log;
 };
 
-std::wstring Wide(const std::string& utf8) {
+// The UTF-16 form, failing the test for text that is not UTF-8.
+std::wstring CheckedWide(const std::string& utf8) {
     std::wstring wide;
     EXPECT_TRUE(Utf8ToWide(utf8, wide));
     return wide;
@@ -261,7 +262,7 @@ TEST(WebBrowserTest, AKeyLinkIsAppliedThroughTheHookAndCancelled) {
 
     const std::string prefix = GetText(TextId::KeyLinkPrefix);
     {
-        NavigateEvent key(Wide(prefix + "sin/"));
+        NavigateEvent key(CheckedWide(prefix + "sin/"));
         EXPECT_EQ(key.Raise(view.EventSink()), S_OK);
         EXPECT_EQ(key.cancel, VARIANT_TRUE);
     }
@@ -271,14 +272,14 @@ TEST(WebBrowserTest, AKeyLinkIsAppliedThroughTheHookAndCancelled) {
     EXPECT_EQ(start, 9u);
     {
         // The address as a plain BSTR rather than a reference works the same.
-        NavigateEvent key(Wide(prefix + "n7"), false);
+        NavigateEvent key(CheckedWide(prefix + "n7"), false);
         key.Raise(view.EventSink());
         EXPECT_EQ(key.cancel, VARIANT_TRUE);
     }
     EXPECT_EQ(TextOf(owner.m_hEdit), L"1+2+3sin(7)");
     {
         // An address ending in about:blank reaches the hook without it.
-        NavigateEvent key(Wide(prefix + "ababout:blank"));
+        NavigateEvent key(CheckedWide(prefix + "ababout:blank"));
         key.Raise(view.EventSink());
         EXPECT_EQ(key.cancel, VARIANT_TRUE);
     }
@@ -353,8 +354,8 @@ void CheckPendingTextReleasedBy(DISPID completed) {
     RaiseCompleted(view.EventSink(), completed);
     ASSERT_TRUE(view.HasDocument());
     ASSERT_EQ(log.writes.size(), size_t(1));
-    EXPECT_EQ(log.writes[0], Wide("<html><head>" + kModeTag +
-                                  "<title>keys</title></head><body>Zoë</body></html>"));
+    EXPECT_EQ(log.writes[0], CheckedWide("<html><head>" + kModeTag +
+                                         "<title>keys</title></head><body>Zoë</body></html>"));
     EXPECT_EQ(view.Document().Pending(), "");
     RaiseCompleted(view.EventSink(), completed); // nothing is written twice
     EXPECT_EQ(log.writes.size(), size_t(1));
@@ -366,7 +367,8 @@ void CheckPendingTextReleasedBy(DISPID completed) {
     EXPECT_EQ(log.closes, 1);
     view.WriteHtml("<html><head></head><body>About</body></html>");
     ASSERT_EQ(log.writes.size(), size_t(3));
-    EXPECT_EQ(log.writes[2], Wide("<html><head>" + kModeTag + "</head><body>About</body></html>"));
+    EXPECT_EQ(log.writes[2],
+              CheckedWide("<html><head>" + kModeTag + "</head><body>About</body></html>"));
     EXPECT_EQ(view.Document().Text(), "<html><head></head><body>About</body></html>");
 
     const std::string big(7000, 'x'); // longer than any fixed buffer: written whole, once
@@ -439,7 +441,7 @@ TEST(WebBrowserTest, TheHostsObjectsEndWithTheView) {
     DestroyWindow(owner.m_hWnd);
     EXPECT_EQ(view.GetHwnd(), nullptr);
     EXPECT_EQ(view.EventSink(), nullptr);
-    NavigateEvent late(Wide(GetText(TextId::KeyLinkPrefix) + std::string("n1")));
+    NavigateEvent late(CheckedWide(GetText(TextId::KeyLinkPrefix) + std::string("n1")));
     EXPECT_EQ(late.Raise(sink), S_OK);
     EXPECT_TRUE(panel.offered.empty());
     EXPECT_EQ(late.cancel, VARIANT_FALSE);

@@ -9,6 +9,7 @@
 #include "setuplogic/Installer.h"
 #include "setuplogic/SetupPrompt.h"
 #include "tests/TempFolder.h"
+#include "tests/platform/win32/Win32TestSupport.h"
 #include "tests/win32/Win32TestSupport.h"
 #include "uilogic/WizardTemplates.h"
 #include "win32/controls/Dpi.h"
@@ -23,76 +24,11 @@
 
 namespace {
 
-const std::string kOddName = "Z\xc3\xbcrich \xe8\xa8\x88\xe7\xae\x97";
 constexpr wchar_t kShellFolders[] =
     L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
 
-std::wstring W(const std::string& utf8) {
-    std::wstring wide;
-    Utf8ToWide(utf8, wide);
-    return wide;
-}
-
-bool Exists(const std::string& path) {
-    return GetFileAttributesW(W(path).c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
-std::string KnownFolder(const KNOWNFOLDERID& id) {
-    PWSTR path = nullptr;
-    std::string text;
-    if (SUCCEEDED(SHGetKnownFolderPath(id, 0, nullptr, &path)))
-        text = WideToUtf8(path) + "\\";
-    CoTaskMemFree(path);
-    return text;
-}
-
 std::wstring RegText(const std::string& name) {
-    wchar_t buffer[1024] = {};
-    DWORD size = sizeof buffer;
-    if (RegGetValueW(HKEY_CURRENT_USER, W(GetText(TextId::UninstallKeyPath)).c_str(),
-                     W(name).c_str(), RRF_RT_REG_SZ, nullptr, buffer, &size) != ERROR_SUCCESS)
-        return L"<missing>";
-    return buffer;
-}
-
-struct LinkRead {
-    bool bLoaded = false;
-    std::wstring path, itemsPath, arguments, workingDir;
-};
-
-// A shell link read back through IShellLinkW. Wine's GetPath gives the target only as its
-// link-info text in the ANSI code page ('?' for what that cannot hold), so the exact target is
-// read from the link's item list as well.
-LinkRead ReadLink(const std::string& linkPath) {
-    LinkRead read;
-    IShellLinkW* link = nullptr;
-    IPersistFile* file = nullptr;
-    if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
-                                   reinterpret_cast<void**>(&link))) &&
-        SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file))) &&
-        SUCCEEDED(file->Load(W(linkPath).c_str(), STGM_READ))) {
-        read.bLoaded = true;
-        wchar_t buffer[MAX_PATH * 2] = {};
-        if (SUCCEEDED(link->GetPath(buffer, MAX_PATH * 2, nullptr, SLGP_RAWPATH)))
-            read.path = buffer;
-        buffer[0] = 0;
-        PIDLIST_ABSOLUTE items = nullptr;
-        if (SUCCEEDED(link->GetIDList(&items)) && items != nullptr &&
-            SHGetPathFromIDListW(items, buffer))
-            read.itemsPath = buffer;
-        CoTaskMemFree(items);
-        buffer[0] = 0;
-        if (SUCCEEDED(link->GetArguments(buffer, MAX_PATH * 2)))
-            read.arguments = buffer;
-        buffer[0] = 0;
-        if (SUCCEEDED(link->GetWorkingDirectory(buffer, MAX_PATH * 2)))
-            read.workingDir = buffer;
-    }
-    if (file != nullptr)
-        file->Release();
-    if (link != nullptr)
-        link->Release();
-    return read;
+    return UserRegistryText(GetText(TextId::UninstallKeyPath), name);
 }
 
 // Answers the wizard's questions: OK boxes are kept, the folder picker gives the queued
@@ -129,7 +65,7 @@ public:
         DWORD size = sizeof m_old;
         m_bHadOld = RegQueryValueExW(key, name.c_str(), nullptr, &m_type,
                                      reinterpret_cast<BYTE*>(m_old), &size) == ERROR_SUCCESS;
-        const std::wstring wide = W(folder);
+        const std::wstring wide = Wide(folder);
         RegSetValueExW(key, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(wide.c_str()),
                        static_cast<DWORD>((wide.size() + 1) * sizeof(wchar_t)));
         RegCloseKey(key);
@@ -170,9 +106,9 @@ protected:
         PrepareWindows();
         CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
         m_base = WinPath(m_temp.Path()) + "\\" + kOddName + "\\";
-        CreateDirectoryW(W(m_base).c_str(), nullptr);
-        CreateDirectoryW(W(m_base + "Local").c_str(), nullptr);
-        CreateDirectoryW(W(m_base + "Desktop").c_str(), nullptr);
+        CreateDirectoryW(Wide(m_base).c_str(), nullptr);
+        CreateDirectoryW(Wide(m_base + "Local").c_str(), nullptr);
+        CreateDirectoryW(Wide(m_base + "Desktop").c_str(), nullptr);
         m_local = std::make_unique<ShellFolderRedirect>(L"Local AppData", m_base + "Local");
         m_desktop = std::make_unique<ShellFolderRedirect>(L"Desktop", m_base + "Desktop");
     }
@@ -238,7 +174,7 @@ TEST_F(SetupWizardTest, EnterAgreesEnterInstallsIntoThePerUserFolder) {
     EXPECT_TRUE(Visible(Page(options)));
     EXPECT_EQ(TextOf(frame.Item(DialogId::Ok)), "Install");
     EXPECT_EQ(GetFocus(), frame.Item(DialogId::Ok));
-    EXPECT_FALSE(Exists(folder));
+    EXPECT_FALSE(FileOrFolderExists(folder));
     EXPECT_NE(TextOf(frame.FolderLine()).find(folder), std::string::npos)
         << TextOf(frame.FolderLine());
     EXPECT_EQ(Checked(options, SetupControl::DesktopIcon), BST_CHECKED);
@@ -254,36 +190,36 @@ TEST_F(SetupWizardTest, EnterAgreesEnterInstallsIntoThePerUserFolder) {
     EXPECT_EQ(m_prompt.m_messages, std::vector<std::string>{"Setup complete"});
 
     // The program: this file with its marker replaced.
-    EXPECT_TRUE(Exists(program));
+    EXPECT_TRUE(FileOrFolderExists(program));
     EXPECT_EQ(CInstaller::InstalledProgramOfEntry(), program);
-    EXPECT_EQ(RegText("UninstallString"), L"\"" + W(program) + L"\" --uninstall");
+    EXPECT_EQ(RegText("UninstallString"), L"\"" + Wide(program) + L"\" --uninstall");
     EXPECT_EQ(RegText("DisplayName"), L"Corvane Calculator");
-    EXPECT_EQ(RegText("DisplayIcon"), W(program));
-    EXPECT_EQ(RegText("InstallLocation"), W(folder));
+    EXPECT_EQ(RegText("DisplayIcon"), Wide(program));
+    EXPECT_EQ(RegText("InstallLocation"), Wide(folder));
 
     // Both links start it, in its folder, with no arguments.
     const std::string desktopLink = m_base + "Desktop\\Corvane Calculator.lnk";
     const std::string menuLink =
-        KnownFolder(FOLDERID_Programs) + "Corvane Calculator\\" + "Corvane Calculator.lnk";
+        KnownFolderPath(FOLDERID_Programs) + "Corvane Calculator\\" + "Corvane Calculator.lnk";
     for (const std::string& link : {desktopLink, menuLink}) {
-        const LinkRead read = ReadLink(link);
+        const LinkReadBack read = ReadLinkWithShell(link);
         ASSERT_TRUE(read.bLoaded) << link;
-        EXPECT_EQ(read.itemsPath, W(program)) << link;
+        EXPECT_EQ(read.itemsPath, Wide(program)) << link;
         const std::wstring tail = L"\\Local\\Programs\\Corvane\\corvane.exe";
         ASSERT_GE(read.path.size(), tail.size()) << link;
         EXPECT_EQ(read.path.substr(read.path.size() - tail.size()), tail) << link;
         EXPECT_EQ(read.arguments, L"") << link;
-        EXPECT_EQ(read.workingDir, W(folder.substr(0, folder.size() - 1))) << link;
+        EXPECT_EQ(read.workingDir, Wide(folder.substr(0, folder.size() - 1))) << link;
     }
 
     // The removal stage as the hand-over starts it finds all of it and leaves nothing.
     CInstaller remover;
     ASSERT_TRUE(remover.Uninstall(1, {"--uninstall", "\"" + folder + "\""})) << remover.m_strError;
-    EXPECT_FALSE(Exists(folder));
-    EXPECT_FALSE(Exists(desktopLink));
-    EXPECT_FALSE(Exists(menuLink));
+    EXPECT_FALSE(FileOrFolderExists(folder));
+    EXPECT_FALSE(FileOrFolderExists(desktopLink));
+    EXPECT_FALSE(FileOrFolderExists(menuLink));
     EXPECT_EQ(RegText("UninstallString"), L"<missing>");
-    EXPECT_TRUE(Exists(m_base + "Local\\Programs")); // not the install's own folder
+    EXPECT_TRUE(FileOrFolderExists(m_base + "Local\\Programs")); // not the install's own folder
 }
 
 TEST_F(SetupWizardTest, EnterInTheLicenceViewAgreesToo) {
@@ -332,14 +268,14 @@ TEST_F(SetupWizardTest, AFailedInstallStaysAndAnotherFolderWorks) {
     EXPECT_EQ(RegText("UninstallString"), L"<missing>");
 
     // Another folder, Install again: done, without a desktop link.
-    CreateDirectoryW(W(m_base + "chosen").c_str(), nullptr);
+    CreateDirectoryW(Wide(m_base + "chosen").c_str(), nullptr);
     SendMessageW(options.Item(SetupControl::Change), BM_CLICK, 0, 0);
     PumpPending();
     SendMessageW(frame.Item(DialogId::Ok), BM_CLICK, 0, 0);
     ASSERT_TRUE(PumpUntil([&] { return frame.GetSafeHwnd() == nullptr; }));
     EXPECT_EQ(m_prompt.m_messages.back(), "Setup complete");
-    EXPECT_TRUE(Exists(m_base + "chosen\\Corvane\\corvane.exe"));
-    EXPECT_FALSE(Exists(m_base + "Desktop\\Corvane Calculator.lnk"));
+    EXPECT_TRUE(FileOrFolderExists(m_base + "chosen\\Corvane\\corvane.exe"));
+    EXPECT_FALSE(FileOrFolderExists(m_base + "Desktop\\Corvane Calculator.lnk"));
     EXPECT_EQ(CInstaller::InstalledProgramOfEntry(), m_base + "chosen\\Corvane\\corvane.exe");
 }
 
@@ -353,7 +289,7 @@ TEST_F(SetupWizardTest, EscOnTheOptionsPageCancelsWithNothingInstalled) {
     ASSERT_TRUE(PumpUntil([&] { return frame.GetSafeHwnd() == nullptr; }));
     EXPECT_EQ(frame.Result(), DialogId::Cancel);
     EXPECT_TRUE(m_prompt.m_messages.empty());
-    EXPECT_FALSE(Exists(m_base + "Local\\Programs\\Corvane"));
+    EXPECT_FALSE(FileOrFolderExists(m_base + "Local\\Programs\\Corvane"));
     EXPECT_EQ(RegText("UninstallString"), L"<missing>");
 }
 
@@ -368,12 +304,12 @@ TEST_F(SetupWizardTest, AProgramInUseStopsTheRemovalWithEverythingKept) {
     const std::string program = installer.InstalledProgramPath();
     const std::string settings = folder + "corvane.cfg";
     const std::string desktopLink = m_base + "Desktop\\Corvane Calculator.lnk";
-    const HANDLE cfg = CreateFileW(W(settings).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+    const HANDLE cfg = CreateFileW(Wide(settings).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                    FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(cfg, INVALID_HANDLE_VALUE);
     CloseHandle(cfg);
 
-    const HANDLE inUse = CreateFileW(W(program).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+    const HANDLE inUse = CreateFileW(Wide(program).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(inUse, INVALID_HANDLE_VALUE);
     CInstaller remover;
@@ -386,15 +322,15 @@ TEST_F(SetupWizardTest, AProgramInUseStopsTheRemovalWithEverythingKept) {
         << remover.m_strError;
     EXPECT_GT(remover.m_strError.size(),
               ("Corvane Calculator could not be removed from\n" + folder + "\n").size());
-    EXPECT_TRUE(Exists(program));
-    EXPECT_TRUE(Exists(settings));
-    EXPECT_TRUE(Exists(desktopLink));
+    EXPECT_TRUE(FileOrFolderExists(program));
+    EXPECT_TRUE(FileOrFolderExists(settings));
+    EXPECT_TRUE(FileOrFolderExists(desktopLink));
     EXPECT_EQ(CInstaller::InstalledProgramOfEntry(), program);
 
     // Once the program has ended, the same command removes it all.
     ASSERT_TRUE(remover.Uninstall(1, {"--uninstall", folder})) << remover.m_strError;
-    EXPECT_FALSE(Exists(folder));
-    EXPECT_FALSE(Exists(desktopLink));
+    EXPECT_FALSE(FileOrFolderExists(folder));
+    EXPECT_FALSE(FileOrFolderExists(desktopLink));
     EXPECT_EQ(RegText("UninstallString"), L"<missing>");
 }
 
@@ -402,8 +338,8 @@ TEST_F(SetupWizardTest, AProgramInUseStopsTheRemovalWithEverythingKept) {
 // says so, and the file stays as it was.
 TEST_F(SetupWizardTest, AFileWhereTheFolderShouldBeStopsTheInstall) {
     const std::string base = m_base + "chosen\\";
-    CreateDirectoryW(W(base).c_str(), nullptr);
-    const HANDLE file = CreateFileW(W(base + "Corvane").c_str(), GENERIC_WRITE, 0, nullptr,
+    CreateDirectoryW(Wide(base).c_str(), nullptr);
+    const HANDLE file = CreateFileW(Wide(base + "Corvane").c_str(), GENERIC_WRITE, 0, nullptr,
                                     CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(file, INVALID_HANDLE_VALUE);
     DWORD written = 0;
@@ -414,9 +350,9 @@ TEST_F(SetupWizardTest, AFileWhereTheFolderShouldBeStopsTheInstall) {
     installer.SetBaseFolder(base);
     EXPECT_FALSE(installer.Install());
     EXPECT_EQ(installer.m_strError, "Cannot create\n" + base + "Corvane\\");
-    EXPECT_EQ(GetFileAttributesW(W(base + "Corvane").c_str()) & FILE_ATTRIBUTE_DIRECTORY, 0u);
+    EXPECT_EQ(GetFileAttributesW(Wide(base + "Corvane").c_str()) & FILE_ATTRIBUTE_DIRECTORY, 0u);
     WIN32_FILE_ATTRIBUTE_DATA data{};
-    ASSERT_TRUE(GetFileAttributesExW(W(base + "Corvane").c_str(), GetFileExInfoStandard, &data));
+    ASSERT_TRUE(GetFileAttributesExW(Wide(base + "Corvane").c_str(), GetFileExInfoStandard, &data));
     EXPECT_EQ(data.nFileSizeLow, 4u);
     EXPECT_EQ(RegText("UninstallString"), L"<missing>");
 }
