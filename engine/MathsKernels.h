@@ -1,8 +1,9 @@
 #pragma once
 
 // Inner pieces of the logarithm, exponential and arctangent, shared by Exp, Ln, Log10, Pow and
-// the inverse trigonometric functions, and the tables they read (engine/MathsTableData.cpp,
-// made by tools/maths_tables.cpp). Not for use outside the maths module.
+// the inverse trigonometric functions, and the tables they and the tangent read
+// (engine/MathsTableData.cpp, made by tools/maths_tables.cpp). Not for use outside the maths
+// module.
 #include "engine/DoubleDouble.h"
 
 #include <cstdint>
@@ -32,6 +33,10 @@ extern const AsinEntry kAsinTable[65];     // c = j/128
 extern const DoubleDouble kExpTable[128];  // 2^(j/128)
 // Rows: atan(j/64), pi/2 - atan(j/64).
 extern const DoubleDouble kAtanTable[2][65];
+// Rows: tan(j/256), cot(j/256), for j = kTanFirst..kTanLast.
+constexpr int kTanFirst = 32;
+constexpr int kTanLast = 202;
+extern const DoubleDouble kTanTable[2][kTanLast - kTanFirst + 1];
 extern const DoubleDouble kLn2;   // head of 42 bits
 extern const double kLn2By128[3]; // head of 34 bits, then the rest in two
 extern const double k128ByLn2;

@@ -1,9 +1,11 @@
 // The trigonometric functions: exact reduction by pi/2, then Taylor polynomials of sin and cos
 // on [-pi/4, pi/4] whose leading terms are summed in double-double, so a result carries one
-// rounding and an error of a few hundredths of an ulp before it. tan, cot, sec and csc divide
-// the double-double values before rounding once.
+// rounding and an error of a few hundredths of an ulp before it. sec and csc divide the
+// double-double values before rounding once. tan and cot read a table of tan and cot at points
+// j/256 and correct from the nearest one, or use their series near 0.
 #include "engine/DoubleDouble.h"
 #include "engine/Maths.h"
+#include "engine/MathsKernels.h"
 #include "engine/TrigReduction.h"
 
 namespace maths {
@@ -131,17 +133,96 @@ DoubleDouble CosOfReduced(const trig::Reduced& reduced) {
     return ((reduced.quadrant + 1) & 2) == 0 ? v : Negate(v);
 }
 
-// tan x, or cot x, of finite x with |x| >= 2^-900 as sin/cos or cos/sin; in odd quadrants
-// tan x = -cos r / sin r. Selections, not branches, as the quadrant is unpredictable.
-double TanOrCot(double x, bool cot) {
-    const trig::Reduced reduced = trig::ReduceHalfPi(Abs(x));
+// A value hi + lo not yet rounded, and a bound on its error.
+struct Estimate {
+    double hi;
+    double lo;
+    double bound;
+};
+
+// tan(a + al) (a >= 0, |al| <= ulp(a)/2) for a < 1/8: its odd series to a^17, whose first term
+// left out is below 2^-66 of the result. The tail beyond a is below a^2/3 of the result, and
+// its roundings below 2^-50 of it.
+Estimate TanSmall(double a, double al) {
+    const double z = a * a;
+    const double z2 = z * z;
+    const double p = ((0x1.5555555555555p-2 + z * 0x1.1111111111111p-3) +
+                      z2 * (0x1.ba1ba1ba1ba1cp-5 + z * 0x1.664f4882c10fap-6)) +
+                     (z2 * z2) * ((0x1.226e355e6c23dp-7 + z * 0x1.d6d3d0e157de0p-9) +
+                                  z2 * (0x1.7da36452b75e3p-10 + z * 0x1.3558248036744p-11));
+    const double tail = (a * z) * p + al * (1.0 + z);
+    return {a, tail, Abs(tail) * 0x1p-50 + a * 0x1p-64};
+}
+
+// cot(a + al) for 0 < a < 1/8: 1/(a + al), its rounding corrected from the exact remainder,
+// minus the series (a + al)/3 + a^3/45 + ... to a^11 (the first term left out is 2^-64 of the
+// result), which is below a^2/3 of the result.
+Estimate CotSmall(double a, double al) {
+    const double q = 1.0 / a;
+    const DoubleDouble p = TwoProd(q, a);
+    const double e = ((1.0 - p.hi) - p.lo) - q * al; // 1 - q(a + al); 1 - p.hi is exact
+    const double z = a * a;
+    const double z2 = z * z;
+    const double series = a * (((0x1.5555555555555p-2 + z * 0x1.6c16c16c16c17p-6) +
+                                z2 * (0x1.1566abc011567p-9 + z * 0x1.bbd779334ef0bp-13)) +
+                               (z2 * z2) * (0x1.66a8f2bf70ebep-16 + z * 0x1.22805d644267fp-19)) +
+                          al * 0x1.5555555555555p-2;
+    return {q, q * e - series, series * 0x1p-50 + q * 0x1p-63};
+}
+
+// tan(a + al), or cot, for 1/8 <= a <= pi/4 (and the reduction's hair beyond), from the table
+// point c = j/256 nearest a: with V = tan c and t = tan d, d = a + al - c (|d| <= 2^-9),
+// tan(c + d) = V + t (1 + V^2) / (1 - V t); with V = cot c, cot(c + d) = V - t (1 + V^2) /
+// (1 + V t). The correction is at most 2^-6 of the result; its eight roundings and the series'
+// cut stay below 2^-50 of it.
+Estimate TanFromTable(double a, double al, bool cot) {
+    constexpr double kShift = 0x1.8p52;
+    const double shifted = a * 256.0 + kShift;
+    const auto j = static_cast<int>(AsBits(shifted) & 255);
+    const double d = (a - (shifted - kShift) * (1.0 / 256)) + al; // the difference is exact
+    // tan d = d + d^3/3 + 2d^5/15; the next term is below 2^-58 of it.
+    const double z = d * d;
+    const double t = d + (d * z) * (0x1.5555555555555p-2 + z * 0x1.1111111111111p-3);
+    const DoubleDouble& v = kTanTable[cot ? 1 : 0][j - kTanFirst];
+    const double st = cot ? -t : t;
+    const double correction = (st * (1.0 + v.hi * v.hi)) / (1.0 - v.hi * st);
+    return {v.hi, v.lo + correction, Abs(correction) * 0x1p-50 + Abs(v.hi) * 0x1p-80};
+}
+
+// tan r or cot r, as sin/cos or cos/sin in double-double: slower, but its one rounding is the
+// last, within 0.62 ulp.
+double TanOrCotByDivision(const trig::Reduced& reduced, bool cot) {
     const Square q = SquareOf(reduced.r);
     const DoubleDouble s = SinKernel(q);
     const DoubleDouble c = CosKernel(q);
+    return cot ? Divide(c, s) : Divide(s, c);
+}
+
+// tan x, or cot x, of finite x with |x| >= 2^-900: tan or cot of |r|, where odd quadrants
+// swap the two (tan x = -cot r there), and the signs of x, r and the quadrant give the sign.
+// The estimate is taken when its error bound cannot change the rounding, which makes the
+// result the correctly rounded one; otherwise, a few times in a hundred, the division decides.
+double TanOrCot(double x, bool cot) {
+    const trig::Reduced reduced = trig::ReduceHalfPi(Abs(x));
     const bool odd = (reduced.quadrant & 1) != 0;
-    const bool swap = odd != cot;
-    const double t = Divide(swap ? c : s, swap ? s : c);
-    return odd != (x < 0.0) ? -t : t;
+    const bool wantCot = odd != cot;
+    const bool reducedNegative = reduced.r.hi < 0.0;
+    const bool negative = (reducedNegative != odd) != (x < 0.0);
+    const double a = reducedNegative ? -reduced.r.hi : reduced.r.hi;
+    const double al = reducedNegative ? -reduced.r.lo : reduced.r.lo;
+    Estimate m;
+    if (a < 0.125) {
+        m = wantCot ? CotSmall(a, al) : TanSmall(a, al);
+    } else {
+        m = TanFromTable(a, al, wantCot);
+    }
+    // Rounding the exact sum's head, not hi + lo, so the bound is not lost in lo's rounding.
+    const DoubleDouble y = FastTwoSum(m.hi, m.lo);
+    if (y.hi != y.hi + (y.lo + m.bound) || y.hi != y.hi + (y.lo - m.bound)) {
+        const double t = TanOrCotByDivision(reduced, wantCot);
+        return negative == reducedNegative ? t : -t;
+    }
+    return negative ? -y.hi : y.hi;
 }
 
 // NaN for NaN and the infinities.

@@ -1,7 +1,7 @@
 // Writes engine/MathsTableData.cpp: the tables and constants of the engine's logarithm,
-// exponential and arctangent, each value computed with MPFR at 256 bits and rounded to the
-// nearest double (a pair of doubles where the engine needs more: hi + lo). The file is kept in
-// the repository; a test runs this program again and compares.
+// exponential, tangent and inverse trigonometric functions, each value computed with MPFR at 256
+// bits and rounded to the nearest double (a pair of doubles where the engine needs more: hi + lo).
+// The file is kept in the repository; a test runs this program again and compares.
 //   maths_tables > engine/MathsTableData.cpp
 #include <mpfr.h>
 
@@ -226,6 +226,34 @@ void PrintAsinTable() {
     std::printf("};\n\n");
 }
 
+// The tangent's table, two rows: tan(c) and cot(c) as hi + lo for the points c = j/256,
+// j = 32..202, which cover [1/8, pi/4] and the hair beyond it that the reduction
+// can leave.
+void PrintTanTable() {
+    constexpr int kFirst = 32;
+    constexpr int kLast = 202;
+    std::printf("const DoubleDouble kTanTable[2][%d] = {\n", kLast - kFirst + 1);
+    for (int row = 0; row < 2; ++row) {
+        std::printf("    {\n");
+        for (int j = kFirst; j <= kLast; ++j) {
+            Big v;
+            mpfr_set_si(*v, j, MPFR_RNDN);
+            mpfr_div_ui(*v, *v, 256, MPFR_RNDN);
+            if (row == 0) {
+                mpfr_tan(*v, *v, MPFR_RNDN);
+            } else {
+                mpfr_cot(*v, *v, MPFR_RNDN);
+            }
+            double hi;
+            double lo;
+            Split(*v, hi, lo);
+            std::printf("        {%a, %a},\n", hi, lo);
+        }
+        std::printf("    },\n");
+    }
+    std::printf("};\n\n");
+}
+
 void PrintConstants() {
     Big v;
     Big rest;
@@ -266,6 +294,7 @@ int main() {
     PrintExpTable();
     PrintAtanTable();
     PrintAsinTable();
+    PrintTanTable();
     PrintConstants();
     std::printf("\n} // namespace maths\n");
     return 0;

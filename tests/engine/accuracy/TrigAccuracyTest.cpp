@@ -148,6 +148,29 @@ const std::vector<Closest>& ClosestToHalfPiMultiples() {
     return closest;
 }
 
+// Where the tangent changes its way: the edges between its table points (j + 1/2) / 256,
+// the end of its series at 1/8, and pi/4; a few doubles either side of each, as they are and
+// a quadrant on (where tan and cot swap).
+std::vector<double> TangentSeams() {
+    std::vector<double> edges = {0.125, 0.7853981633974483};
+    for (int j = 31; j <= 203; ++j) {
+        edges.push_back((j + 0.5) / 256);
+    }
+    std::vector<double> seams;
+    for (const double edge : edges) {
+        for (const double base : {edge, edge + 0x1.921fb54442d18p+0}) {
+            double x = base;
+            for (int i = 0; i < 3; ++i) {
+                x = std::nextafter(x, 0.0);
+            }
+            for (int i = 0; i < 7; ++i, x = std::nextafter(x, 2.0)) {
+                seams.push_back(x);
+            }
+        }
+    }
+    return seams;
+}
+
 // Random arguments of every kind, in equal shares: the whole range by binary exponent
 // (subnormals to 1.8e308), (-10, 10), moderate up to 2e6, and near multiples of pi/2 with
 // small and large multipliers.
@@ -160,6 +183,10 @@ std::vector<double> Arguments(uint64_t count) {
     for (const Closest& c : ClosestToHalfPiMultiples()) {
         arguments.push_back(c.x);
         arguments.push_back(-c.x);
+    }
+    for (const double x : TangentSeams()) {
+        arguments.push_back(x);
+        arguments.push_back(-x);
     }
     std::uniform_real_distribution<double> small(-10.0, 10.0);
     std::uniform_real_distribution<double> moderate(-2e6, 2e6);
