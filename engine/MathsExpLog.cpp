@@ -66,11 +66,14 @@ inline double LongSeriesTail(double r, double q) {
            q * q * ((1.0 / 7 - r * 0.125) + q * (1.0 / 9 - r * 0.1));
 }
 
-// x = 2^e * z with z in the 8-bit table's piece t, and r = z * t.invc - 1 exactly.
+// x = 2^e * z with z in the 8-bit table's piece t, and r = z * t.invc - 1 exactly, also as
+// rHi + rLo with a short rHi, whose square is exact.
 struct ShortReduced {
     double e;
     const LogEntry* t;
     double r;
+    double rHi;
+    double rLo;
 };
 
 inline ShortReduced ReduceShort(double x) {
@@ -85,10 +88,14 @@ inline ShortReduced ReduceShort(double x) {
     e += static_cast<int>(static_cast<int64_t>(tmp) >> 52);
     const uint64_t iz = ix - (tmp & (uint64_t{0xFFF} << 52));
     const double z = FromBits(iz);
-    // c has 8 bits: the 45-bit head of z times c is exact and within 2^-7 of 1, the 8-bit tail
-    // times c is exact, and their sum z*c - 1 has at most 53 bits, so r is exact.
-    const double zHead = FromBits(iz & ~uint64_t{0xFF});
-    return {static_cast<double>(e), &t, (zHead * t.invc - 1.0) + (z - zHead) * t.invc};
+    // z rounded to 21 bits (a multiple of 2^-21, possibly 1 from below), times the 8-bit c, is
+    // exact, within 2^-7 + 2^-20 of 1 and a multiple of 2^-28: rHi is exact and has at most 22
+    // bits. The rest of z has at most 32 bits, so rLo is exact too, and below 2^-20. Both are
+    // multiples of 2^-60, so their sum r (below 2^-7) has at most 53 bits: exact.
+    const double zHead = FromBits((iz + (uint64_t{1} << 31)) & ~((uint64_t{1} << 32) - 1));
+    const double rHi = zHead * t.invc - 1.0;
+    const double rLo = (z - zHead) * t.invc;
+    return {static_cast<double>(e), &t, rHi + rLo, rHi, rLo};
 }
 
 // ln(x) = hi + lo, unnormalised, from the 8-bit table. e*ln2 + ln(c) is exact, and 0 or at
@@ -199,68 +206,69 @@ template <bool kPrecise> inline double ExpImpl(DoubleDouble v) {
     return ((one + rest) - 1.0) * 0x1p-1022;
 }
 
-// ln(x) for a positive finite x as hi + lo, quicker than LogPositive, with an error below 2^-71;
-// lo is not rounded into hi (|lo| < 2^-13 |hi|).
-inline DoubleDouble LogFast(double x) {
-    const ShortReduced a = ReduceShort(x);
-    const double r = a.r;
-    // -r^2/2 as an exact head (r's 26-bit head squared) and a small rounded rest.
-    const DoubleDouble rs = Split(r);
-    const double halfSqHi = -0.5 * (rs.hi * rs.hi);
-    const double halfSqLo = -0.5 * (rs.lo * (rs.hi + r));
-    const double q = r * r;
-    const double cube = r * q * SeriesTail(r, q);
-    const DoubleDouble s = FastTwoSum(a.e * kLn2.hi + a.t->logcHi, r);
-    const DoubleDouble s2 = FastTwoSum(s.hi, halfSqHi);
-    return {s2.hi, ((cube + halfSqLo) + a.t->logcLo) + ((a.e * kLn2.lo + s.lo) + s2.lo)};
-}
-
-// exp(v.hi + v.lo) for |v.hi| < 707 and |v.lo| < 2^-24 |v.hi|, rounded to a double, when its
-// error (2^-58.5 of it, plus relativeError from v's own error) cannot change the rounding; NaN
-// otherwise.
-inline double ExpFast(DoubleDouble v, double relativeError) {
-    // v.lo may be as large as 2^-24 of v.hi: it goes into r, which stays below 2^-8.
-    const double x = v.hi;
-    // k = round(x * 128 / ln2) read from the low bits of the shifted sum, without a conversion.
-    constexpr double kShift = 0x1.8p52;
-    const double shifted = x * k128ByLn2 + kShift;
-    const double kd = shifted - kShift;
-    const auto k = static_cast<int32_t>(static_cast<uint32_t>(AsBits(shifted)));
-    // r rounded twice (2^-61.5 of the result each), the sum and product below three times more;
-    // the third part of ln2/128 is left out (kd times it is below 2^-79).
-    const double r0 = x - kd * kLn2By128[0]; // exact, as in ExpImpl
-    const double r = (r0 - kd * kLn2By128[1]) + v.lo;
-    const double q = r * r;
-    const double tail =
-        q * ((0.5 + r * (1.0 / 6)) + q * ((1.0 / 24 + r * (1.0 / 120)) + q * (1.0 / 720)));
-    const DoubleDouble& t = kExpTable[k & 127];
-    const double lo = t.lo + t.hi * (r + tail);
-    const double bound = t.hi * (relativeError + 0x1.6a09e667f3bcdp-59); // 2^-58.5
-    const double y = t.hi + lo;
-    if (y != t.hi + (lo + bound) || y != t.hi + (lo - bound)) {
-        return kNaN;
-    }
-    return y * TwoTo(k >> 7); // a normal result: exact
-}
-
 } // namespace
 
 namespace kernel {
 
+// exp(y ln x) by a logarithm from the 8-bit table, y ln x in two parts from 26-bit heads, and
+// an exponential from a table of 2^(j/1024); all in double, with one Ziv test at the end.
+//
+// The logarithm: ln x = E + r - r^2/2 + r^3 (1/3 - ... + r^6/9) + e ln2lo + ln(c)lo, where
+// E = e ln2hi + ln(c)hi is exact, 0 (only for c = 1) or above 2^-9, and |r| < 2^-7. The
+// sums E + r and + (-rHi^2/2) are exact (the larger part first). The rest, lo, is below
+// 2^-22.5: its five roundings are each below 2^-75.5; the series (rounded five times relative to
+// r^3/3 < 2^-22.6) and its cut after r^9 (r^10/10 < 2^-73.3) add 2^-73.3 each; the tables' and
+// rLo's parts below 2^-78. So |l - ln x| < 2^-71.7, absolutely.
+//
+// The product: ehi = yh * lh is exact (26-bit halves), and elo is at most 2^-25 |y l|, below
+// 2^-15.5. Its rounding of y * lo is below 2^-75.5 |y|, its other roundings below 2^-67.5 for
+// |y l| < 707. So v = ehi + elo is within |y| 2^-71.4 + 2^-67.5 of y ln x.
+//
+// The exponential: k = round(1024 ehi / ln2), r = ehi - k ln2/1024 + elo, |r| < 2^-11.4. r
+// rounds twice, r + tail, the product with t.hi and the sum with t.lo once each, and t.lo * r
+// is left out: six errors, each below 2^-64.4 of t.hi. The series' cut after r^4 adds
+// 2^-63.9, kd times the dropped part of ln2/1024 below 2^-78, and the comparison below needs
+// a further 2^-64.4 for the rounding of lo +- bound. In all below 2^-61.2 of t.hi with the
+// product's 2^-67.5; with the logarithm's |y| 2^-71 the bound below holds.
 double PowFast(double ax, double y) {
-    const DoubleDouble quick = LogFast(ax);
+    const ShortReduced a = ReduceShort(ax);
+    const double r = a.r;
+    const double halfSqHi = -0.5 * (a.rHi * a.rHi);
+    const double halfSqLo = -0.5 * (a.rLo * (a.rHi + r));
+    const double q = r * r;
+    const double cube = r * q * SeriesTail(r, q);
+    const DoubleDouble s = FastTwoSum(a.e * kLn2.hi + a.t->logcHi, r);
+    const DoubleDouble s2 = FastTwoSum(s.hi, halfSqHi);
+    const double lo = ((cube + halfSqLo) + a.t->logcLo) + ((a.e * kLn2.lo + s.lo) + s2.lo);
+
+    // The head of ln x, from an early guess of it (within 2^-28 of it); the rest is exact.
+    const double guess = s2.hi + (halfSqLo + r * q * (1.0 / 3 - r * 0.25));
+    const double lHead = Split(guess).hi;
     const DoubleDouble ys = Split(y);
-    const DoubleDouble ls = Split(quick.hi);
-    const double ehi = ys.hi * ls.hi; // exact
-    const double ylo = y * quick.lo;
-    const double elo = ys.lo * ls.hi + (y * ls.lo + ylo);
+    const double lRest = (s2.hi - lHead) + lo;
+    const double ehi = ys.hi * lHead; // exact
+    const double elo = ys.lo * lHead + y * lRest;
     if (!(std::fabs(ehi) < 707.0)) {
         return kNaN;
     }
-    // The error of y * ln x, from that of ln x and the product's roundings.
-    const double error =
-        std::fabs(y) * 0x1p-70 + std::fabs(ylo) * 0x1p-51 + std::fabs(ehi) * 0x1p-76;
-    return ExpFast({ehi, elo}, error);
+
+    // k read from the low bits of the shifted sum, without a conversion.
+    constexpr double kShift = 0x1.8p52;
+    const double shifted = ehi * k1024ByLn2 + kShift;
+    const double kd = shifted - kShift;
+    const auto k = static_cast<int32_t>(static_cast<uint32_t>(AsBits(shifted)));
+    const double r0 = ehi - kd * kLn2By1024[0]; // exact: kd * head is exact, and close to ehi
+    const double er = (r0 - kd * kLn2By1024[1]) + elo;
+    const double eq = er * er;
+    const double tail = eq * ((0.5 + er * (1.0 / 6)) + eq * (1.0 / 24));
+    const DoubleDouble& t = kExpFineTable[k & 1023];
+    const double elo2 = t.lo + t.hi * (er + tail);
+    const double bound = t.hi * (0x1p-61 + std::fabs(y) * 0x1p-71);
+    const double result = t.hi + elo2;
+    if (result != t.hi + (elo2 + bound) || result != t.hi + (elo2 - bound)) {
+        return kNaN;
+    }
+    return result * TwoTo(k >> 10); // a normal result: exact
 }
 
 double ExpOf(DoubleDouble v) {

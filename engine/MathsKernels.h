@@ -28,9 +28,10 @@ struct AsinEntry {
 };
 
 extern const LogEntry kLogTable[128];
-extern const LogEntry kLogShortTable[128]; // the same pieces, c of 8 bits
-extern const AsinEntry kAsinTable[65];     // c = j/128
-extern const DoubleDouble kExpTable[128];  // 2^(j/128)
+extern const LogEntry kLogShortTable[128];     // the same pieces, c of 8 bits
+extern const AsinEntry kAsinTable[65];         // c = j/128
+extern const DoubleDouble kExpTable[128];      // 2^(j/128)
+extern const DoubleDouble kExpFineTable[1024]; // 2^(j/1024), for pow
 // Rows: atan(j/64), pi/2 - atan(j/64).
 extern const DoubleDouble kAtanTable[2][65];
 // Rows: tan(j/256), cot(j/256), for j = kTanFirst..kTanLast.
@@ -40,6 +41,8 @@ extern const DoubleDouble kTanTable[2][kTanLast - kTanFirst + 1];
 extern const DoubleDouble kLn2;   // head of 42 bits
 extern const double kLn2By128[3]; // head of 34 bits, then the rest in two
 extern const double k128ByLn2;
+extern const double kLn2By1024[2]; // head of 32 bits, then the rest
+extern const double k1024ByLn2;
 extern const DoubleDouble kInvLn10;
 extern const DoubleDouble kPi;
 extern const DoubleDouble kHalfPi;

@@ -91,11 +91,12 @@ inline double PositivePower(double ax, double y) {
 } // namespace
 
 double Pow(double x, double y) {
-    // The common case first, as quickly as possible: a positive finite x other than 1 and a
-    // finite y that is not a whole number (so not 0), nor 1/2. The cases below would come to
-    // the same call.
-    if (x > 0.0 && x < kInfinity && x != 1.0 && y - y == 0.0 && y != 0.5 &&
-        ParityOf(y) == Parity::NotInteger) {
+    // The common case first, as quickly as possible: a positive finite x and a y below 2^52
+    // that is not a whole number (so not 0, nor NaN or infinite; adding 2^52 rounds off its
+    // fraction), nor 1/2. The cases below would come to the same call (x = 1 gives 1 there
+    // too).
+    const double ay = std::fabs(y);
+    if (x > 0.0 && x < kInfinity && ay < 0x1p52 && (ay + 0x1p52) - 0x1p52 != ay && y != 0.5) {
         return PositivePower(x, y);
     }
     if (y == 0.0 || x == 1.0) {

@@ -131,13 +131,13 @@ void PrintLogShortTable() {
     std::printf("};\n\n");
 }
 
-// 2^(j/128) for j = 0..127, as hi + lo.
-void PrintExpTable() {
-    std::printf("const DoubleDouble kExpTable[128] = {\n");
-    for (int j = 0; j < 128; ++j) {
+// 2^(j/n) for j = 0..n-1, as hi + lo.
+void PrintExpTable(const char* name, int n) {
+    std::printf("const DoubleDouble %s[%d] = {\n", name, n);
+    for (int j = 0; j < n; ++j) {
         Big v;
         mpfr_set_si(*v, j, MPFR_RNDN);
-        mpfr_div_ui(*v, *v, 128, MPFR_RNDN);
+        mpfr_div_ui(*v, *v, static_cast<unsigned long>(n), MPFR_RNDN);
         mpfr_exp2(*v, *v, MPFR_RNDN);
         double hi;
         double lo;
@@ -273,6 +273,15 @@ void PrintConstants() {
     mpfr_const_log2(*v, MPFR_RNDN);
     mpfr_ui_div(*v, 128, *v, MPFR_RNDN);
     std::printf("const double k128ByLn2 = %a;\n", mpfr_get_d(*v, MPFR_RNDN));
+    // ln 2 / 1024 as a head of 32 bits (k * head exact for |k| < 2^21) and the rest.
+    mpfr_const_log2(*v, MPFR_RNDN);
+    mpfr_div_ui(*v, *v, 1024, MPFR_RNDN);
+    const double fineHead = Shorten(mpfr_get_d(*v, MPFR_RNDN), 32);
+    mpfr_sub_d(*rest, *v, fineHead, MPFR_RNDN);
+    std::printf("const double kLn2By1024[2] = {%a, %a};\n", fineHead, mpfr_get_d(*rest, MPFR_RNDN));
+    mpfr_const_log2(*v, MPFR_RNDN);
+    mpfr_ui_div(*v, 1024, *v, MPFR_RNDN);
+    std::printf("const double k1024ByLn2 = %a;\n", mpfr_get_d(*v, MPFR_RNDN));
     mpfr_set_ui(*v, 10, MPFR_RNDN);
     mpfr_log(*v, *v, MPFR_RNDN);
     mpfr_ui_div(*v, 1, *v, MPFR_RNDN);
@@ -291,7 +300,8 @@ int main() {
     std::printf("namespace maths {\n\n");
     PrintLogTable();
     PrintLogShortTable();
-    PrintExpTable();
+    PrintExpTable("kExpTable", 128);
+    PrintExpTable("kExpFineTable", 1024);
     PrintAtanTable();
     PrintAsinTable();
     PrintTanTable();

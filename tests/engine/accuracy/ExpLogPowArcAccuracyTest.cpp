@@ -4,6 +4,7 @@
 // and the classic hard cases. Each reports its largest error in ulps and the count of results
 // that are not the correctly rounded one; above 1 ulp fails.
 #include "engine/Maths.h"
+#include "engine/MathsKernels.h"
 #include "tests/engine/accuracy/MpfrReference.h"
 
 #include <gtest/gtest.h>
@@ -255,6 +256,63 @@ TEST(AccuracyTest, PowIsWithinOneUlpEverywhere) {
         check(h[0], h[1]);
     }
     tally.Report("pow");
+}
+
+// pow's quick path keeps a result only when its error bound proves the rounding, so every result
+// it keeps must be the correctly rounded one; where the bound is wrong, it keeps a wrong one.
+// Weight on its weak places: ln x near 0 (x by the pieces next to 1, and huge y), results near
+// the ends of its range, and the ends of the logarithm's pieces.
+TEST(AccuracyTest, PowQuickPathKeepsOnlyCorrectlyRoundedResults) {
+    const uint64_t cases = CaseCount(kDefaultCases);
+    std::mt19937_64 rng(20261211);
+    uint64_t ordinary = 0;
+    uint64_t ordinaryKept = 0;
+    uint64_t wrong = 0;
+    auto aimed = [](double x, double target) { return target / std::log(x); };
+    for (uint64_t i = 0; i < cases; ++i) {
+        double x = 0.0;
+        double target = Uniform(rng, -707.0, 707.0);
+        switch (i % 5) {
+        case 0:
+            x = std::fabs(RandomDouble(rng, -1074, 1023));
+            break;
+        case 1: // the piece of 1 and those next to it
+            x = 1.0 + Uniform(rng, -0x1p-7, 0x1p-6);
+            break;
+        case 2: // 1 plus or minus a tiny part
+            x = 1.0 + RandomDouble(rng, -53, -9);
+            break;
+        case 3: { // an end of a piece of the logarithm's table, or next to it
+            const uint64_t ends = 0x3FE6B00000000000 + ((rng() % 128) << 45);
+            x = maths::FromBits(ends + rng() % 3 - 1) *
+                std::ldexp(1.0, static_cast<int>(rng() % 64) - 32);
+            break;
+        }
+        default: // ordinary, and near the ends of the range
+            x = Uniform(rng, 0.0, 10.0);
+            target = rng() % 2 ? Uniform(rng, -10.0, 10.0) : (rng() % 2 ? 706.9 : -706.9);
+            break;
+        }
+        if (!(x > 0.0) || x == 1.0 || std::isinf(x)) {
+            continue;
+        }
+        const double y = aimed(x, target);
+        const double got = maths::kernel::PowFast(x, y);
+        if (i % 5 == 4) {
+            ++ordinary;
+            ordinaryKept += got == got ? 1 : 0;
+        }
+        if (got == got && UlpError(got, mpfr_pow, x, y) > 0.5) {
+            ++wrong;
+            ADD_FAILURE() << "pow(" << std::hexfloat << x << ", " << y << ") = " << got;
+        }
+    }
+    // Ordinary arguments should rarely need the slow path (the bound is 2^-61 of the result).
+    std::printf("pow quick path: %llu of %llu ordinary results kept\n",
+                static_cast<unsigned long long>(ordinaryKept),
+                static_cast<unsigned long long>(ordinary));
+    EXPECT_EQ(wrong, 0u);
+    EXPECT_GT(ordinaryKept, ordinary * 97 / 100);
 }
 
 } // namespace
