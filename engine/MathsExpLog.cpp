@@ -4,12 +4,14 @@
 // top bits, and writes ln(x) = e*ln2 - ln(c) + ln(1 + r), r = z*c - 1 (|r| < 2^-8, computed
 // exactly). The series of ln(1 + r) to r^9 and the sums run in double-double. The quick form
 // reads a second table whose c has 8 bits, so that r is one exact double: ln rounds it directly,
-// pow squares r's 26-bit head exactly, and log and pow take its result when the error bound
-// leaves no doubt about the rounding (Ziv's test), the slower form otherwise.
+// pow squares the short part of r that comes from z rounded to 21 bits, and log and pow take its
+// result when the error bound leaves no doubt about the rounding (Ziv's test), the slower form
+// otherwise.
 //
 // The exponential writes x = (128e + j) * ln2/128 + r (|r| <= ln2/256, Cody-Waite with a
 // three-part constant), so exp(x) = 2^e * 2^(j/128) * exp(r), with the series of exp(r) to r^6.
-// The result is formed once, so subnormal results are rounded once too.
+// The result is formed once, so subnormal results are rounded once too. pow's quick form uses
+// 2^(j/1024) instead, and the series to r^4.
 #include "engine/Maths.h"
 #include "engine/MathsKernels.h"
 
@@ -206,31 +208,31 @@ template <bool kPrecise> inline double ExpImpl(DoubleDouble v) {
     return ((one + rest) - 1.0) * 0x1p-1022;
 }
 
-} // namespace
-
-namespace kernel {
-
 // exp(y ln x) by a logarithm from the 8-bit table, y ln x in two parts from 26-bit heads, and
-// an exponential from a table of 2^(j/1024); all in double, with one Ziv test at the end.
+// an exponential from a table of 2^(j/1024); all in double, with one Ziv test at the end. NaN
+// where the test fails, and for |y ln x| >= 707. The bound, in turn:
 //
 // The logarithm: ln x = E + r - r^2/2 + r^3 (1/3 - ... + r^6/9) + e ln2lo + ln(c)lo, where
 // E = e ln2hi + ln(c)hi is exact, 0 (only for c = 1) or above 2^-9, and |r| < 2^-7. The
 // sums E + r and + (-rHi^2/2) are exact (the larger part first). The rest, lo, is below
 // 2^-22.5: its five roundings are each below 2^-75.5; the series (rounded five times relative to
 // r^3/3 < 2^-22.6) and its cut after r^9 (r^10/10 < 2^-73.3) add 2^-73.3 each; the tables' and
-// rLo's parts below 2^-78. So |l - ln x| < 2^-71.7, absolutely.
+// rLo's parts below 2^-78. So l = s2.hi + lo is within 2^-71.7 of ln x, absolutely.
 //
-// The product: ehi = yh * lh is exact (26-bit halves), and elo is at most 2^-25 |y l|, below
-// 2^-15.5. Its rounding of y * lo is below 2^-75.5 |y|, its other roundings below 2^-67.5 for
-// |y l| < 707. So v = ehi + elo is within |y| 2^-71.4 + 2^-67.5 of y ln x.
+// The product: the guess differs from l by the series after r^4 (below 2^-37.3, and 2^-28.3 of
+// l, which is above 2^-9 unless c = 1, where the part is r^4/5 of it) and lo's other parts
+// (below 2^-33, 2^-31 of l). So lh, its 26-bit head, is within 2^-25.7 of l; s2.hi - lh is exact,
+// and the rest lRest below 2^-25.7 |l|. ehi = yh * lh is exact; elo = yl * lh (exact, 27 and 26
+// bits) + y * lRest is below 2^-15.3 for |y l| < 707, and its three roundings are below 2^-67.3
+// in all. So v = ehi + elo is within |y| 2^-71.7 + 2^-67.3 of y ln x.
 //
-// The exponential: k = round(1024 ehi / ln2), r = ehi - k ln2/1024 + elo, |r| < 2^-11.4. r
+// The exponential: k = round(1024 ehi / ln2), r = ehi - k ln2/1024 + elo, |r| < 2^-11.42. r
 // rounds twice, r + tail, the product with t.hi and the sum with t.lo once each, and t.lo * r
-// is left out: six errors, each below 2^-64.4 of t.hi. The series' cut after r^4 adds
-// 2^-63.9, kd times the dropped part of ln2/1024 below 2^-78, and the comparison below needs
-// a further 2^-64.4 for the rounding of lo +- bound. In all below 2^-61.2 of t.hi with the
-// product's 2^-67.5; with the logarithm's |y| 2^-71 the bound below holds.
-double PowFast(double ax, double y) {
+// is left out: six errors, each below 2^-64.4 of t.hi. The series' cut after r^4 adds 2^-64.0,
+// its roundings below 2^-75, kd times the dropped part of ln2/1024 below 2^-78, and the test
+// needs 2^-64.4 more for the rounding of lo +- bound. With the product's 2^-67.3, all is below
+// 2^-61.3 of t.hi, and with the logarithm's the bound below holds: 2^-61 + |y| 2^-71.
+inline double PowQuick(double ax, double y) {
     const ShortReduced a = ReduceShort(ax);
     const double r = a.r;
     const double halfSqHi = -0.5 * (a.rHi * a.rHi);
@@ -246,7 +248,7 @@ double PowFast(double ax, double y) {
     const double lHead = Split(guess).hi;
     const DoubleDouble ys = Split(y);
     const double lRest = (s2.hi - lHead) + lo;
-    const double ehi = ys.hi * lHead; // exact
+    const double ehi = ys.hi * lHead; // exact (but where it is too small to matter)
     const double elo = ys.lo * lHead + y * lRest;
     if (!(std::fabs(ehi) < 707.0)) {
         return kNaN;
@@ -269,6 +271,19 @@ double PowFast(double ax, double y) {
         return kNaN;
     }
     return result * TwoTo(k >> 10); // a normal result: exact
+}
+
+} // namespace
+
+namespace kernel {
+
+double PowFast(double ax, double y) {
+    return PowQuick(ax, y);
+}
+
+double PowPositive(double ax, double y) {
+    const double quick = PowQuick(ax, y);
+    return quick == quick ? quick : PowExact(ax, y); // a tail call: nothing to keep
 }
 
 double ExpOf(DoubleDouble v) {

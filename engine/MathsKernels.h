@@ -65,11 +65,17 @@ namespace kernel {
 // 2^-68.
 DoubleDouble LogPositive(double x);
 
-// x^y = exp(y ln x) for a positive finite x other than 1 and a finite y, quickly (a logarithm
-// from the 8-bit table with an error below 2^-71, y ln x from 26-bit heads, and a short
-// exponential), when its error bound leaves no doubt about the rounding; NaN otherwise, and for
-// |y ln x| >= 707.
+// x^y = exp(y ln x) for a positive finite x and a finite y: quickly (a logarithm from the
+// 8-bit table, y ln x from 26-bit heads, and an exponential from a table of 2^(j/1024)) where its
+// error bound leaves no doubt about the rounding, by PowExact otherwise.
+double PowPositive(double ax, double y);
+
+// The quick path of PowPositive alone: NaN where it is unsure, and for |y ln x| >= 707.
 double PowFast(double ax, double y);
+
+// x^y for a positive finite x and a finite y, slowly: ln x in double-double (relative error
+// below 2^-68), y ln x exact, and the exponential rounded once; overflow and underflow included.
+double PowExact(double ax, double y);
 
 // exp(v.hi + v.lo) rounded to a double, for any v.hi: overflow gives infinity, underflow 0 or a
 // subnormal rounded once. v.lo may be a few ulps of v.hi, unnormalised.

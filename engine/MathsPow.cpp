@@ -68,27 +68,21 @@ double WholePower(double x, double n) {
     return q + (((1.0 - p.hi) - p.lo) - q * result.lo) / result.hi;
 }
 
-// exp(y * ln ax) for a positive finite ax other than 1 and a finite y that the cases before
-// have not settled.
-inline double PositivePower(double ax, double y) {
-    const double quick = kernel::PowFast(ax, y);
-    if (quick == quick) {
-        return quick;
-    }
+} // namespace
 
-    const DoubleDouble l = kernel::LogPositive(ax);
+namespace kernel {
+
+double PowExact(double ax, double y) {
+    const DoubleDouble l = LogPositive(ax);
     const double guess = l.hi * y;
-    double r;
     if (!(std::fabs(guess) < 746.0)) {
-        r = guess > 0.0 ? kInfinity : 0.0; // far beyond the range; y is not huge below
-    } else {
-        const DoubleDouble p = TwoProd(l.hi, y);
-        r = kernel::ExpOf({p.hi, p.lo + l.lo * y}); // ExpOf reads the head and adds the tail
+        return guess > 0.0 ? kInfinity : 0.0; // far beyond the range; y is not huge below
     }
-    return r;
+    const DoubleDouble p = TwoProd(l.hi, y);
+    return ExpOf({p.hi, p.lo + l.lo * y}); // ExpOf reads the head and adds the tail
 }
 
-} // namespace
+} // namespace kernel
 
 double Pow(double x, double y) {
     // The common case first, as quickly as possible: a positive finite x and a y below 2^52
@@ -97,7 +91,7 @@ double Pow(double x, double y) {
     // too).
     const double ay = std::fabs(y);
     if (x > 0.0 && x < kInfinity && ay < 0x1p52 && (ay + 0x1p52) - 0x1p52 != ay && y != 0.5) {
-        return PositivePower(x, y);
+        return kernel::PowPositive(x, y);
     }
     if (y == 0.0 || x == 1.0) {
         return 1.0; // even for a NaN as the other
@@ -135,7 +129,7 @@ double Pow(double x, double y) {
         return std::sqrt(ax); // x is positive and finite here
     }
 
-    const double r = PositivePower(ax, y);
+    const double r = kernel::PowPositive(ax, y);
     return negative ? -r : r;
 }
 
