@@ -141,8 +141,9 @@ struct Estimate {
 };
 
 // tan(a + al) (a >= 0, |al| <= ulp(a)/2) for a < 1/8: its odd series to a^17, whose first term
-// left out is below 2^-66 of the result. The tail beyond a is below a^2/3 of the result, and
-// its roundings below 2^-50 of it.
+// left out is below 2^-66 of the result. The tail beyond a is below a^2/3 of the result; its
+// roundings (the square, the cube, four in the series, the product and the sum) stay below 8
+// of its ulps, and the bound allows 16.
 Estimate TanSmall(double a, double al) {
     const double z = a * a;
     const double z2 = z * z;
@@ -151,12 +152,13 @@ Estimate TanSmall(double a, double al) {
                      (z2 * z2) * ((0x1.226e355e6c23dp-7 + z * 0x1.d6d3d0e157de0p-9) +
                                   z2 * (0x1.7da36452b75e3p-10 + z * 0x1.3558248036744p-11));
     const double tail = (a * z) * p + al * (1.0 + z);
-    return {a, tail, Abs(tail) * 0x1p-50 + a * 0x1p-64};
+    return {a, tail, Abs(tail) * 0x1p-49 + a * 0x1p-64};
 }
 
 // cot(a + al) for 0 < a < 1/8: 1/(a + al), its rounding corrected from the exact remainder,
 // minus the series (a + al)/3 + a^3/45 + ... to a^11 (the first term left out is 2^-64 of the
-// result), which is below a^2/3 of the result.
+// result), which is below a^2/3 of the result. The series' roundings, like the tangent's, stay
+// below 8 of its ulps; the reciprocal's correction is good to 2^-100.
 Estimate CotSmall(double a, double al) {
     const double q = 1.0 / a;
     const DoubleDouble p = TwoProd(q, a);
@@ -167,14 +169,16 @@ Estimate CotSmall(double a, double al) {
                                 z2 * (0x1.1566abc011567p-9 + z * 0x1.bbd779334ef0bp-13)) +
                                (z2 * z2) * (0x1.66a8f2bf70ebep-16 + z * 0x1.22805d644267fp-19)) +
                           al * 0x1.5555555555555p-2;
-    return {q, q * e - series, series * 0x1p-50 + q * 0x1p-63};
+    return {q, q * e - series, series * 0x1p-49 + q * 0x1p-63};
 }
 
 // tan(a + al), or cot, for 1/8 <= a <= pi/4 (and the reduction's hair beyond), from the table
 // point c = j/256 nearest a: with V = tan c and t = tan d, d = a + al - c (|d| <= 2^-9),
 // tan(c + d) = V + t (1 + V^2) / (1 - V t); with V = cot c, cot(c + d) = V - t (1 + V^2) /
-// (1 + V t). The correction is at most 2^-6 of the result; its eight roundings and the series'
-// cut stay below 2^-50 of it.
+// (1 + V t). The correction is below 2^-5.9 of the result. Relative to it, d and t are
+// rounded once each, 1 + V^2 counts four (two roundings and V's tail left out, twice V^2 2^-53
+// at most), the product, the denominator and the quotient one each, and adding V's tail one:
+// ten of 2^-53 in all, and the series' cut 0.03 more; the bound allows 16.
 Estimate TanFromTable(double a, double al, bool cot) {
     constexpr double kShift = 0x1.8p52;
     const double shifted = a * 256.0 + kShift;
@@ -186,7 +190,7 @@ Estimate TanFromTable(double a, double al, bool cot) {
     const DoubleDouble& v = kTanTable[cot ? 1 : 0][j - kTanFirst];
     const double st = cot ? -t : t;
     const double correction = (st * (1.0 + v.hi * v.hi)) / (1.0 - v.hi * st);
-    return {v.hi, v.lo + correction, Abs(correction) * 0x1p-50 + Abs(v.hi) * 0x1p-80};
+    return {v.hi, v.lo + correction, Abs(correction) * 0x1p-49 + Abs(v.hi) * 0x1p-80};
 }
 
 // tan r or cot r, as sin/cos or cos/sin in double-double: slower, but its one rounding is the
@@ -201,7 +205,7 @@ double TanOrCotByDivision(const trig::Reduced& reduced, bool cot) {
 // tan x, or cot x, of finite x with |x| >= 2^-900: tan or cot of |r|, where odd quadrants
 // swap the two (tan x = -cot r there), and the signs of x, r and the quadrant give the sign.
 // The estimate is taken when its error bound cannot change the rounding, which makes the
-// result the correctly rounded one; otherwise, a few times in a hundred, the division decides.
+// result the correctly rounded one; otherwise (some 7 in 100 arguments) the division decides.
 double TanOrCot(double x, bool cot) {
     const trig::Reduced reduced = trig::ReduceHalfPi(Abs(x));
     const bool odd = (reduced.quadrant & 1) != 0;
