@@ -3,8 +3,10 @@
 // atan: with c = j/64 the table point nearest u = n/d (n = |x|, d = 1, or n = 1, d = |x| and the
 // result pi/2 minus), atan(u) = atan(c) + atan(t), t = (n - c*d) / (d + c*n), |t| <= 2^-7, and
 // the odd series of atan(t) to t^9.
-// asin: for |x| <= 1/2, the Taylor series of asin to d^9 around the nearest of 65 table points
-// c = j/128 (d = x - c, |d| <= 2^-8); above, asin(x) = pi/2 - 2 asin(sqrt((1 - x) / 2)).
+// asin: the Taylor series of asin to d^9 around a table point c (d = x - c): for |x| <= 1/2 the
+// nearest of c = j/128, up to 1 - 2^-5 the middle of x's piece of 32 in a binade of 1 - x. Above,
+// and where the second table's result might round the other way, asin(x) =
+// pi/2 - 2 asin(sqrt((1 - x) / 2)), which had served all of |x| > 1/2 before.
 // acos: pi/2 - asin(x), or 2 asin(sqrt((1 - x) / 2)) (from pi for a negative x).
 // The reductions and sums run in double-double, so the one rounding is the last addition.
 #include "engine/Maths.h"
@@ -62,18 +64,29 @@ inline double AtanRatio(DoubleDouble n, DoubleDouble d, double ratio, Form form)
 
 constexpr DoubleDouble kOne = {1.0, 0.0};
 
-// asin(a + aLo) for 0 <= a <= 1/2 and a tiny aLo, as hi + lo, not rounded into one another
-// (|lo| < 2^-17, so the callers' sums with it round by less than 2^-70): the table point c = j/128
-// nearest a, then asin(c + d) = asin(c) + a1*d + ... + a9*d^9 with d = a - c (exact, |d| <= 2^-8).
+// Up to here the table; above, 1 - x would need a binade of points for each halving.
+constexpr double kTableEnd = 1.0 - 0x1p-5;
+
+// asin(a + aLo) for 0 <= a < kTableEnd and a tiny aLo, as hi + lo, not rounded into one another
+// (|lo| < 2^-17, so the callers' sums with it round by less than 2^-70): the table point c, then
+// asin(c + d) = asin(c) + a1*d + ... + a9*d^9 with d = a - c (exact). For a <= 1/2, c = j/128
+// nearest a and |d| <= 2^-8; above, 1 - a (exact) picks a piece by its exponent and top 5 bits,
+// c is 1 minus the piece's middle (exact, a multiple of 2^-11), and |d| is at most 1/64 of the
+// distance from c to 1, which keeps the series' rest below 2^-66.
 // The head of a1 has 27 bits, so its products with d's 26-bit halves are exact; asin(c) >= 2^-7
 // exceeds them (or is 0).
-// Inlined into each caller: a call would spill the caller's values around it.
-[[gnu::always_inline]] inline DoubleDouble AsinHalf(double a, double aLo) {
+// Inlined into each caller: a call would spill the caller's values around it. Both ways to the
+// point are worked out and one taken without a branch, which a random argument would mispredict.
+[[gnu::always_inline]] inline DoubleDouble AsinTable(double a, double aLo) {
     // j = round(128 a) from the low bits of the shifted product, without a conversion.
     constexpr double kShift = 0x1.8p52;
     const double shifted = a * 128.0 + kShift;
-    const AsinEntry& e = kAsinTable[AsBits(shifted) & 127];
-    const double d = a - (shifted - kShift) * (1.0 / 128);
+    constexpr uint64_t kPiece = uint64_t{1} << 47;
+    const uint64_t y = AsBits(1.0 - a);
+    const bool near = a <= 0.5;
+    const AsinEntry& e = kAsinTable[near ? AsBits(shifted) & 127 : (y >> 47) - kAsinTableBase];
+    const double d = a - (near ? (shifted - kShift) * (1.0 / 128)
+                               : 1.0 - FromBits((y & ~(kPiece - 1)) | (kPiece >> 1)));
     const DoubleDouble ds = Split(d);
     const double pHi = e.a1Hi * ds.hi;
     const double pLo = e.a1Hi * ds.lo;
@@ -83,6 +96,14 @@ constexpr DoubleDouble kOne = {1.0, 0.0};
                               d4 * ((e.a[4] + d * e.a[5]) + d2 * (e.a[6] + d * e.a[7])));
     const DoubleDouble s = FastTwoSum(e.hi, pHi);
     return {s.hi, (s.lo + e.lo) + ((pLo + e.a1Lo * d) + (tail + e.a1Hi * aLo))};
+}
+
+// Whether r = hi + lo (|lo| <= |hi|) is the correctly rounded value of anything within 2^-62 of
+// hi + lo, which bounds AsinTable's error above 1/2 (about 2^-66 there) with room to spare.
+inline bool SurelyRounded(double r, double hi, double lo) {
+    constexpr double kError = 0x1p-62;
+    const double rest = lo - (r - hi); // exact
+    return r + (rest + kError) == r && r + (rest - kError) == r;
 }
 
 // a + scale * b rounded once, for scale = +-1 or +-2, |scale * b| <= |a| and a result not much
@@ -99,7 +120,21 @@ double RoundedSum(DoubleDouble a, double scale, DoubleDouble b) {
     // difference is exact too; the rest's rounding is far below what the correction needs.
     const DoubleDouble h = Split(s);
     const double rest = (z - h.hi * h.hi) - h.lo * (h.hi + s);
-    return AsinHalf(s, s > 0.0 ? rest / (2.0 * s) : 0.0);
+    return AsinTable(s, s > 0.0 ? rest / (2.0 * s) : 0.0);
+}
+
+// asin(ax) for 1/2 < ax <= 1 as pi/2 - 2 asin(sqrt((1 - ax) / 2)); 1 - ax is exact.
+double AsinOfRootRounded(double ax) {
+    return RoundedSum(kHalfPi, -2.0, AsinOfRoot((1.0 - ax) * 0.5));
+}
+
+// 2 asin(sqrt((1 - |x|) / 2)), from pi for a negative x.
+double AcosOfRoot(double x, double ax) {
+    const DoubleDouble a = AsinOfRoot((1.0 - ax) * 0.5);
+    if (x > 0.0) {
+        return 2.0 * a.hi + 2.0 * a.lo;
+    }
+    return RoundedSum(kPi, -2.0, a);
 }
 
 } // namespace
@@ -125,34 +160,38 @@ double Asin(double x) {
     if (!(ax >= 0x1p-26)) {
         return x; // asin(x) rounds to x; NaN stays NaN
     }
-    if (ax > 1.0) {
-        return kNaN;
-    }
     double r;
-    if (ax <= 0.5) {
-        const DoubleDouble a = AsinHalf(ax, 0.0);
+    if (ax < kTableEnd) {
+        const DoubleDouble a = AsinTable(ax, 0.0);
         r = a.hi + a.lo;
-    } else { // asin(x) = pi/2 - 2 asin(sqrt((1 - x) / 2)); 1 - x is exact
-        const DoubleDouble a = AsinOfRoot((1.0 - ax) * 0.5);
-        r = RoundedSum(kHalfPi, -2.0, a);
+        if (ax > 0.5 && !SurelyRounded(r, a.hi, a.lo)) {
+            r = AsinOfRootRounded(ax);
+        }
+    } else if (ax <= 1.0) {
+        r = AsinOfRootRounded(ax);
+    } else {
+        return kNaN;
     }
     return std::signbit(x) ? -r : r;
 }
 
 double Acos(double x) {
     const double ax = std::fabs(x);
+    if (ax < kTableEnd) { // pi/2 - asin(x)
+        const DoubleDouble a = AsinTable(ax, 0.0);
+        const double sign = std::signbit(x) ? 1.0 : -1.0;
+        const DoubleDouble s = FastTwoSum(kHalfPi.hi, sign * a.hi);
+        const double lo = s.lo + (kHalfPi.lo + sign * a.lo);
+        const double r = s.hi + lo;
+        if (ax <= 0.5 || SurelyRounded(r, s.hi, lo)) {
+            return r;
+        }
+        return AcosOfRoot(x, ax);
+    }
     if (!(ax <= 1.0)) {
         return x != x ? x : kNaN;
     }
-    if (ax <= 0.5) { // pi/2 - asin(x)
-        return RoundedSum(kHalfPi, std::signbit(x) ? 1.0 : -1.0, AsinHalf(ax, 0.0));
-    }
-    // 2 asin(sqrt((1 - |x|) / 2)), from pi for a negative x.
-    const DoubleDouble a = AsinOfRoot((1.0 - ax) * 0.5);
-    if (x > 0.0) {
-        return 2.0 * a.hi + 2.0 * a.lo;
-    }
-    return RoundedSum(kPi, -2.0, a);
+    return AcosOfRoot(x, ax);
 }
 
 } // namespace maths

@@ -28,8 +28,11 @@ struct AsinEntry {
 };
 
 extern const LogEntry kLogTable[128];
-extern const LogEntry kLogShortTable[128];     // the same pieces, c of 8 bits
-extern const AsinEntry kAsinTable[65];         // c = j/128
+extern const LogEntry kLogShortTable[128]; // the same pieces, c of 8 bits
+// Points c = j/128 for [0, 1/2], then 32 per binade of 1 - c from 2^-5 to 1/2: the entry for
+// 1 - x there is at its top 16 bits less kAsinTableBase.
+extern const AsinEntry kAsinTable[65 + 128];
+constexpr uint64_t kAsinTableBase = (uint64_t{1018} << 5) - 65;
 extern const DoubleDouble kExpTable[128];      // 2^(j/128)
 extern const DoubleDouble kExpFineTable[1024]; // 2^(j/1024), for pow
 // Rows: atan(j/64), pi/2 - atan(j/64).

@@ -177,50 +177,70 @@ void PrintAtanTable() {
     std::printf("};\n\n");
 }
 
-// The arcsine's table for [0, 1/2], points c = j/128, j = 0..64: asin(c) as hi + lo, then the
-// Taylor coefficients a1 (as a 27-bit head and the rest) to a9 of asin(c + d). With g = asin' = (1
-// - x^2)^(-1/2), (1 - x^2) g' = x g gives g_(n+1) = (c (2n+1) g_n + n g_(n-1)) / ((1 - c^2)(n+1)),
-// and a_(n+1) = g_n / (n+1).
+// One entry of the arcsine's table for the point c: asin(c) as hi + lo, then the Taylor
+// coefficients a1 (as a 27-bit head and the rest) to a9 of asin(c + d). With
+// g = asin' = (1 - x^2)^(-1/2), (1 - x^2) g' = x g gives
+// g_(n+1) = (c (2n+1) g_n + n g_(n-1)) / ((1 - c^2)(n+1)), and a_(n+1) = g_n / (n+1).
+void PrintAsinEntry(mpfr_ptr c) {
+    Big v;
+    Big w; // 1 - c^2
+    mpfr_asin(*v, c, MPFR_RNDN);
+    double hi;
+    double lo;
+    Split(*v, hi, lo);
+    std::printf("    {%a, %a,", hi, lo);
+    mpfr_sqr(*w, c, MPFR_RNDN);
+    mpfr_ui_sub(*w, 1, *w, MPFR_RNDN);
+    Big g[10];
+    mpfr_rec_sqrt(*g[0], *w, MPFR_RNDN);
+    for (int n = 0; n < 9; ++n) {
+        Big t;
+        mpfr_mul_ui(*g[n + 1], c, static_cast<unsigned long>(2 * n + 1), MPFR_RNDN);
+        mpfr_mul(*g[n + 1], *g[n + 1], *g[n], MPFR_RNDN);
+        if (n > 0) {
+            mpfr_mul_ui(*t, *g[n - 1], static_cast<unsigned long>(n), MPFR_RNDN);
+            mpfr_add(*g[n + 1], *g[n + 1], *t, MPFR_RNDN);
+        }
+        mpfr_div(*g[n + 1], *g[n + 1], *w, MPFR_RNDN);
+        mpfr_div_ui(*g[n + 1], *g[n + 1], static_cast<unsigned long>(n + 1), MPFR_RNDN);
+    }
+    // a1 with a head of 27 bits, whose products with the 26-bit halves of d are exact.
+    hi = Shorten(mpfr_get_d(*g[0], MPFR_RNDN), 27);
+    {
+        Big rest;
+        mpfr_sub_d(*rest, *g[0], hi, MPFR_RNDN);
+        lo = mpfr_get_d(*rest, MPFR_RNDN);
+    }
+    std::printf(" %a, %a, {", hi, lo);
+    for (int n = 1; n <= 8; ++n) {
+        Big a;
+        mpfr_div_ui(*a, *g[n], static_cast<unsigned long>(n + 1), MPFR_RNDN);
+        std::printf("%a%s", mpfr_get_d(*a, MPFR_RNDN), n < 8 ? ", " : "}},\n");
+    }
+}
+
+// The arcsine's table: first the points c = j/128, j = 0..64, for [0, 1/2]; then, for
+// 2^-5 <= 1 - x < 1/2, the points c = 1 - yc, where yc is the middle of one of 32 equal pieces
+// of a binade of 1 - x, binades from [2^-5, 2^-4) up, so that the distance from c to the pole at
+// 1 is at least 64 times the piece's half-width.
 void PrintAsinTable() {
-    std::printf("const AsinEntry kAsinTable[65] = {\n");
+    constexpr int kFirstBinade = -5;
+    constexpr int kPieces = 32;
+    std::printf("const AsinEntry kAsinTable[%d] = {\n", 65 + (-1 - kFirstBinade) * kPieces);
     for (int j = 0; j <= 64; ++j) {
         Big c;
-        Big v;
-        Big w; // 1 - c^2
         mpfr_set_si(*c, j, MPFR_RNDN);
         mpfr_div_ui(*c, *c, 128, MPFR_RNDN);
-        mpfr_asin(*v, *c, MPFR_RNDN);
-        double hi;
-        double lo;
-        Split(*v, hi, lo);
-        std::printf("    {%a, %a,", hi, lo);
-        mpfr_sqr(*w, *c, MPFR_RNDN);
-        mpfr_ui_sub(*w, 1, *w, MPFR_RNDN);
-        Big g[10];
-        mpfr_rec_sqrt(*g[0], *w, MPFR_RNDN);
-        for (int n = 0; n < 9; ++n) {
-            Big t;
-            mpfr_mul_ui(*g[n + 1], *c, static_cast<unsigned long>(2 * n + 1), MPFR_RNDN);
-            mpfr_mul(*g[n + 1], *g[n + 1], *g[n], MPFR_RNDN);
-            if (n > 0) {
-                mpfr_mul_ui(*t, *g[n - 1], static_cast<unsigned long>(n), MPFR_RNDN);
-                mpfr_add(*g[n + 1], *g[n + 1], *t, MPFR_RNDN);
-            }
-            mpfr_div(*g[n + 1], *g[n + 1], *w, MPFR_RNDN);
-            mpfr_div_ui(*g[n + 1], *g[n + 1], static_cast<unsigned long>(n + 1), MPFR_RNDN);
-        }
-        // a1 with a head of 27 bits, whose products with the 26-bit halves of d are exact.
-        hi = Shorten(mpfr_get_d(*g[0], MPFR_RNDN), 27);
-        {
-            Big rest;
-            mpfr_sub_d(*rest, *g[0], hi, MPFR_RNDN);
-            lo = mpfr_get_d(*rest, MPFR_RNDN);
-        }
-        std::printf(" %a, %a, {", hi, lo);
-        for (int n = 1; n <= 8; ++n) {
-            Big a;
-            mpfr_div_ui(*a, *g[n], static_cast<unsigned long>(n + 1), MPFR_RNDN);
-            std::printf("%a%s", mpfr_get_d(*a, MPFR_RNDN), n < 8 ? ", " : "}},\n");
+        PrintAsinEntry(*c);
+    }
+    for (int binade = kFirstBinade; binade < -1; ++binade) {
+        for (int k = 0; k < kPieces; ++k) {
+            // c = 1 - (1 + (k + 1/2) / 32) 2^binade, exact here and as a double
+            Big c;
+            mpfr_set_si(*c, 2 * kPieces + 2 * k + 1, MPFR_RNDN);
+            mpfr_mul_2si(*c, *c, binade - 6, MPFR_RNDN);
+            mpfr_ui_sub(*c, 1, *c, MPFR_RNDN);
+            PrintAsinEntry(*c);
         }
     }
     std::printf("};\n\n");
