@@ -67,26 +67,19 @@ constexpr DoubleDouble kOne = {1.0, 0.0};
 // Up to here the table; above, 1 - x would need a binade of points for each halving.
 constexpr double kTableEnd = 1.0 - 0x1p-5;
 
-// asin(a + aLo) for 0 <= a < kTableEnd and a tiny aLo, as hi + lo, not rounded into one another
-// (|lo| < 2^-17, so the callers' sums with it round by less than 2^-70): the table point c, then
-// asin(c + d) = asin(c) + a1*d + ... + a9*d^9 with d = a - c (exact). For a <= 1/2, c = j/128
-// nearest a and |d| <= 2^-8; above, 1 - a (exact) picks a piece by its exponent and top 5 bits,
-// c is 1 minus the piece's middle (exact, a multiple of 2^-11), and |d| is at most 1/64 of the
-// distance from c to 1, which keeps the series' rest below 2^-66.
+// asin(c + d) = asin(c) + a1*d + ... + a9*d^9 for the table entry e of c, in parts for the
+// callers to add up: hi, then lo, mid and tail, each far below the one before; and a1's head.
 // The head of a1 has 27 bits, so its products with d's 26-bit halves are exact; asin(c) >= 2^-7
 // exceeds them (or is 0).
-// Inlined into each caller: a call would spill the caller's values around it. Both ways to the
-// point are worked out and one taken without a branch, which a random argument would mispredict.
-[[gnu::always_inline]] inline DoubleDouble AsinTable(double a, double aLo) {
-    // j = round(128 a) from the low bits of the shifted product, without a conversion.
-    constexpr double kShift = 0x1.8p52;
-    const double shifted = a * 128.0 + kShift;
-    constexpr uint64_t kPiece = uint64_t{1} << 47;
-    const uint64_t y = AsBits(1.0 - a);
-    const bool near = a <= 0.5;
-    const AsinEntry& e = kAsinTable[near ? AsBits(shifted) & 127 : (y >> 47) - kAsinTableBase];
-    const double d = a - (near ? (shifted - kShift) * (1.0 / 128)
-                               : 1.0 - FromBits((y & ~(kPiece - 1)) | (kPiece >> 1)));
+struct SeriesParts {
+    double hi;
+    double lo;
+    double mid;
+    double tail;
+    double a1;
+};
+
+[[gnu::always_inline]] inline SeriesParts AsinSeries(const AsinEntry& e, double d) {
     const DoubleDouble ds = Split(d);
     const double pHi = e.a1Hi * ds.hi;
     const double pLo = e.a1Hi * ds.lo;
@@ -95,15 +88,49 @@ constexpr double kTableEnd = 1.0 - 0x1p-5;
     const double tail = d2 * ((e.a[0] + d * e.a[1]) + d2 * (e.a[2] + d * e.a[3]) +
                               d4 * ((e.a[4] + d * e.a[5]) + d2 * (e.a[6] + d * e.a[7])));
     const DoubleDouble s = FastTwoSum(e.hi, pHi);
-    return {s.hi, (s.lo + e.lo) + ((pLo + e.a1Lo * d) + (tail + e.a1Hi * aLo))};
+    return {s.hi, s.lo + e.lo, pLo + e.a1Lo * d, tail, e.a1Hi};
 }
 
-// Whether r = hi + lo (|lo| <= |hi|) is the correctly rounded value of anything within 2^-62 of
-// hi + lo, which bounds AsinTable's error above 1/2 (about 2^-66 there) with room to spare.
-inline bool SurelyRounded(double r, double hi, double lo) {
+// The table point c = j/128 nearest a, for 0 <= a <= 1/2: |d| <= 2^-8.
+[[gnu::always_inline]] inline SeriesParts AsinNearZero(double a) {
+    // j = round(128 a) from the low bits of the shifted product, without a conversion.
+    constexpr double kShift = 0x1.8p52;
+    const double shifted = a * 128.0 + kShift;
+    return AsinSeries(kAsinTable[AsBits(shifted) & 127], a - (shifted - kShift) * (1.0 / 128));
+}
+
+// asin(a + aLo) for 0 <= a <= 1/2 and a tiny aLo, as hi + lo, not rounded into one another
+// (|lo| < 2^-17, so the callers' sums with it round by less than 2^-70).
+// Inlined into each caller: a call would spill the caller's values around it.
+[[gnu::always_inline]] inline DoubleDouble AsinHalf(double a, double aLo) {
+    const SeriesParts p = AsinNearZero(a);
+    return {p.hi, p.lo + (p.mid + (p.tail + p.a1 * aLo))};
+}
+
+// The table point for 1/2 < a < kTableEnd: 1 - a (exact) picks a piece by its exponent and top 5
+// bits, c is 1 minus the piece's middle yc (a multiple of 2^-11), and d = a - c = yc - (1 - a),
+// exact; |d| is at most 1/64 of the distance from c to 1, which keeps the series' rest below
+// 2^-66.
+[[gnu::always_inline]] inline SeriesParts AsinNearOne(double a) {
+    constexpr uint64_t kPiece = uint64_t{1} << 47;
+    const uint64_t y = AsBits(1.0 - a);
+    const double yc = FromBits((y & ~(kPiece - 1)) | (kPiece >> 1));
+    return AsinSeries(kAsinTable[(y >> 47) - kAsinTableBase], yc - FromBits(y));
+}
+
+// asin(a) for 0 <= a < kTableEnd as hi + lo, like AsinHalf. Where a <= 1/2 the value is
+// AsinHalf's to the bit.
+[[gnu::always_inline]] inline DoubleDouble AsinTable(double a) {
+    const SeriesParts p = a <= 0.5 ? AsinNearZero(a) : AsinNearOne(a);
+    return {p.hi, p.lo + (p.mid + p.tail)};
+}
+
+// Whether every value within 2^-62 of hi + lo (|lo| <= |hi|) rounds to the same double as
+// hi + lo: rounding is monotonic, so the two ends agreeing settles all between. 2^-62 bounds
+// AsinTable's error above 1/2 (about 2^-66 there) with room to spare.
+inline bool RoundsSurely(double hi, double lo) {
     constexpr double kError = 0x1p-62;
-    const double rest = lo - (r - hi); // exact
-    return r + (rest + kError) == r && r + (rest - kError) == r;
+    return hi + (lo + kError) == hi + (lo - kError);
 }
 
 // a + scale * b rounded once, for scale = +-1 or +-2, |scale * b| <= |a| and a result not much
@@ -120,7 +147,7 @@ double RoundedSum(DoubleDouble a, double scale, DoubleDouble b) {
     // difference is exact too; the rest's rounding is far below what the correction needs.
     const DoubleDouble h = Split(s);
     const double rest = (z - h.hi * h.hi) - h.lo * (h.hi + s);
-    return AsinTable(s, s > 0.0 ? rest / (2.0 * s) : 0.0);
+    return AsinHalf(s, s > 0.0 ? rest / (2.0 * s) : 0.0);
 }
 
 // asin(ax) for 1/2 < ax <= 1 as pi/2 - 2 asin(sqrt((1 - ax) / 2)); 1 - ax is exact.
@@ -162,9 +189,9 @@ double Asin(double x) {
     }
     double r;
     if (ax < kTableEnd) {
-        const DoubleDouble a = AsinTable(ax, 0.0);
+        const DoubleDouble a = AsinTable(ax);
         r = a.hi + a.lo;
-        if (ax > 0.5 && !SurelyRounded(r, a.hi, a.lo)) {
+        if (!RoundsSurely(a.hi, a.lo) && ax > 0.5) {
             r = AsinOfRootRounded(ax);
         }
     } else if (ax <= 1.0) {
@@ -178,12 +205,12 @@ double Asin(double x) {
 double Acos(double x) {
     const double ax = std::fabs(x);
     if (ax < kTableEnd) { // pi/2 - asin(x)
-        const DoubleDouble a = AsinTable(ax, 0.0);
+        const DoubleDouble a = AsinTable(ax);
         const double sign = std::signbit(x) ? 1.0 : -1.0;
         const DoubleDouble s = FastTwoSum(kHalfPi.hi, sign * a.hi);
         const double lo = s.lo + (kHalfPi.lo + sign * a.lo);
         const double r = s.hi + lo;
-        if (ax <= 0.5 || SurelyRounded(r, s.hi, lo)) {
+        if (RoundsSurely(s.hi, lo) || ax <= 0.5) {
             return r;
         }
         return AcosOfRoot(x, ax);
