@@ -125,12 +125,13 @@ struct SeriesParts {
     return {p.hi, p.lo + (p.mid + p.tail)};
 }
 
-// Whether every value within 2^-62 of hi + lo (|lo| <= |hi|) rounds to the same double as
-// hi + lo: rounding is monotonic, so the two ends agreeing settles all between. 2^-62 bounds
-// AsinTable's error above 1/2 (about 2^-66 there) with room to spare.
-inline bool RoundsSurely(double hi, double lo) {
+// hi + lo (|lo| <= |hi|) rounded, where every value within 2^-62 of it rounds to the same
+// double; NaN where one might not. Rounding is monotonic, so the two ends agreeing settles all
+// between. 2^-62 bounds AsinTable's error above 1/2 (about 2^-66 there) with room to spare.
+inline double RoundedSurely(double hi, double lo) {
     constexpr double kError = 0x1p-62;
-    return hi + (lo + kError) == hi + (lo - kError);
+    const double up = hi + (lo + kError);
+    return up == hi + (lo - kError) ? up : kNaN;
 }
 
 // a + scale * b rounded once, for scale = +-1 or +-2, |scale * b| <= |a| and a result not much
@@ -190,9 +191,9 @@ double Asin(double x) {
     double r;
     if (ax < kTableEnd) {
         const DoubleDouble a = AsinTable(ax);
-        r = a.hi + a.lo;
-        if (!RoundsSurely(a.hi, a.lo) && ax > 0.5) {
-            r = AsinOfRootRounded(ax);
+        r = RoundedSurely(a.hi, a.lo);
+        if (r != r) { // where |x| <= 1/2 the same as before, else by the old route
+            r = ax <= 0.5 ? a.hi + a.lo : AsinOfRootRounded(ax);
         }
     } else if (ax <= 1.0) {
         r = AsinOfRootRounded(ax);
@@ -209,11 +210,11 @@ double Acos(double x) {
         const double sign = std::signbit(x) ? 1.0 : -1.0;
         const DoubleDouble s = FastTwoSum(kHalfPi.hi, sign * a.hi);
         const double lo = s.lo + (kHalfPi.lo + sign * a.lo);
-        const double r = s.hi + lo;
-        if (RoundsSurely(s.hi, lo) || ax <= 0.5) {
+        const double r = RoundedSurely(s.hi, lo);
+        if (r == r) {
             return r;
         }
-        return AcosOfRoot(x, ax);
+        return ax <= 0.5 ? s.hi + lo : AcosOfRoot(x, ax);
     }
     if (!(ax <= 1.0)) {
         return x != x ? x : kNaN;

@@ -58,6 +58,19 @@ TEST(MathsTest, CorrectlyRoundedValuesAreTheSameBitsOnEveryBuild) {
         {maths::Acos, 0.5, 0x1.0c152382d7366p+0},
         {maths::Acos, -0.7, 0x1.2c501446cd5f1p+1},
         {maths::Acos, 0.9999999999, 0x1.da88066815a95p-17},
+        // Where the table point from 1 - x changes piece or binade, and where the table ends.
+        {maths::Asin, 0x1.0000000000001p-1, 0x1.0c152382d7367p-1},
+        {maths::Acos, 0x1.7ffffffffffffp-1, 0x1.720a392c1d956p-1},
+        {maths::Asin, 0x1.7cp-1, 0x1.ac333ef06451ap-1},
+        {maths::Acos, 0x1.7bfffffffffffp-1, 0x1.780c2b9821518p-1},
+        {maths::Asin, 0x1.dffffffffffffp-1, 0x1.3722d2feb24c6p+0},
+        {maths::Acos, 0x1.effffffffffffp-1, 0x1.00abe0c129e26p-2},
+        {maths::Asin, 0x1.fp-1, 0x1.51f4bd13f8591p+0},
+        // Close to a rounding boundary, where the table's value alone would round the other way.
+        {maths::Asin, -0x1.e68d1ff991542p-1, -0x1.41122ab175577p+0},
+        {maths::Acos, 0x1.926172cec5652p-1, 0x1.5552b119dbd25p-1},
+        {maths::Acos, 0x1.77ed310dea36cp-1, 0x1.7e161814548cp-1},
+        {maths::Acos, -0x1.8e1d426deffbap-1, 0x1.3b152b4bf7d61p+1},
     };
     for (const Case& c : cases) {
         EXPECT_SAME(c.expected, c.f(c.x));

@@ -145,6 +145,19 @@ const std::vector<double> kArcHard = {
     0x1.01p-6,
     0x1.5p-1,
     0x1.0fdp-1,
+    0x1.0000000000001p-1, // asin's table points from 1 - x start above 1/2
+    0x1.7ffffffffffffp-1,
+    0.75,
+    0x1.7bfffffffffffp-1, // a piece's edge
+    0x1.7cp-1,
+    0x1.dffffffffffffp-1,
+    0.9375,
+    0x1.effffffffffffp-1, // the last point, and the square root's route after it
+    0x1.fp-1,
+    0x1.e68d1ff991542p-1, // rounding in doubt on the table's value
+    0x1.926172cec5652p-1,
+    0x1.77ed310dea36cp-1,
+    0x1.8e1d426deffbap-1,
 };
 
 TEST(AccuracyTest, LnIsWithinOneUlpEverywhere) {
