@@ -118,13 +118,6 @@ struct SeriesParts {
     return AsinSeries(kAsinTable[(y >> 47) - kAsinTableBase], yc - FromBits(y));
 }
 
-// asin(a) for 0 <= a < kTableEnd as hi + lo, like AsinHalf. Where a <= 1/2 the value is
-// AsinHalf's to the bit.
-[[gnu::always_inline]] inline DoubleDouble AsinTable(double a) {
-    const SeriesParts p = a <= 0.5 ? AsinNearZero(a) : AsinNearOne(a);
-    return {p.hi, p.lo + (p.mid + p.tail)};
-}
-
 // hi + lo (|lo| <= |hi|) rounded, where every value within 2^-62 of it rounds to the same
 // double; NaN where one might not. Rounding is monotonic, so the two ends agreeing settles all
 // between. 2^-62 bounds AsinTable's error above 1/2 (about 2^-66 there) with room to spare.
@@ -189,11 +182,14 @@ double Asin(double x) {
         return x; // asin(x) rounds to x; NaN stays NaN
     }
     double r;
-    if (ax < kTableEnd) {
-        const DoubleDouble a = AsinTable(ax);
-        r = RoundedSurely(a.hi, a.lo);
-        if (r != r) { // where |x| <= 1/2 the same as before, else by the old route
-            r = ax <= 0.5 ? a.hi + a.lo : AsinOfRootRounded(ax);
+    if (ax <= 0.5) {
+        const SeriesParts p = AsinNearZero(ax);
+        r = p.hi + (p.lo + (p.mid + p.tail)); // AsinHalf(ax, 0.0)'s value to the bit
+    } else if (ax < kTableEnd) {
+        const SeriesParts p = AsinNearOne(ax);
+        r = RoundedSurely(p.hi, p.lo + (p.mid + p.tail));
+        if (r != r) {
+            r = AsinOfRootRounded(ax);
         }
     } else if (ax <= 1.0) {
         r = AsinOfRootRounded(ax);
@@ -205,16 +201,17 @@ double Asin(double x) {
 
 double Acos(double x) {
     const double ax = std::fabs(x);
-    if (ax < kTableEnd) { // pi/2 - asin(x)
-        const DoubleDouble a = AsinTable(ax);
-        const double sign = std::signbit(x) ? 1.0 : -1.0;
-        const DoubleDouble s = FastTwoSum(kHalfPi.hi, sign * a.hi);
-        const double lo = s.lo + (kHalfPi.lo + sign * a.lo);
-        const double r = RoundedSurely(s.hi, lo);
-        if (r == r) {
-            return r;
-        }
-        return ax <= 0.5 ? s.hi + lo : AcosOfRoot(x, ax);
+    const double sign = std::signbit(x) ? 1.0 : -1.0;
+    if (ax <= 0.5) { // pi/2 - asin(x)
+        const SeriesParts p = AsinNearZero(ax);
+        return RoundedSum(kHalfPi, sign, {p.hi, p.lo + (p.mid + p.tail)});
+    }
+    if (ax < kTableEnd) {
+        const SeriesParts p = AsinNearOne(ax);
+        const DoubleDouble s = FastTwoSum(kHalfPi.hi, sign * p.hi);
+        const double r =
+            RoundedSurely(s.hi, s.lo + (kHalfPi.lo + sign * (p.lo + (p.mid + p.tail))));
+        return r == r ? r : AcosOfRoot(x, ax);
     }
     if (!(ax <= 1.0)) {
         return x != x ? x : kNaN;
