@@ -120,7 +120,8 @@ struct SeriesParts {
 
 // hi + lo (|lo| <= |hi|) rounded, where every value within 2^-62 of it rounds to the same
 // double; NaN where one might not. Rounding is monotonic, so the two ends agreeing settles all
-// between. 2^-62 bounds AsinTable's error above 1/2 (about 2^-66 there) with room to spare.
+// between. AsinNearOne's error is far below: at most 2^-66.4 on 3 million arguments and at the
+// pieces' edges (its series' rest alone reaches 2^-66.8).
 inline double RoundedSurely(double hi, double lo) {
     constexpr double kError = 0x1p-62;
     const double up = hi + (lo + kError);
