@@ -65,11 +65,18 @@ add_library(corvane_win32 STATIC ${WIN32_CONTROLS_SOURCES} ${WIN32_SETUP_SOURCES
                                  ${WIN32_UI_SOURCES})
 target_compile_definitions(corvane_win32 PUBLIC ${WIN32_DEFINITIONS})
 # The windows, the UI and setup logic and the platform layer are built small rather than fast,
-# so that corvane.exe stays within 1 MB; the core keeps its optimisation, and with it its
-# results' bits.
+# so that corvane.exe stays within 1 MB; the maths functions keep their optimisation, for their
+# speed (their bits are the same at any level: no contraction, SSE2 arithmetic).
 foreach(small corvane_win32 corvane_uilogic corvane_setuplogic corvane_platform)
   target_compile_options(${small} PRIVATE $<$<CONFIG:Release>:-Os>)
 endforeach()
+# So are the core's parts outside the maths functions: the evaluator, the formatting, the
+# worksheet and the settings.
+file(GLOB CORE_SMALL_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/engine/*.cpp
+     ${CMAKE_SOURCE_DIR}/worksheet/*.cpp ${CMAKE_SOURCE_DIR}/settings/*.cpp)
+list(FILTER CORE_SMALL_SOURCES EXCLUDE REGEX "/engine/(Maths|TrigReduction)[^/]*$")
+set_source_files_properties(${CORE_SMALL_SOURCES} PROPERTIES COMPILE_OPTIONS
+                            $<$<CONFIG:Release>:-Os>)
 target_link_libraries(corvane_win32 PUBLIC corvane_setuplogic corvane_uilogic corvane_core
                       corvane_platform comctl32 ole32 oleaut32 uuid shell32 user32 gdi32)
 
