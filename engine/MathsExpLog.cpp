@@ -78,16 +78,11 @@ struct ShortReduced {
     double rLo;
 };
 
-inline ShortReduced ReduceShort(double x) {
-    int e = 0;
-    uint64_t ix = AsBits(x);
-    if (ix < 0x0010000000000000) { // subnormal: make it normal first
-        ix = AsBits(x * 0x1p52);
-        e = -52;
-    }
+// For the bits ix of a positive normal double times 2^e0.
+inline ShortReduced ReduceShortNormal(uint64_t ix, int e0) {
     const uint64_t tmp = ix - kLogOffset;
     const LogEntry& t = kLogShortTable[(tmp >> 45) & 127];
-    e += static_cast<int>(static_cast<int64_t>(tmp) >> 52);
+    const int e = e0 + static_cast<int>(static_cast<int64_t>(tmp) >> 52);
     const uint64_t iz = ix - (tmp & (uint64_t{0xFFF} << 52));
     const double z = FromBits(iz);
     // z rounded to 21 bits (a multiple of 2^-21, possibly 1 from below), times the 8-bit c, is
@@ -98,6 +93,15 @@ inline ShortReduced ReduceShort(double x) {
     const double rHi = zHead * t.invc - 1.0;
     const double rLo = (z - zHead) * t.invc;
     return {static_cast<double>(e), &t, rHi + rLo, rHi, rLo};
+}
+
+// For any positive finite x, subnormals made normal first.
+inline ShortReduced ReduceShort(double x) {
+    const uint64_t ix = AsBits(x);
+    if (ix < 0x0010000000000000) {
+        return ReduceShortNormal(AsBits(x * 0x1p52), -52);
+    }
+    return ReduceShortNormal(ix, 0);
 }
 
 // ln(x) = hi + lo, unnormalised, from the 8-bit table. e*ln2 + ln(c) is exact, and 0 or at
@@ -273,6 +277,28 @@ inline double PowQuick(double ax, double y) {
     return result * TwoTo(k >> 10); // a normal result: exact
 }
 
+// ln from the 8-bit table (r exact), with r^2 rounded: the error stays below 2^-61 of the
+// result, so ln is within 0.51 ulp.
+inline double LnOfReduced(const ShortReduced& a) {
+    const double r = a.r;
+    const double q = r * r;
+    const DoubleDouble s2 = FastTwoSum(a.e * kLn2.hi + a.t->logcHi, r);
+    const double lo =
+        ((r * q * SeriesTail(r, q) - 0.5 * q) + a.t->logcLo) + (a.e * kLn2.lo + s2.lo);
+    return s2.hi + lo;
+}
+
+// ln of what is not a positive normal double: zero, subnormals, negatives, infinity, NaN.
+[[gnu::noinline]] double LnOther(double x) {
+    if (!(x > 0.0)) {
+        return x == 0.0 ? -kInfinity : (x != x ? x : kNaN);
+    }
+    if (x == kInfinity) {
+        return x;
+    }
+    return LnOfReduced(ReduceShort(x));
+}
+
 } // namespace
 
 namespace kernel {
@@ -297,21 +323,12 @@ double Exp(double x) {
 }
 
 double Ln(double x) {
-    if (!(x > 0.0)) {
-        return x == 0.0 ? -kInfinity : (x != x ? x : kNaN);
+    // One test for the usual case, a positive normal x; the rest, rare, goes to LnOther.
+    const uint64_t ix = AsBits(x);
+    if (ix - 0x0010000000000000 >= 0x7FF0000000000000 - 0x0010000000000000) {
+        return LnOther(x);
     }
-    if (x == kInfinity) {
-        return x;
-    }
-    // From the 8-bit table (r exact), with r^2 rounded: the error stays below 2^-61 of the
-    // result, so ln is within 0.51 ulp.
-    const ShortReduced a = ReduceShort(x);
-    const double r = a.r;
-    const double q = r * r;
-    const DoubleDouble s2 = FastTwoSum(a.e * kLn2.hi + a.t->logcHi, r);
-    const double lo =
-        ((r * q * SeriesTail(r, q) - 0.5 * q) + a.t->logcLo) + (a.e * kLn2.lo + s2.lo);
-    return s2.hi + lo;
+    return LnOfReduced(ReduceShortNormal(ix, 0));
 }
 
 double Log10(double x) {
