@@ -65,6 +65,16 @@ inline DoubleDouble Mul(DoubleDouble a, DoubleDouble b) {
     return FastTwoSum(p.hi, p.lo + (a.hi * b.lo + a.lo * b.hi));
 }
 
+// a / b, with one division: the quotient from the inverse, then one correction from the exact
+// remainder.
+inline DoubleDouble Div(DoubleDouble a, DoubleDouble b) {
+    const double inverse = 1.0 / b.hi;
+    const double q = a.hi * inverse;
+    const DoubleDouble p = TwoProd(q, b.hi);
+    const double rest = (((a.hi - p.hi) - p.lo) + a.lo) - q * b.lo;
+    return FastTwoSum(q, rest * inverse);
+}
+
 inline DoubleDouble Mul(DoubleDouble a, double b) {
     const DoubleDouble p = TwoProd(a.hi, b);
     return FastTwoSum(p.hi, p.lo + a.lo * b);

@@ -30,15 +30,6 @@ DoubleDouble ShortProduct(double c, double a) {
     return {p, (c * s.hi - p) + c * s.lo};
 }
 
-// a / b in double-double, with one division.
-DoubleDouble Divide(DoubleDouble a, DoubleDouble b) {
-    const double inverse = 1.0 / b.hi;
-    const double q = a.hi * inverse;
-    const DoubleDouble p = TwoProd(q, b.hi);
-    const double rest = (((a.hi - p.hi) - p.lo) + a.lo) - q * b.lo;
-    return FastTwoSum(q, rest * inverse);
-}
-
 // atan(n / d) in the given form, rounded once; 0 <= n.hi <= d.hi, and ratio is n/d to a few
 // bits (it only picks the table point).
 inline double AtanRatio(DoubleDouble n, DoubleDouble d, double ratio, Form form) {
@@ -52,7 +43,7 @@ inline double AtanRatio(DoubleDouble n, DoubleDouble d, double ratio, Form form)
     const DoubleDouble nh = TwoSum(n.hi, -cd.hi); // exact and small: n/d is close to c
     const DoubleDouble num = FastTwoSum(nh.hi, nh.lo + ((n.lo - cd.lo) - c * d.lo));
     const DoubleDouble dh = FastTwoSum(d.hi, cn.hi);
-    const DoubleDouble t = Divide(num, {dh.hi, dh.lo + ((d.lo + cn.lo) + c * n.lo)});
+    const DoubleDouble t = Div(num, {dh.hi, dh.lo + ((d.lo + cn.lo) + c * n.lo)});
 
     const double q = t.hi * t.hi;
     const double tail = t.hi * q * ((-1.0 / 3 + q * 0.2) + q * q * (-1.0 / 7 + q * (1.0 / 9)));
