@@ -172,6 +172,21 @@ Estimate CotSmall(double a, double al) {
     return {q, q * e - series, series * 0x1p-49 + q * 0x1p-63};
 }
 
+// The table point c = j/256 nearest a, for 1/8 <= a <= pi/4 and the reduction's hair beyond:
+// tan c or cot c, and a - c, which is exact.
+struct TablePoint {
+    const DoubleDouble& value;
+    double offset;
+};
+
+TablePoint NearestTablePoint(double a, bool cot) {
+    // j = round(256 a) from the low bits of the shifted product, without a conversion.
+    constexpr double kShift = 0x1.8p52;
+    const double shifted = a * 256.0 + kShift;
+    const auto j = static_cast<int>(AsBits(shifted) & 255);
+    return {kTanTable[cot ? 1 : 0][j - kTanFirst], a - (shifted - kShift) * (1.0 / 256)};
+}
+
 // tan(a + al), or cot, for 1/8 <= a <= pi/4 (and the reduction's hair beyond), from the table
 // point c = j/256 nearest a: with V = tan c and t = tan d, d = a + al - c (|d| <= 2^-9),
 // tan(c + d) = V + t (1 + V^2) / (1 - V t); with V = cot c, cot(c + d) = V - t (1 + V^2) /
@@ -180,14 +195,12 @@ Estimate CotSmall(double a, double al) {
 // at most), the product, the denominator and the quotient one each, and adding V's tail one:
 // ten of 2^-53 in all, and the series' cut 0.03 more; the bound allows 16.
 Estimate TanFromTable(double a, double al, bool cot) {
-    constexpr double kShift = 0x1.8p52;
-    const double shifted = a * 256.0 + kShift;
-    const auto j = static_cast<int>(AsBits(shifted) & 255);
-    const double d = (a - (shifted - kShift) * (1.0 / 256)) + al; // the difference is exact
+    const TablePoint point = NearestTablePoint(a, cot);
+    const double d = point.offset + al;
     // tan d = d + d^3/3 + 2d^5/15; the next term is below 2^-58 of it.
     const double z = d * d;
     const double t = d + (d * z) * (0x1.5555555555555p-2 + z * 0x1.1111111111111p-3);
-    const DoubleDouble& v = kTanTable[cot ? 1 : 0][j - kTanFirst];
+    const DoubleDouble& v = point.value;
     const double st = cot ? -t : t;
     const double correction = (st * (1.0 + v.hi * v.hi)) / (1.0 - v.hi * st);
     return {v.hi, v.lo + correction, Abs(correction) * 0x1p-49 + Abs(v.hi) * 0x1p-80};
@@ -197,10 +210,8 @@ Estimate TanFromTable(double a, double al, bool cot) {
 // of the result, for the few values whose rounding the estimate leaves in doubt. tan d's cubic
 // part is below 2^-19.6 of it, so its double's error stays below 2^-70 of t.
 double TanFromTablePrecise(double a, double al, bool cot) {
-    constexpr double kShift = 0x1.8p52;
-    const double shifted = a * 256.0 + kShift;
-    const auto j = static_cast<int>(AsBits(shifted) & 255);
-    const DoubleDouble d = TwoSum(a - (shifted - kShift) * (1.0 / 256), al);
+    const TablePoint point = NearestTablePoint(a, cot);
+    const DoubleDouble d = TwoSum(point.offset, al);
     const double z = d.hi * d.hi;
     const double cubic =
         (d.hi * z) *
@@ -208,7 +219,7 @@ double TanFromTablePrecise(double a, double al, bool cot) {
          z * (0x1.1111111111111p-3 + z * (0x1.ba1ba1ba1ba1cp-5 + z * 0x1.664f4882c10fap-6)));
     const DoubleDouble t = FastTwoSum(d.hi, d.lo + cubic);
     const DoubleDouble st = cot ? Negate(t) : t;
-    const DoubleDouble& v = kTanTable[cot ? 1 : 0][j - kTanFirst];
+    const DoubleDouble& v = point.value;
     const DoubleDouble numerator = Mul(st, Add(Mul(v, v), 1.0));
     const DoubleDouble denominator = Add(Negate(Mul(v, st)), 1.0);
     const DoubleDouble sum = Add(v, Div(numerator, denominator));
