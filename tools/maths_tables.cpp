@@ -56,6 +56,20 @@ void PrintPair(const char* name, mpfr_ptr value) {
     std::printf("const DoubleDouble %s = {%a, %a};\n", name, hi, lo);
 }
 
+// v = j / n.
+void SetRatio(mpfr_ptr v, long j, unsigned long n) {
+    mpfr_set_si(v, j, MPFR_RNDN);
+    mpfr_div_ui(v, v, n, MPFR_RNDN);
+}
+
+// One row {hi, lo} of a table of pairs, after `indent`.
+void PrintPairRow(const char* indent, mpfr_ptr value) {
+    double hi;
+    double lo;
+    Split(value, hi, lo);
+    std::printf("%s{%a, %a},\n", indent, hi, lo);
+}
+
 // One entry {c, -ln(c) as hi + lo}; the head is a multiple of 2^-42, like every multiple of the
 // head of ln 2, so that their sum is exact.
 void PrintLogEntry(double c) {
@@ -136,13 +150,9 @@ void PrintExpTable(const char* name, int n) {
     std::printf("const DoubleDouble %s[%d] = {\n", name, n);
     for (int j = 0; j < n; ++j) {
         Big v;
-        mpfr_set_si(*v, j, MPFR_RNDN);
-        mpfr_div_ui(*v, *v, static_cast<unsigned long>(n), MPFR_RNDN);
+        SetRatio(*v, j, static_cast<unsigned long>(n));
         mpfr_exp2(*v, *v, MPFR_RNDN);
-        double hi;
-        double lo;
-        Split(*v, hi, lo);
-        std::printf("    {%a, %a},\n", hi, lo);
+        PrintPairRow("    ", *v);
     }
     std::printf("};\n\n");
 }
@@ -157,8 +167,7 @@ void PrintAtanTable() {
         for (int j = 0; j <= 64; ++j) {
             Big v;
             Big pi;
-            mpfr_set_si(*v, j, MPFR_RNDN);
-            mpfr_div_ui(*v, *v, 64, MPFR_RNDN);
+            SetRatio(*v, j, 64);
             mpfr_atan(*v, *v, MPFR_RNDN);
             mpfr_const_pi(*pi, MPFR_RNDN);
             mpfr_mul_d(*pi, *pi, kOffsets[row], MPFR_RNDN);
@@ -167,10 +176,7 @@ void PrintAtanTable() {
             } else {
                 mpfr_add(*v, *pi, *v, MPFR_RNDN);
             }
-            double hi;
-            double lo;
-            Split(*v, hi, lo);
-            std::printf("        {%a, %a},\n", hi, lo);
+            PrintPairRow("        ", *v);
         }
         std::printf("    },\n");
     }
@@ -229,8 +235,7 @@ void PrintAsinTable() {
     std::printf("const AsinEntry kAsinTable[%d] = {\n", 65 + (-1 - kFirstBinade) * kPieces);
     for (int j = 0; j <= 64; ++j) {
         Big c;
-        mpfr_set_si(*c, j, MPFR_RNDN);
-        mpfr_div_ui(*c, *c, 128, MPFR_RNDN);
+        SetRatio(*c, j, 128);
         PrintAsinEntry(*c);
     }
     for (int binade = kFirstBinade; binade < -1; ++binade) {
@@ -257,17 +262,13 @@ void PrintTanTable() {
         std::printf("    {\n");
         for (int j = kFirst; j <= kLast; ++j) {
             Big v;
-            mpfr_set_si(*v, j, MPFR_RNDN);
-            mpfr_div_ui(*v, *v, 256, MPFR_RNDN);
+            SetRatio(*v, j, 256);
             if (row == 0) {
                 mpfr_tan(*v, *v, MPFR_RNDN);
             } else {
                 mpfr_cot(*v, *v, MPFR_RNDN);
             }
-            double hi;
-            double lo;
-            Split(*v, hi, lo);
-            std::printf("        {%a, %a},\n", hi, lo);
+            PrintPairRow("        ", *v);
         }
         std::printf("    },\n");
     }
